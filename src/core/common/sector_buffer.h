@@ -1,0 +1,35 @@
+// The one 16 MiB working buffer shared by scan, mute and the working-file copy.
+// Its contents are undefined on entry to every operation that uses it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "common/sector.h"
+
+namespace velmorin {
+
+class SectorBuffer {
+public:
+    static constexpr std::size_t kSize = 16 * 1024 * 1024;
+    static constexpr std::size_t kSectors = kSize / kSectorSize;
+
+    SectorBuffer() : data_(std::make_unique<std::uint8_t[]>(kSize)) {}
+    SectorBuffer(const SectorBuffer&) = delete;
+    SectorBuffer& operator=(const SectorBuffer&) = delete;
+
+    std::uint8_t* data() { return data_.get(); }
+    const std::uint8_t* data() const { return data_.get(); }
+
+    // Sector i of the buffer, 0 <= i < kSectors.
+    SectorView sector(std::size_t i) const { return SectorView(data_.get() + i * kSectorSize, kSectorSize); }
+    MutableSectorView sector(std::size_t i) {
+        return MutableSectorView(data_.get() + i * kSectorSize, kSectorSize);
+    }
+
+private:
+    std::unique_ptr<std::uint8_t[]> data_;
+};
+
+}  // namespace velmorin

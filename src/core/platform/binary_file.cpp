@@ -1,0 +1,78 @@
+#include "platform/binary_file.h"
+
+#include <system_error>
+#include <utility>
+
+namespace velmorin {
+
+std::filesystem::path nativePath(const std::string& utf8Path) {
+#if defined(_WIN32)
+    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
+#else
+    return std::filesystem::path(utf8Path);
+#endif
+}
+
+std::optional<std::uint64_t> regularFileSize(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(nativePath(path), error);
+    if (error || !std::filesystem::is_regular_file(status)) return std::nullopt;
+    const auto size = std::filesystem::file_size(nativePath(path), error);
+    if (error) return std::nullopt;
+    return size;
+}
+
+BinaryFile::~BinaryFile() { close(); }
+
+BinaryFile::BinaryFile(BinaryFile&& other) noexcept : file_(std::exchange(other.file_, nullptr)) {}
+
+BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        file_ = std::exchange(other.file_, nullptr);
+    }
+    return *this;
+}
+
+BinaryFile BinaryFile::open(const std::string& path, Mode mode) {
+    BinaryFile result;
+    if (!regularFileSize(path)) return result;
+    const char* flags = mode == Mode::Read ? "rb" : "r+b";
+#if defined(_WIN32)
+    result.file_ = _wfopen(nativePath(path).c_str(), mode == Mode::Read ? L"rb" : L"r+b");
+    (void)flags;
+#else
+    result.file_ = std::fopen(nativePath(path).c_str(), flags);
+#endif
+    return result;
+}
+
+std::size_t BinaryFile::read(void* data, std::size_t size) {
+    if (!file_) return 0;
+    return std::fread(data, 1, size, file_);
+}
+
+bool BinaryFile::write(const void* data, std::size_t size) {
+    if (!file_) return false;
+    return std::fwrite(data, 1, size, file_) == size;
+}
+
+bool BinaryFile::seek(std::uint64_t offset) {
+    if (!file_) return false;
+#if defined(_WIN32)
+    return _fseeki64(file_, static_cast<long long>(offset), SEEK_SET) == 0;
+#else
+    return fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+bool BinaryFile::hasError() const { return file_ && std::ferror(file_); }
+
+bool BinaryFile::close() {
+    if (!file_) return true;
+    const bool ok = std::fclose(file_) == 0;
+    file_ = nullptr;
+    return ok;
+}
+
+}  // namespace velmorin

@@ -1,0 +1,49 @@
+// Whole-sector binary file access over the C library's streams. Only regular files are
+// opened: a directory or device named as a VOB file is refused up front rather than
+// failing on its first read.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace velmorin {
+
+// Paths are UTF-8 strings in memory; this turns one into the platform's path type.
+std::filesystem::path nativePath(const std::string& utf8Path);
+
+// Size of a regular file from its directory entry; nothing when there is no entry or it
+// is not a regular file.
+std::optional<std::uint64_t> regularFileSize(const std::string& path);
+
+class BinaryFile {
+public:
+    enum class Mode { Read, Update };
+
+    BinaryFile() = default;
+    ~BinaryFile();
+    BinaryFile(BinaryFile&& other) noexcept;
+    BinaryFile& operator=(BinaryFile&& other) noexcept;
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+
+    // Opens a regular file; Update opens for reading and writing without truncation.
+    static BinaryFile open(const std::string& path, Mode mode);
+
+    bool isOpen() const { return file_ != nullptr; }
+    // Reads up to `size` bytes; fewer at the end of the file or on a read error.
+    std::size_t read(void* data, std::size_t size);
+    bool write(const void* data, std::size_t size);
+    bool seek(std::uint64_t offset);
+    // True once a read or write has failed (as opposed to reaching the end).
+    bool hasError() const;
+    bool close();
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+}  // namespace velmorin
