@@ -1,0 +1,22 @@
+// The opened title's VOB files, in playback order, and how many bytes of each the last
+// scan covered.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace velmorin {
+
+struct InputFileSet {
+    static constexpr int kMaxFiles = 128;
+
+    std::int32_t fileCount = 0;
+    std::array<std::string, kMaxFiles> filePath{};  // UTF-8 full paths
+    std::array<double, kMaxFiles> fileSize{};       // bytes covered by the last scan
+
+    // Sum of the sizes of the files in the set, as the size label shows it.
+    double totalSize() const;
+};
+
+}  // namespace velmorin

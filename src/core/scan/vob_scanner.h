@@ -1,0 +1,72 @@
+// Reads the input file set into the GOP table and the GOP list: one entry per navigation
+// pack, with its time code, cell and chapter marks, interleave mark and mute state.
+#pragma once
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "common/sector_buffer.h"
+#include "ui/gop_list_view.h"
+#include "ui/progress_bar.h"
+#include "ui/ui.h"
+
+namespace velmorin {
+
+// What a reader reports for one file.
+enum class ReaderResult : int {
+    Ok = 0,
+    CannotOpen = 1,
+    AbnormalContent = 2,  // a sector that is not a pack
+    SeekError = 3,        // also a failed or short read
+    NoVobuHeader = 4,     // the fast reader did not land on a navigation pack
+    Cancelled = 10,
+    TooManyGops = 20,
+};
+
+struct ScanState {
+    std::int32_t totalSectors = 0;
+    std::int32_t sectorsDone = 0;
+    std::int32_t runningSector = 0;
+    std::int32_t cellCounter = 0;
+    std::uint32_t lastUnitStartScr = 0x7FFFFFFF;
+    bool inInterleave = false;
+    bool interleaveSeen = false;
+    std::int32_t ngPackCount = 0;
+    bool askOnNgPack = true;
+};
+
+class VobScanner {
+public:
+    VobScanner(AppState& state, ShellState& shell, Ui& ui, GopListView& list, SectorBuffer& buffer)
+        : state_(state), shell_(shell), ui_(ui), list_(list), buffer_(buffer) {}
+
+    // Scans every input file with the reader the source options choose. Reports every
+    // failure itself; returns whether the table now holds the title.
+    bool run();
+
+    const ScanState& scanState() const { return scan_; }
+
+    // One reader over input file j; exposed for tests.
+    ReaderResult readFull(int j);
+    ReaderResult readFast(int j);
+
+private:
+    bool checkFileSizes();
+    void fail();
+    void reportReaderResult(ReaderResult result, int j);
+    void drawProgress();
+    // Appends the GOP whose navigation pack is `pack`, sector `sector` of file `file`.
+    ReaderResult recordNavigationPack(SectorView pack, int file, std::uint32_t sector);
+    std::uint8_t cellAndChapterMarks(SectorView pack, bool newCell, char& mark1, char& mark2);
+    void interleaveTest(SectorView pack, std::uint32_t t, char& mark2);
+
+    AppState& state_;
+    ShellState& shell_;
+    Ui& ui_;
+    GopListView& list_;
+    SectorBuffer& buffer_;
+    ScanState scan_;
+    ProgressBar bar_;
+};
+
+}  // namespace velmorin
