@@ -1,0 +1,77 @@
+#include "console_ui.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "terminal.h"
+
+namespace velmorin::cli {
+
+ConsoleUi::ConsoleUi(ShellState& shell, std::optional<bool> answer)
+    : shell_(shell), answer_(answer), progressOnTerminal_(isTerminal(stderr)) {}
+
+void ConsoleUi::message(const char* caption, const std::string& text) {
+    // Once a question went unanswered, what follows is only its consequence.
+    if (unanswered_) return;
+    if (progressShown_) std::fputs("\r\033[K", stderr);
+    std::fprintf(stderr, "[%s] %s\n", caption, text.c_str());
+    std::fflush(stderr);
+}
+
+void ConsoleUi::error(const std::string& text) { message("エラー", text); }
+
+void ConsoleUi::info(const std::string& text) { message("情報", text); }
+
+bool ConsoleUi::confirm(const std::string& text) {
+    if (unanswered_) return false;
+    if (answer_) {
+        message("確認", text);
+        std::fprintf(stderr, "%s\n", *answer_ ? "yes" : "no");
+        return *answer_;
+    }
+    if (!isTerminal(stdin)) {
+        message("確認", text);
+        unanswered_ = true;
+        return false;
+    }
+    for (;;) {
+        message("確認", text);
+        std::fputs("(y/n) ", stderr);
+        std::string reply;
+        if (!std::getline(std::cin, reply)) {
+            unanswered_ = true;
+            return false;
+        }
+        if (reply == "y" || reply == "yes") return true;
+        if (reply == "n" || reply == "no") return false;
+    }
+}
+
+ClientSize ConsoleUi::openProgress(const std::string&) {
+    shell_.cancelRequested = false;
+    progressShown_ = progressOnTerminal_;
+    lastPercent_ = -1;
+    return ClientSize{400, 60};
+}
+
+void ConsoleUi::drawProgress(const ProgressBar& bar, int splitX) {
+    if (!progressShown_) return;
+    const int percent = static_cast<int>(bar.fraction(splitX) * 100.0 + 0.5);
+    if (percent == lastPercent_) return;
+    lastPercent_ = percent;
+    constexpr int kWidth = 40;
+    const int filled = percent * kWidth / 100;
+    std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                 std::string(static_cast<std::size_t>(kWidth - filled), '.').c_str(), percent);
+    std::fflush(stderr);
+}
+
+void ConsoleUi::closeProgress() {
+    if (progressShown_) {
+        std::fputs("\r\033[K", stderr);
+        std::fflush(stderr);
+    }
+    progressShown_ = false;
+}
+
+}  // namespace velmorin::cli

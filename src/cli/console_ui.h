@@ -1,0 +1,41 @@
+// The command-line tool's window system: messages on standard error behind their
+// caption, questions answered by --answer, on the terminal, or not at all.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/app_state.h"
+#include "ui/ui.h"
+
+namespace velmorin::cli {
+
+class ConsoleUi : public Ui {
+public:
+    // `answer` answers every question of the run when set.
+    ConsoleUi(ShellState& shell, std::optional<bool> answer);
+
+    void error(const std::string& text) override;
+    void info(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+    void pumpMessages() override {}
+    ClientSize openProgress(const std::string& caption) override;
+    void drawProgress(const ProgressBar& bar, int splitX) override;
+    void closeProgress() override;
+    void setWaitCursor(bool) override {}
+
+    // A question came up that nobody could answer; the command stops with status 3.
+    bool unanswered() const { return unanswered_; }
+
+private:
+    void message(const char* caption, const std::string& text);
+
+    ShellState& shell_;
+    std::optional<bool> answer_;
+    bool unanswered_ = false;
+    bool progressShown_ = false;
+    bool progressOnTerminal_ = false;
+    int lastPercent_ = -1;
+};
+
+}  // namespace velmorin::cli

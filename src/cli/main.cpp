@@ -1,0 +1,17 @@
+// velmorin-cli: the command-line front end over the same core as the desktop program.
+#include <string>
+#include <vector>
+
+#include "scan_command.h"
+#include "usage.h"
+
+int main(int argc, char** argv) {
+    using namespace velmorin::cli;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return usageError("", "no subcommand given");
+    const std::string& command = args.front();
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") return printUsage("");
+    if (command == "scan") return runScanCommand(rest);
+    return usageError("", "unknown subcommand " + command);
+}
