@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Build a small, deterministic DVD-Video title set for tests.
+#
+#   scripts/make-sample-disc.sh OUTDIR
+#
+# Result: OUTDIR/VIDEO_TS/ with VIDEO_TS.IFO (title table) and title set 1
+# holding two titles (two program chains):
+#   title 1: 25 s, chapters at 0, 5, 10, 18 s
+#   title 2: 15 s, chapters at 0, 7 s
+# The title set's VOB data is split into VTS_01_1.VOB and VTS_01_2.VOB at a
+# sector S near the middle that lies strictly inside a VOBU (the sector at S is
+# not a navigation pack), so one VOBU crosses the file boundary. The IFO files
+# are untouched: their sector addresses count across the whole VOB set.
+#
+# Needs ffmpeg and dvdauthor. Cached: exits at once if OUTDIR/.complete exists.
+set -euo pipefail
+
+die() { echo "make-sample-disc: $*" >&2; exit 1; }
+
+[[ $# -eq 1 && -n $1 ]] || die "usage: $0 OUTDIR"
+out=${1%/}
+[[ -n $out ]] || out=/
+
+[[ -e $out/.complete ]] && exit 0
+
+if [[ -e $out ]] && ! [[ -d $out && -z $(ls -A -- "$out") ]]; then
+  die "$out exists and is not an empty directory; remove it and retry"
+fi
+command -v ffmpeg >/dev/null || die "ffmpeg not found"
+command -v dvdauthor >/dev/null || die "dvdauthor not found"
+
+parent=$(dirname -- "$out")
+mkdir -p -- "$parent"
+tmp=$(mktemp -d "$parent/.$(basename -- "$out").tmp.XXXXXX")
+trap 'rm -rf -- "$tmp"' EXIT
+log=$tmp/build.log
+: >"$log"
+
+# Run a tool with its output in the log; on failure show the log and stop.
+run() {
+  if ! "$@" >>"$log" 2>&1; then
+    echo "make-sample-disc: failed: $*" >&2
+    cat -- "$log" >&2
+    exit 1
+  fi
+}
+
+SECTOR=2048
+
+# encode NAME SECONDS TONE_HZ  (-target ntsc-dvd: MPEG-2 video, AC-3 audio)
+encode() {
+  run ffmpeg -nostdin -hide_banner -nostats -y -threads 1 \
+    -f lavfi -i "testsrc2=size=720x480:rate=30000/1001:duration=$2" \
+    -f lavfi -i "sine=frequency=$3:sample_rate=48000:duration=$2" \
+    -target ntsc-dvd -aspect 4:3 -b:a 192k -ac 2 \
+    -threads 1 -fflags +bitexact -flags:v +bitexact -flags:a +bitexact \
+    "$tmp/$1.mpg"
+}
+encode title1 25 440
+encode title2 15 660
+
+cat >"$tmp/disc.xml" <<XML
+<dvdauthor dest="$tmp/disc">
+  <vmgm />
+  <titleset>
+    <titles>
+      <video format="ntsc" aspect="4:3" />
+      <audio format="ac3" lang="en" />
+      <pgc>
+        <vob file="$tmp/title1.mpg" chapters="0,0:05,0:10,0:18" />
+      </pgc>
+      <pgc>
+        <vob file="$tmp/title2.mpg" chapters="0,0:07" />
+      </pgc>
+    </titles>
+  </titleset>
+</dvdauthor>
+XML
+VIDEO_FORMAT=NTSC run dvdauthor -x "$tmp/disc.xml"
+
+vts=$tmp/disc/VIDEO_TS
+if ! [[ -f $vts/VIDEO_TS.IFO && -f $vts/VTS_01_0.IFO && -f $vts/VTS_01_1.VOB ]]; then
+  cat -- "$log" >&2
+  die "dvdauthor did not write the expected files (log above)"
+fi
+# 40 s of video is far below dvdauthor's 1 GiB part size, so there is one part.
+[[ ! -e $vts/VTS_01_2.VOB ]] ||
+  die "dvdauthor already wrote several VOB parts; this sample expects one"
+
+vob=$vts/VTS_01_1.VOB
+bytes=$(stat -c %s -- "$vob")
+(( bytes % SECTOR == 0 )) || die "VTS_01_1.VOB is not a whole number of sectors"
+sectors=$(( bytes / SECTOR ))
+
+# True when the sector holds a navigation pack: system header start code
+# 00 00 01 BB at bytes 14..17, right after the 14-byte pack header.
+is_nav_pack() {
+  [[ $(od -An -tx1 -v -j $(( $1 * SECTOR + 14 )) -N4 -- "$vob" | tr -d ' \n') == 000001bb ]]
+}
+
+split=$(( sectors / 2 ))
+while (( split < sectors )) && is_nav_pack "$split"; do
+  split=$(( split + 1 ))
+done
+(( split > 0 && split < sectors )) || die "no split sector found"
+
+head -c $(( split * SECTOR )) -- "$vob" >"$vts/part1"
+tail -c +$(( split * SECTOR + 1 )) -- "$vob" >"$vts/VTS_01_2.VOB"
+mv -- "$vts/part1" "$vob"
+(( $(stat -c %s -- "$vob") + $(stat -c %s -- "$vts/VTS_01_2.VOB") == bytes )) ||
+  die "split sizes do not add up"
+
+# Keep only the disc and the log.
+mkdir -- "$tmp/final"
+mv -- "$vts" "$tmp/final/VIDEO_TS"
+mv -- "$log" "$tmp/final/build.log"
+echo "$split" >"$tmp/final/split-sector"
+: >"$tmp/final/.complete"
+
+# Move into place in one rename (mv -T replaces OUTDIR only if it is empty).
+if ! mv -T -- "$tmp/final" "$out" 2>/dev/null; then
+  [[ -e $out/.complete ]] && exit 0   # another run finished first
+  die "$out exists and is not an empty directory; remove it and retry"
+fi
+echo "sample disc ready in $out (VOB split at sector $split of $sectors)"

@@ -1,0 +1,61 @@
+// Synthetic VOB packs and files for exact edge cases.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmorin::test {
+
+using Sector = std::array<std::uint8_t, 2048>;
+
+struct NavFields {
+    std::uint64_t scr = 0;          // 33-bit SCR base, 90 kHz ticks
+    bool newCell = false;           // cell elapsed time zero; otherwise 00:00:01:00
+    std::uint32_t vobuEnd = 0;      // VOBU_EA; VobBuilder fills it from the VOBU's size
+    std::uint8_t category = 0;      // byte 1063
+    bool chapterMarker = false;     // 5B B5 at 2032
+    int muteState = 0;
+};
+
+// A pack with one packet of `streamId` (0xE0 video, 0xBD private stream 1, ...).
+Sector makePack(std::uint8_t streamId = 0xE0, std::uint64_t scr = 0);
+Sector makeNavPack(const NavFields& fields);
+void setScr(Sector& pack, std::uint64_t scrBase);
+void setCellElapsedTime(Sector& navPack, std::uint8_t b69, std::uint8_t b70, std::uint8_t b71, std::uint8_t b72);
+
+// Builds a VOB file VOBU by VOBU; each VOBU's end address is set from its size.
+class VobBuilder {
+public:
+    // A VOBU of `sectors` packs (navigation pack included).
+    VobBuilder& vobu(int sectors, NavFields fields = {});
+    VobBuilder& pack(const Sector& sector);
+    VobBuilder& packs(int count, std::uint8_t streamId = 0xE0);
+
+    std::vector<Sector>& sectors() { return sectors_; }
+    void writeTo(const std::string& path) const;
+
+private:
+    std::vector<Sector> sectors_;
+};
+
+void writeSectors(const std::string& path, const std::vector<Sector>& sectors);
+void writeBytes(const std::string& path, const std::string& bytes);
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace velmorin::test
