@@ -4,9 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 #include "common/sector.h"
+#include "platform/large_buffer.h"
 
 namespace velmorin {
 
@@ -15,7 +15,7 @@ public:
     static constexpr std::size_t kSize = 16 * 1024 * 1024;
     static constexpr std::size_t kSectors = kSize / kSectorSize;
 
-    SectorBuffer() : data_(std::make_unique<std::uint8_t[]>(kSize)) {}
+    SectorBuffer() : data_(allocateLargeBuffer(kSize)) {}
     SectorBuffer(const SectorBuffer&) = delete;
     SectorBuffer& operator=(const SectorBuffer&) = delete;
 
@@ -29,7 +29,7 @@ public:
     }
 
 private:
-    std::unique_ptr<std::uint8_t[]> data_;
+    LargeBuffer data_;
 };
 
 }  // namespace velmorin
