@@ -1,0 +1,135 @@
+// Feeds arbitrary bytes to the VOB scanner through real files.
+//
+// Input: byte 0 chooses the options (bit 0 pad to whole sectors, bit 1 fast reader,
+// bit 2 answer Yes to the damaged-pack question, bit 3 read by VTSI, bit 4 count cells,
+// bit 5 repeat the data until the fast reader's step mode is reached), byte 1 the sector
+// at which the data is split into two files; the rest is the VOB data.
+//
+// `fuzz_vob_scanner --make-seeds DIR VIDEO_TS` writes seed inputs and exits.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/sector_buffer.h"
+#include "pack_builder.h"
+#include "scan/vob_scanner.h"
+#include "ui/memory_gop_list.h"
+
+namespace {
+
+using namespace velmorin;
+
+class FuzzUi : public Ui {
+public:
+    explicit FuzzUi(bool answer) : answer_(answer) {}
+    void error(const std::string&) override {}
+    void info(const std::string&) override {}
+    bool confirm(const std::string&) override { return answer_; }
+    void pumpMessages() override {}
+    ClientSize openProgress(const std::string&) override { return {200, 40}; }
+    void drawProgress(const ProgressBar&, int) override {}
+    void closeProgress() override {}
+    void setWaitCursor(bool) override {}
+
+private:
+    bool answer_;
+};
+
+struct Files {
+    test::TempDir dir;
+    std::string first = dir.file("VTS_01_1.VOB");
+    std::string second = dir.file("VTS_01_2.VOB");
+};
+
+void write(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+    std::fclose(f);
+}
+
+void makeSeeds(const std::string& dir, const std::string& videoTs) {
+    std::vector<std::uint8_t> disc(16 * 2048);
+    if (std::FILE* f = std::fopen((videoTs + "/VTS_01_1.VOB").c_str(), "rb")) {
+        disc.resize(std::fread(disc.data(), 1, disc.size(), f));
+        std::fclose(f);
+    }
+    test::VobBuilder synthetic;
+    synthetic.packs(2).vobu(3, {.scr = 90000, .newCell = true, .category = 0xA0});
+    synthetic.vobu(2, {.scr = 90000 + 500 * 90, .category = 0x60, .muteState = 3});
+    synthetic.vobu(2, {.scr = 180000, .category = 0x40, .chapterMarker = true}).pack(test::Sector{});
+    std::vector<std::uint8_t> synth;
+    for (const auto& s : synthetic.sectors()) synth.insert(synth.end(), s.begin(), s.end());
+
+    int n = 0;
+    const auto seed = [&](std::uint8_t flags, std::uint8_t split, const std::vector<std::uint8_t>& body) {
+        std::vector<std::uint8_t> input{flags, split};
+        input.insert(input.end(), body.begin(), body.end());
+        write(dir + "/seed" + std::to_string(n++), input.data(), input.size());
+    };
+    for (std::uint8_t flags : {0x01, 0x03, 0x05, 0x0B, 0x1F, 0x23}) {
+        seed(flags, 3, disc);
+        seed(flags, 4, synth);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    if (*argc == 4 && std::strcmp((*argv)[1], "--make-seeds") == 0) {
+        makeSeeds((*argv)[2], (*argv)[3]);
+        std::exit(0);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    static Files files;
+    static SectorBuffer buffer;
+    static auto state = std::make_unique<AppState>();
+    const std::uint8_t flags = data[0];
+    std::vector<std::uint8_t> body(data + 2, data + size);
+    if (flags & 0x01) body.resize((body.size() + 2047) / 2048 * 2048);
+    if ((flags & 0x20) && !body.empty()) {
+        std::vector<std::uint8_t> repeated;
+        repeated.reserve(2100 * 2048 + body.size());
+        while (repeated.size() < 2100 * 2048) repeated.insert(repeated.end(), body.begin(), body.end());
+        body.swap(repeated);
+    }
+    const std::size_t split = std::min<std::size_t>(std::size_t{data[1]} * 2048, body.size());
+    write(files.first, body.data(), split);
+    write(files.second, body.data() + split, body.size() - split);
+
+    *state = AppState{};
+    state->inputFiles.fileCount = 2;
+    state->inputFiles.filePath[0] = files.first;
+    state->inputFiles.filePath[1] = files.second;
+    state->sourceOptions.fastRead = (flags & 0x02) != 0;
+    state->sourceOptions.readByVtsi = (flags & 0x08) != 0;
+    state->sourceOptions.chapterMethod = (flags & 0x10) ? ChapterMethod::CountCells : ChapterMethod::SectorMatch;
+    state->chapterInfo.count = 3;
+    state->chapterInfo.sectors = {0, 5, 9};
+    state->chapterInfo.cellIsEntry[0] = state->chapterInfo.cellIsEntry[2] = 1;
+
+    ShellState shell;
+    FuzzUi ui((flags & 0x04) != 0);
+    MemoryGopList list;
+    const bool ok = VobScanner(*state, shell, ui, list, buffer).run();
+    const auto& table = state->gopTable;
+    // What a successful scan promises the rest of the program.
+    if (ok) {
+        if (list.count() != table.gopCount) std::abort();
+        for (int k = 0; k < table.gopCount; ++k) {
+            const GopExtent e = table.extent(k, state->inputFiles);
+            if (e.endSector < e.firstSector || e.sectorCount() == 0) std::abort();
+        }
+    } else if (table.gopCount != 0 || state->inputFiles.fileCount != 0 || list.count() != 0) {
+        std::abort();
+    }
+    return 0;
+}
