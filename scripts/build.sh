@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds into BUILD_DIR (default build/) with any extra CMake arguments.
+#   scripts/build.sh [BUILD_DIR] [CMAKE_ARGS...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build}
+shift || true
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$dir" -j "$(nproc)"
