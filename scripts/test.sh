@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds, and runs every test: the unit and end-to-end
 # tests, then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, then
-# a short run of each fuzz target.
+# a short run of each fuzz target. Ends with one summary line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
+passed=0
+# Runs ctest on a build folder and adds its count of passed tests.
+run_ctest() {
+  local log
+  log=$(mktemp)
+  ctest --test-dir "$1" --output-on-failure -j "$(nproc)" | tee "$log"
+  passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")))
+  rm -f "$log"
+}
+
 echo "== build and test"
 scripts/build.sh build
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+run_ctest build
 
 echo "== sanitizers (clang, address + undefined) and fuzz targets"
 CC=clang CXX=clang++ scripts/build.sh build-asan \
   -DVELMORIN_SANITIZE=address,undefined -DVELMORIN_FUZZ=ON -DVELMORIN_BUILD_BENCH=OFF
-ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+run_ctest build-asan
 
-scripts/fuzz.sh build-asan "${FUZZ_SECONDS:-60}"
+fuzzers=$(scripts/fuzz.sh build-asan "${FUZZ_SECONDS:-60}" | tee /dev/stderr | grep -c 'no crash')
+echo "all tests: $((passed + fuzzers)) passed, 0 failed"

@@ -7,8 +7,8 @@
 
 namespace velmorin::cli {
 
-ConsoleUi::ConsoleUi(ShellState& shell, std::optional<bool> answer)
-    : shell_(shell), answer_(answer), progressOnTerminal_(isTerminal(stderr)) {}
+ConsoleUi::ConsoleUi(std::optional<bool> answer)
+    : answer_(answer), progressOnTerminal_(isTerminal(stderr)) {}
 
 void ConsoleUi::message(const char* caption, const std::string& text) {
     // Once a question went unanswered, what follows is only its consequence.
@@ -48,7 +48,6 @@ bool ConsoleUi::confirm(const std::string& text) {
 }
 
 ClientSize ConsoleUi::openProgress(const std::string&) {
-    shell_.cancelRequested = false;
     progressShown_ = progressOnTerminal_;
     lastPercent_ = -1;
     return ClientSize{400, 60};

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "app/app_state.h"
 #include "ui/ui.h"
 
 namespace velmorin::cli {
@@ -13,7 +12,7 @@ namespace velmorin::cli {
 class ConsoleUi : public Ui {
 public:
     // `answer` answers every question of the run when set.
-    ConsoleUi(ShellState& shell, std::optional<bool> answer);
+    explicit ConsoleUi(std::optional<bool> answer);
 
     void error(const std::string& text) override;
     void info(const std::string& text) override;
@@ -30,7 +29,6 @@ public:
 private:
     void message(const char* caption, const std::string& text);
 
-    ShellState& shell_;
     std::optional<bool> answer_;
     bool unanswered_ = false;
     bool progressShown_ = false;

@@ -67,10 +67,11 @@ int runScanCommand(const std::vector<std::string>& args) {
     auto& files = state->inputFiles;
     for (const auto& path : parsed->vobFiles) files.filePath[static_cast<std::size_t>(files.fileCount++)] = absolutePath(path);
 
-    ConsoleUi ui(shell, parsed->answer);
+    ConsoleUi ui(parsed->answer);
     MemoryGopList list;
     SectorBuffer buffer;
     shell.busy = true;
+    shell.cancelRequested = false;
     const bool ok = VobScanner(*state, shell, ui, list, buffer).run();
     shell.busy = false;
     if (ui.unanswered()) return kExitUnanswered;

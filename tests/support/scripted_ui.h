@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ public:
     void pumpMessages() override {
         ++pumps;
         if (cancelAfterPumps >= 0 && pumps > cancelAfterPumps) shell_.cancelRequested = true;
+        if (onPump) onPump();
     }
     ClientSize openProgress(const std::string& caption) override {
         progressCaption = caption;
@@ -50,6 +52,7 @@ public:
     std::deque<bool> answers;
     int pumps = 0;
     int cancelAfterPumps = -1;
+    std::function<void()> onPump;  // runs inside the message loop, as a user's action would
     ClientSize clientSize{320, 90};
     std::string progressCaption;
     bool progressOpen = false;

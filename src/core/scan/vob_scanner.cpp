@@ -23,39 +23,43 @@ private:
 
 bool VobScanner::run() {
     auto& table = state_.gopTable;
-    auto& files = state_.inputFiles;
     table.flags.fill(0);
     list_.clear();
 
     const ClientSize client = ui_.openProgress(scan_messages::kProgressCaption);
     bar_ = ProgressBar::forClientArea(client.width, client.height);
-    WaitCursor waitCursor(ui_);
+    {
+        WaitCursor waitCursor(ui_);
+        if (!readAllFiles()) {
+            fail();
+            return false;
+        }
+        ui_.closeProgress();
+    }
+    if (scan_.interleaveSeen) ui_.info(scan_messages::kInterleaveDetected);
+    if (scan_.ngPackCount > 0) ui_.info(scan_messages::finishedWithNgPacks(scan_.ngPackCount));
+    return true;
+}
 
+bool VobScanner::readAllFiles() {
+    auto& files = state_.inputFiles;
     scan_ = ScanState{};
     shell_.continuePosition = 0;
-    if (!checkFileSizes()) {
-        fail();
-        return false;
-    }
+    if (!checkFileSizes()) return false;
 
-    table.gopCount = 0;
+    state_.gopTable.gopCount = 0;
     double totalSize = 0;
     for (int j = 0; j < files.fileCount; ++j) {
         files.fileSize[static_cast<std::size_t>(j)] = 0;
         const ReaderResult result = state_.sourceOptions.fastRead ? readFast(j) : readFull(j);
         if (result != ReaderResult::Ok) {
             reportReaderResult(result, j);
-            fail();
             return false;
         }
         totalSize += files.fileSize[static_cast<std::size_t>(j)];
     }
-    table.close(files);
+    state_.gopTable.close(files);
     list_.setSizeLabel(sizeLabelText(totalSize));
-    ui_.closeProgress();
-
-    if (scan_.interleaveSeen) ui_.info(scan_messages::kInterleaveDetected);
-    if (scan_.ngPackCount > 0) ui_.info(scan_messages::finishedWithNgPacks(scan_.ngPackCount));
     return true;
 }
 

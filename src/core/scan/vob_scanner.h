@@ -51,6 +51,8 @@ public:
     ReaderResult readFast(int j);
 
 private:
+    // Reads every file into the table and the list; a failure has been reported.
+    bool readAllFiles();
     bool checkFileSizes();
     void fail();
     void reportReaderResult(ReaderResult result, int j);

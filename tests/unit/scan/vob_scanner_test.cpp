@@ -318,6 +318,18 @@ TEST_F(ScannerTest, FastReaderReportsEndAddressesThatDoNotLeadToANavigationPack)
     }
 }
 
+TEST_F(ScannerTest, FileCutShortWhileTheFastReaderStepsIsASeekError) {
+    VobBuilder vob;
+    for (int i = 0; i < 12; ++i) vob.vobu(250);
+    vob.writeTo(dir.file("A.VOB"));
+    setFiles({"A.VOB"});
+    ui.onPump = [&] { std::filesystem::resize_file(dir.file("A.VOB"), 0); };
+    EXPECT_FALSE(scan(true));
+    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{
+                               {"error", dir.file("A.VOB") + " の内容が異常です（シークエラー）."}}));
+    expectFailedQuietlyKeepingLabel("ｻｲｽﾞ: 0.000 GB");
+}
+
 TEST_F(ScannerTest, FastReaderReadsA4MiBFileEntirelySectorBySector) {
     // 2048 sectors: no step mode, so a nonsense end address is never followed.
     VobBuilder vob;
