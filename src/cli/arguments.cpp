@@ -2,35 +2,52 @@
 
 namespace velmorin::cli {
 
-std::optional<ScanArguments> parseScanArguments(const std::vector<std::string>& args,
-                                                std::string& problem) {
-    ScanArguments out;
+std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& args, const OptionSpec& spec,
+                                              std::string& problem) {
+    ParsedArguments out;
+    const auto valueOf = [&](std::size_t& i) -> std::optional<std::string> {
+        if (i + 1 >= args.size()) {
+            problem = args[i] + " needs a value";
+            return std::nullopt;
+        }
+        return args[++i];
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
             out.help = true;
         } else if (a == "--full") {
-            out.fullRead = true;
-        } else if (a == "--json") {
-            out.json = true;
+            out.title.fullRead = true;
         } else if (a == "--answer") {
-            if (i + 1 >= args.size() || (args[i + 1] != "yes" && args[i + 1] != "no")) {
+            const auto v = valueOf(i);
+            if (!v) return std::nullopt;
+            if (*v != "yes" && *v != "no") {
                 problem = "--answer takes yes or no";
                 return std::nullopt;
             }
-            out.answer = args[++i] == "yes";
+            out.title.answer = *v == "yes";
+        } else if (spec.flags.count(a)) {
+            out.flags.insert(a);
+        } else if (spec.valued.count(a)) {
+            const auto v = valueOf(i);
+            if (!v) return std::nullopt;
+            out.values[a] = *v;
         } else if (a == "--") {
-            out.vobFiles.insert(out.vobFiles.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            out.title.vobFiles.insert(out.title.vobFiles.end(), args.begin() + static_cast<long>(i) + 1, args.end());
             break;
         } else if (a.size() > 1 && a[0] == '-') {
             problem = "unknown option " + a;
             return std::nullopt;
         } else {
-            out.vobFiles.push_back(a);
+            out.title.vobFiles.push_back(a);
         }
     }
-    if (!out.help && out.vobFiles.empty()) {
+    if (!out.help && out.title.vobFiles.empty()) {
         problem = "no VOB file given";
+        return std::nullopt;
+    }
+    if (out.title.vobFiles.size() > 128) {
+        problem = "at most 128 VOB files make one title";
         return std::nullopt;
     }
     return out;

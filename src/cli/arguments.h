@@ -1,22 +1,35 @@
-// Parsing of a subcommand's arguments: the title (VOB files) and the common options.
+// Parsing of a subcommand's arguments: the title (VOB files), the options every
+// subcommand shares, and the subcommand's own options.
 #pragma once
 
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace velmorin::cli {
 
-struct ScanArguments {
+struct TitleArguments {
     std::vector<std::string> vobFiles;
     bool fullRead = false;
-    bool json = false;
     std::optional<bool> answer;
+};
+
+struct ParsedArguments {
+    TitleArguments title;
     bool help = false;
+    std::set<std::string> flags;                 // the subcommand's own flags that were given
+    std::map<std::string, std::string> values;  // the subcommand's own options with a value
+};
+
+struct OptionSpec {
+    std::set<std::string> flags;
+    std::set<std::string> valued;
 };
 
 // Returns nothing and sets `problem` on wrong usage.
-std::optional<ScanArguments> parseScanArguments(const std::vector<std::string>& args,
-                                                std::string& problem);
+std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& args, const OptionSpec& spec,
+                                              std::string& problem);
 
 }  // namespace velmorin::cli

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "mute_subcommand.h"
 #include "scan_command.h"
 #include "usage.h"
 
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "--help" || command == "-h" || command == "help") return printUsage("");
     if (command == "scan") return runScanCommand(rest);
+    if (command == "mute") return runMuteSubcommand(rest);
     return usageError("", "unknown subcommand " + command);
 }

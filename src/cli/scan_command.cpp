@@ -1,29 +1,15 @@
 #include "scan_command.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 
-#include "app/app_state.h"
-#include "arguments.h"
-#include "common/sector_buffer.h"
-#include "console_ui.h"
 #include "exit_status.h"
 #include "json.h"
-#include "platform/binary_file.h"
-#include "scan/vob_scanner.h"
-#include "ui/memory_gop_list.h"
+#include "title_session.h"
 #include "usage.h"
 
 namespace velmorin::cli {
 
 namespace {
-
-std::string absolutePath(const std::string& path) {
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(nativePath(path), error);
-    return error ? path : absolute.lexically_normal().string();
-}
 
 void printPlain(const MemoryGopList& list) {
     for (const auto& line : list.lines()) std::printf("%s\n", line.c_str());
@@ -55,38 +41,16 @@ void printJson(const AppState& state, const MemoryGopList& list) {
 
 int runScanCommand(const std::vector<std::string>& args) {
     std::string problem;
-    const auto parsed = parseScanArguments(args, problem);
+    const auto parsed = parseArguments(args, OptionSpec{{"--json"}, {}}, problem);
     if (!parsed) return usageError("scan", problem);
     if (parsed->help) return printUsage("scan");
-    if (parsed->vobFiles.size() > static_cast<std::size_t>(InputFileSet::kMaxFiles))
-        return usageError("scan", "at most 128 VOB files make one title");
 
-    auto state = std::make_unique<AppState>();
-    ShellState shell;
-    state->sourceOptions.fastRead = !parsed->fullRead;
-    auto& files = state->inputFiles;
-    for (const auto& path : parsed->vobFiles) files.filePath[static_cast<std::size_t>(files.fileCount++)] = absolutePath(path);
-
-    ConsoleUi ui(parsed->answer);
-    MemoryGopList list;
-    SectorBuffer buffer;
-    shell.busy = true;
-    shell.cancelRequested = false;
-    const bool ok = VobScanner(*state, shell, ui, list, buffer).run();
-    shell.busy = false;
-    if (ui.unanswered()) return kExitUnanswered;
-    if (!ok) return kExitFailed;
-    if (state->gopTable.gopCount == 0) {
-        // The program opens such a title as an empty list; a script asking for its GOPs
-        // has nothing to work on.
-        std::fputs("velmorin-cli: no GOP found: the title holds no navigation pack\n", stderr);
-        return kExitFailed;
-    }
-
-    if (parsed->json)
-        printJson(*state, list);
+    TitleSession session(parsed->title);
+    if (const auto failed = session.open()) return *failed;
+    if (parsed->flags.count("--json"))
+        printJson(session.state(), session.list());
     else
-        printPlain(list);
+        printPlain(session.list());
     return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
 }
 

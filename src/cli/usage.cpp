@@ -15,6 +15,7 @@ constexpr const char* kToolUsage =
     "\n"
     "subcommands:\n"
     "  scan     scan a title and print its GOP list\n"
+    "  mute     apply an audio pattern to GOPs, in place\n"
     "\n"
     "velmorin-cli SUBCOMMAND --help describes each subcommand.\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage, 3 a question needed an answer.\n";
@@ -29,8 +30,25 @@ constexpr const char* kScanUsage =
     "  --json            print one JSON document instead of the list\n"
     "  --answer yes|no   answer every question of the run (a damaged pack header)\n";
 
+constexpr const char* kMuteUsage =
+    "usage: velmorin-cli mute FILE.VOB... --pattern P (--gop N | --gops N-M | --time FROM-TO)\n"
+    "                         [--full] [--answer yes|no]\n"
+    "\n"
+    "Applies an audio pattern to GOPs in the VOB files, in place, exactly as the pattern\n"
+    "buttons do, and prints each changed GOP's new list line. Stops at the first failure.\n"
+    "\n"
+    "  --pattern P       -*** --** ---* ---- **** ***- **-- *--- or their numbers 1 2 3 4 0 5 6 7\n"
+    "  --gop N           GOP number N (as the list shows it, from 1)\n"
+    "  --gops N-M        GOPs N to M, one after the other\n"
+    "  --time FROM-TO    every GOP whose time code lies in [FROM, TO), hh:mm:ss.mmm\n"
+    "  --full            scan every sector first (default: jump from VOBU to VOBU)\n"
+    "  --answer yes|no   answer every question (a damaged pack header; an existing\n"
+    "                    padding stream: yes abandons the change)\n";
+
 const char* usageOf(const std::string& subcommand) {
-    return subcommand == "scan" ? kScanUsage : kToolUsage;
+    if (subcommand == "scan") return kScanUsage;
+    if (subcommand == "mute") return kMuteUsage;
+    return kToolUsage;
 }
 
 }  // namespace

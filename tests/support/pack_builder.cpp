@@ -63,6 +63,20 @@ Sector makeNavPack(const NavFields& f) {
     return p;
 }
 
+Sector makePrivateStreamPack(std::uint8_t subStream) {
+    Sector p = makePack(0xBD);
+    p[21] = 0x80;
+    p[22] = 5;
+    p[23] = 0x21;
+    p[28] = subStream;
+    return p;
+}
+
+VobBuilder& VobBuilder::audio(int count, std::uint8_t subStream) {
+    for (int i = 0; i < count; ++i) sectors_.push_back(makePrivateStreamPack(subStream));
+    return *this;
+}
+
 VobBuilder& VobBuilder::vobu(int sectors, NavFields fields) {
     fields.vobuEnd = static_cast<std::uint32_t>(sectors - 1);
     sectors_.push_back(makeNavPack(fields));

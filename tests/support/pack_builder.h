@@ -22,6 +22,9 @@ struct NavFields {
 // A pack with one packet of `streamId` (0xE0 video, 0xBD private stream 1, ...).
 Sector makePack(std::uint8_t streamId = 0xE0, std::uint64_t scr = 0);
 Sector makeNavPack(const NavFields& fields);
+// A private stream 1 pack whose PES header carries a PTS, so the sub-stream id stands at
+// 23 + 5: 0x80 AC-3, 0xA0 LPCM, 0x20 a sub-picture, …
+Sector makePrivateStreamPack(std::uint8_t subStream);
 void setScr(Sector& pack, std::uint64_t scrBase);
 void setCellElapsedTime(Sector& navPack, std::uint8_t b69, std::uint8_t b70, std::uint8_t b71, std::uint8_t b72);
 
@@ -32,6 +35,7 @@ public:
     VobBuilder& vobu(int sectors, NavFields fields = {});
     VobBuilder& pack(const Sector& sector);
     VobBuilder& packs(int count, std::uint8_t streamId = 0xE0);
+    VobBuilder& audio(int count, std::uint8_t subStream = 0x80);
 
     std::vector<Sector>& sectors() { return sectors_; }
     void writeTo(const std::string& path) const;

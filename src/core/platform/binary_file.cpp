@@ -1,6 +1,12 @@
 #include "platform/binary_file.h"
 
 #include <system_error>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 #include <utility>
 
 namespace velmorin {
@@ -63,6 +69,17 @@ bool BinaryFile::seek(std::uint64_t offset) {
     return _fseeki64(file_, static_cast<long long>(offset), SEEK_SET) == 0;
 #else
     return fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+bool BinaryFile::syncToDisk() {
+    if (!file_ || std::fflush(file_) != 0) return false;
+#if defined(_WIN32)
+    return _commit(_fileno(file_)) == 0;
+#elif defined(__APPLE__)
+    return fsync(fileno(file_)) == 0;
+#else
+    return fdatasync(fileno(file_)) == 0;
 #endif
 }
 

@@ -38,6 +38,8 @@ public:
     std::size_t read(void* data, std::size_t size);
     bool write(const void* data, std::size_t size);
     bool seek(std::uint64_t offset);
+    // Pushes written bytes through the C library and the system to the disk.
+    bool syncToDisk();
     // True once a read or write has failed (as opposed to reaching the end).
     bool hasError() const;
     bool close();

@@ -1,0 +1,96 @@
+#include "mute_subcommand.h"
+
+#include <cstdio>
+
+#include "exit_status.h"
+#include "mute/mute_command.h"
+#include "scan/gop_line.h"
+#include "title_session.h"
+#include "usage.h"
+
+namespace velmorin::cli {
+
+namespace {
+
+std::optional<MuteState> parsePattern(const std::string& text) {
+    for (MuteState s = 0; s < kMuteStates; ++s)
+        if (text == patternText(s) || text == std::to_string(s)) return s;
+    return std::nullopt;
+}
+
+std::optional<int> parseNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoi(text);
+}
+
+// "A-B" split at its dash.
+std::optional<std::pair<std::string, std::string>> splitRange(const std::string& text) {
+    const auto dash = text.find('-');
+    if (dash == std::string::npos) return std::nullopt;
+    return std::make_pair(text.substr(0, dash), text.substr(dash + 1));
+}
+
+// The GOP indexes the options name, in order; sets `problem` when they are wrong.
+std::vector<int> targetGops(const ParsedArguments& args, const MemoryGopList& list, std::string& problem) {
+    const int count = list.count();
+    std::vector<int> out;
+    const auto inRange = [&](std::optional<int> n) { return n && *n >= 1 && *n <= count; };
+    if (const auto it = args.values.find("--gop"); it != args.values.end()) {
+        const auto n = parseNumber(it->second);
+        if (!inRange(n)) problem = "--gop takes a GOP number from 1 to " + std::to_string(count);
+        else out.push_back(*n - 1);
+    } else if (const auto it = args.values.find("--gops"); it != args.values.end()) {
+        const auto range = splitRange(it->second);
+        const auto from = range ? parseNumber(range->first) : std::nullopt;
+        const auto to = range ? parseNumber(range->second) : std::nullopt;
+        if (!inRange(from) || !inRange(to) || *from > *to)
+            problem = "--gops takes N-M with 1 <= N <= M <= " + std::to_string(count);
+        else
+            for (int n = *from; n <= *to; ++n) out.push_back(n - 1);
+    } else if (const auto it = args.values.find("--time"); it != args.values.end()) {
+        const auto range = splitRange(it->second);
+        const auto from = range ? parseTimeMs(range->first) : std::nullopt;
+        const auto to = range ? parseTimeMs(range->second) : std::nullopt;
+        if (!from || !to || *from > *to) {
+            problem = "--time takes FROM-TO as hh:mm:ss.mmm-hh:mm:ss.mmm";
+        } else {
+            for (int k = 0; k < count; ++k) {
+                const auto t = lineTimeMs(list.line(k));
+                if (t && *t >= *from && *t < *to) out.push_back(k);
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int runMuteSubcommand(const std::vector<std::string>& args) {
+    std::string problem;
+    const auto parsed = parseArguments(args, OptionSpec{{}, {"--pattern", "--gop", "--gops", "--time"}}, problem);
+    if (!parsed) return usageError("mute", problem);
+    if (parsed->help) return printUsage("mute");
+    const auto pattern = parsed->values.count("--pattern") ? parsePattern(parsed->values.at("--pattern")) : std::nullopt;
+    if (!pattern) return usageError("mute", "--pattern takes a pattern text such as -*** or its number 0-7");
+    const int selectors = static_cast<int>(parsed->values.count("--gop") + parsed->values.count("--gops") +
+                                           parsed->values.count("--time"));
+    if (selectors != 1) return usageError("mute", "give exactly one of --gop, --gops and --time");
+
+    TitleSession session(parsed->title);
+    if (const auto failed = session.open()) return *failed;
+    const auto gops = targetGops(*parsed, session.list(), problem);
+    if (!problem.empty()) return usageError("mute", problem);
+
+    auto& list = session.list();
+    for (const int k : gops) {
+        list.setCaretLine(k);
+        const auto result = runMuteCommand({session.state(), session.shell(), session.ui(), list, session.buffer()}, *pattern);
+        if (result != MuteResult::Ok) return session.failureStatus();
+        std::printf("%s\n", list.line(k).c_str());
+        std::fflush(stdout);
+    }
+    return kExitOk;
+}
+
+}  // namespace velmorin::cli

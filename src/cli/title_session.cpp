@@ -1,0 +1,49 @@
+#include "title_session.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "exit_status.h"
+#include "platform/binary_file.h"
+#include "scan/vob_scanner.h"
+
+namespace velmorin::cli {
+
+namespace {
+
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(nativePath(path), error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+}  // namespace
+
+TitleSession::TitleSession(const TitleArguments& args) : args_(args), ui_(args.answer) {}
+
+std::optional<int> TitleSession::open() {
+    state_->sourceOptions.fastRead = !args_.fullRead;
+    auto& files = state_->inputFiles;
+    files.fileCount = 0;
+    for (const auto& path : args_.vobFiles)
+        files.filePath[static_cast<std::size_t>(files.fileCount++)] = absolutePath(path);
+
+    shell_.busy = true;
+    shell_.cancelRequested = false;
+    const bool ok = VobScanner(*state_, shell_, ui_, list_, buffer_).run();
+    shell_.busy = false;
+    if (!ok) return failureStatus();
+    if (state_->gopTable.gopCount == 0) {
+        // The program opens such a title as an empty list; a script asking for its GOPs
+        // has nothing to work on.
+        std::fputs("velmorin-cli: no GOP found: the title holds no navigation pack\n", stderr);
+        return kExitFailed;
+    }
+    list_.setCaretLine(0);
+    list_.select(0);
+    return std::nullopt;
+}
+
+int TitleSession::failureStatus() const { return ui_.unanswered() ? kExitUnanswered : kExitFailed; }
+
+}  // namespace velmorin::cli

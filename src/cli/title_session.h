@@ -1,0 +1,40 @@
+// An opened title for one run of the tool: the state record, the console's window
+// system, the GOP list and the sector buffer, filled by a scan of the given VOB files.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "app/app_state.h"
+#include "arguments.h"
+#include "common/sector_buffer.h"
+#include "console_ui.h"
+#include "ui/memory_gop_list.h"
+
+namespace velmorin::cli {
+
+class TitleSession {
+public:
+    explicit TitleSession(const TitleArguments& args);
+
+    // Scans the title. On failure returns the exit status (the message is out already).
+    std::optional<int> open();
+    // The exit status for a command that failed after the title was opened.
+    int failureStatus() const;
+
+    AppState& state() { return *state_; }
+    ShellState& shell() { return shell_; }
+    ConsoleUi& ui() { return ui_; }
+    MemoryGopList& list() { return list_; }
+    SectorBuffer& buffer() { return buffer_; }
+
+private:
+    TitleArguments args_;
+    std::unique_ptr<AppState> state_ = std::make_unique<AppState>();
+    ShellState shell_;
+    ConsoleUi ui_;
+    MemoryGopList list_;
+    SectorBuffer buffer_;
+};
+
+}  // namespace velmorin::cli

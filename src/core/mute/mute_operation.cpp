@@ -1,0 +1,81 @@
+#include "mute/mute_operation.h"
+
+#include <algorithm>
+
+#include "mute/gop_rewrite.h"
+#include "platform/binary_file.h"
+
+namespace velmorin {
+
+namespace {
+
+// The GOP as it stands in the buffer: `own` bytes from its file, then `next` bytes from
+// the start of the next file.
+struct LoadedGop {
+    std::size_t own = 0;
+    std::size_t next = 0;
+};
+
+MuteResult load(const AppState& state, SectorBuffer& buffer, int k, LoadedGop& gop) {
+    const auto& table = state.gopTable;
+    const auto& files = state.inputFiles;
+    const auto i = static_cast<std::size_t>(k);
+    const int f = table.fileIndex[i];
+    if (table.extent(k, files).sectorCount() > SectorBuffer::kSectors) return MuteResult::GopTooLarge;
+
+    BinaryFile file = BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Read);
+    if (!file.isOpen()) return MuteResult::CannotOpenForReading;
+    if (!file.seek(std::uint64_t{table.startSector[i]} * kSectorSize)) return MuteResult::SeekForReadingFailed;
+
+    if (table.fileIndex[i + 1] == f) {
+        const std::size_t size = std::size_t{table.startSector[i + 1] - table.startSector[i]} * kSectorSize;
+        gop.own = file.read(buffer.data(), size);
+        return MuteResult::Ok;
+    }
+    // The rest of the file, then the packs before the next file's first navigation pack.
+    gop.own = file.read(buffer.data(), SectorBuffer::kSize);
+    std::uint8_t more = 0;
+    if (gop.own == SectorBuffer::kSize && file.read(&more, 1) > 0) return MuteResult::GopTooLarge;
+    file.close();
+    if (f >= files.fileCount - 1) return MuteResult::Ok;
+    BinaryFile next = BinaryFile::open(files.filePath[static_cast<std::size_t>(f + 1)], BinaryFile::Mode::Read);
+    if (!next.isOpen()) return MuteResult::Ok;  // the GOP then ends with its own file
+    const std::size_t wanted = std::size_t{table.startSector[i + 1]} * kSectorSize;
+    if (wanted > SectorBuffer::kSize - gop.own) return MuteResult::GopTooLarge;
+    gop.next = next.read(buffer.data() + gop.own, wanted);
+    return MuteResult::Ok;
+}
+
+}  // namespace
+
+MuteResult muteGop(const AppState& state, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern) {
+    const auto& table = state.gopTable;
+    const auto& files = state.inputFiles;
+    const auto i = static_cast<std::size_t>(k);
+    const int f = table.fileIndex[i];
+
+    LoadedGop gop;
+    if (const MuteResult loaded = load(state, buffer, k, gop); loaded != MuteResult::Ok) return loaded;
+    if (!rewriteGopForPattern(buffer.data(), (gop.own + gop.next) / kSectorSize, pattern, ui))
+        return MuteResult::Aborted;
+
+    // Open both files before writing either, so that a continuation that cannot be
+    // updated leaves the GOP's own file untouched too.
+    BinaryFile own = BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Update);
+    if (!own.isOpen()) return MuteResult::CannotOpenForUpdate;
+    BinaryFile next;
+    if (gop.next > 0) {
+        next = BinaryFile::open(files.filePath[static_cast<std::size_t>(f + 1)], BinaryFile::Mode::Update);
+        if (!next.isOpen()) return MuteResult::NextFileCannotBeUpdated;
+    }
+
+    if (!own.seek(std::uint64_t{table.startSector[i]} * kSectorSize)) return MuteResult::SeekForUpdateFailed;
+    if (!own.write(buffer.data(), gop.own) || !own.syncToDisk() || !own.close()) return MuteResult::WriteFailed;
+    if (gop.next > 0) {
+        if (!next.write(buffer.data() + gop.own, gop.next) || !next.syncToDisk() || !next.close())
+            return MuteResult::NextFileWriteFailed;
+    }
+    return MuteResult::Ok;
+}
+
+}  // namespace velmorin

@@ -1,0 +1,215 @@
+#include "mute/mute_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "mute/audio_packet.h"
+#include "mute/mute_pattern.h"
+#include "pack_builder.h"
+#include "read_only_file.h"
+#include "scan/vob_scanner.h"
+#include "scripted_ui.h"
+#include "ui/memory_gop_list.h"
+
+namespace velmorin {
+namespace {
+
+using test::NavFields;
+using test::VobBuilder;
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// GOP 1: 10 AC-3 packets among video, a sub-picture and an MPEG audio packet.
+// GOP 2: 3 LPCM packets in A.VOB and 2 more at the start of B.VOB. GOP 3: in B.VOB.
+struct MuteCommand : ::testing::Test {
+    test::TempDir dir;
+    std::string a = dir.file("A.VOB"), b = dir.file("B.VOB");
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    ShellState shell;
+    test::ScriptedUi ui{shell};
+    MemoryGopList list;
+    SectorBuffer buffer;
+
+    void SetUp() override {
+        VobBuilder first;
+        first.vobu(1).packs(2).audio(4).pack(test::makePrivateStreamPack(0x20)).audio(6).packs(1, 0xC0);
+        first.vobu(1).audio(3, 0xA0);
+        first.sectors()[0][1042] = 14;  // VOBU end addresses for the hand-built VOBUs
+        first.sectors()[15][1042] = 5;
+        first.writeTo(a);
+        VobBuilder second;
+        second.audio(2, 0xA1).vobu(4, NavFields{.muteState = 0}).audio(1);
+        second.writeTo(b);
+        scan({a, b});
+        ASSERT_EQ(state->gopTable.gopCount, 3);
+    }
+    void scan(const std::vector<std::string>& paths) {
+        state->inputFiles.fileCount = static_cast<int>(paths.size());
+        for (std::size_t i = 0; i < paths.size(); ++i) state->inputFiles.filePath[i] = paths[i];
+        ASSERT_TRUE(VobScanner(*state, shell, ui, list, buffer).run());
+    }
+    std::optional<MuteResult> press(int caret, MuteState pattern) {
+        list.setCaretLine(caret);
+        return runMuteCommand({*state, shell, ui, list, buffer}, pattern);
+    }
+    // Byte 17 of every sector whose first packet is audio: 'D' for 0xBD, 'E' for 0xBE.
+    static std::string audioIds(const std::string& path) {
+        const std::string bytes = contents(path);
+        std::string ids;
+        for (std::size_t s = 0; s + kSectorSize <= bytes.size(); s += kSectorSize) {
+            const SectorView sector(reinterpret_cast<const std::uint8_t*>(bytes.data() + s), kSectorSize);
+            if (classifyAudioPacket(sector) != AudioPacket::None) ids += sector[17] == 0xBE ? 'E' : 'D';
+        }
+        return ids;
+    }
+};
+
+TEST_F(MuteCommand, SilencesQuartersOfTheCaretGopOnly) {
+    list.select(0);
+    list.select(1);
+    EXPECT_EQ(press(0, 1), MuteResult::Ok);
+    EXPECT_EQ(audioIds(a), "EEEDDDDDDD" "DDD");
+    EXPECT_EQ(list.line(0).substr(24), "-***");
+    EXPECT_EQ(list.line(1).substr(24), "****");
+    EXPECT_EQ(list.selectedLines(), std::vector<int>{0});
+    EXPECT_EQ(list.caretLine(), 0);
+    EXPECT_TRUE(list.focused());
+
+    for (MuteState m : {6, 3, 5, 7, 2, 4, 0}) {
+        ASSERT_EQ(press(0, m), MuteResult::Ok);
+        const SilentRange r = silentRange(m, 10);
+        std::string expected(10, 'D');
+        for (int i = r.lo; i < r.hi; ++i) expected[static_cast<std::size_t>(i)] = 'E';
+        EXPECT_EQ(audioIds(a), expected + "DDD") << "pattern " << m;
+        EXPECT_EQ(list.line(0).substr(24), patternText(m));
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MuteCommand, MarkerIsReadBackByTheNextScanAndRestoringGivesBackTheFile) {
+    const std::string before = contents(a);
+    ASSERT_EQ(press(0, 4), MuteResult::Ok);
+    ASSERT_EQ(press(1, 7), MuteResult::Ok);
+    scan({a, b});
+    EXPECT_EQ(list.line(0).substr(24), "----");
+    EXPECT_EQ(list.line(1).substr(24), "*---");
+    ASSERT_EQ(press(0, 0), MuteResult::Ok);
+    ASSERT_EQ(press(1, 0), MuteResult::Ok);
+    EXPECT_EQ(contents(a), before);
+}
+
+TEST_F(MuteCommand, ContinuationAtTheStartOfTheNextFileIsRewrittenToo) {
+    const std::string before = contents(b);
+    ASSERT_EQ(press(1, 6), MuteResult::Ok);  // 5 packets: the last 2 silent
+    EXPECT_EQ(audioIds(a), std::string(13, 'D'));
+    EXPECT_EQ(audioIds(b), "EE" "D");
+    ASSERT_EQ(press(1, 0), MuteResult::Ok);
+    EXPECT_EQ(contents(b), before);
+}
+
+TEST_F(MuteCommand, ExistingPaddingStreamAsksFirst) {
+    VobBuilder vob;
+    vob.vobu(4).audio(2);
+    vob.sectors()[2] = test::makePack(0xBE);  // a genuine padding packet
+    vob.writeTo(a);
+    scan({a});
+    const std::string before = contents(a);
+
+    ui.answers = {true};  // Yes: abandon the change
+    EXPECT_EQ(press(0, 4), MuteResult::Aborted);
+    EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", "変更を中止しました."}));
+    EXPECT_EQ(ui.messages[ui.messages.size() - 2].kind, "confirm");
+    EXPECT_EQ(contents(a), before);
+    EXPECT_EQ(list.line(0).substr(24), "****");
+
+    ui.answers = {false};  // No: the padding packet counts as audio and becomes 0xBD
+    EXPECT_EQ(press(0, 0), MuteResult::Ok);
+    EXPECT_EQ(static_cast<unsigned char>(contents(a)[2 * 2048 + 17]), 0xBD);
+    EXPECT_EQ(audioIds(a), "DD");  // its sub-stream byte was never audio's
+
+    // Padding in a GOP this program muted is its own: no question.
+    ASSERT_EQ(press(0, 3), MuteResult::Ok);
+    ui.messages.clear();
+    EXPECT_EQ(press(0, 6), MuteResult::Ok);
+    EXPECT_EQ(audioIds(a), "DE");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MuteCommand, FailuresNameTheFileAndCodeAndChangeNothing) {
+    const std::string beforeA = contents(a), beforeB = contents(b);
+    list.select(2);
+    {
+        test::ReadOnlyFile readOnly(a);
+        EXPECT_EQ(press(0, 4), MuteResult::CannotOpenForUpdate);
+        EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", a + "が更新できません（4）."}));
+    }
+    {
+        // The GOP's own file could be updated, but its continuation cannot: neither is.
+        test::ReadOnlyFile readOnly(b);
+        EXPECT_EQ(press(1, 4), MuteResult::NextFileCannotBeUpdated);
+        EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", b + "が更新できません（7）."}));
+    }
+    EXPECT_EQ(contents(a), beforeA);
+    EXPECT_EQ(contents(b), beforeB);
+    EXPECT_EQ(list.line(0).substr(24), "****");
+    EXPECT_EQ(list.selectedLines(), std::vector<int>{2});
+
+    std::filesystem::remove(b);
+    EXPECT_EQ(press(2, 4), MuteResult::CannotOpenForReading);
+    EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", b + "が開けません（1）."}));
+    // A continuation that cannot be read is left out: only the GOP's own part is muted.
+    EXPECT_EQ(press(1, 4), MuteResult::Ok);
+    EXPECT_EQ(audioIds(a), std::string(10, 'D') + "EEE");
+}
+
+TEST_F(MuteCommand, GopLargerThanTheSectorBufferIsRefusedBeforeReading) {
+    state->gopTable.startSector[1] = 9000;  // GOP 1 would be 9,000 sectors long
+    state->inputFiles.fileSize[0] = 9100.0 * 2048;
+    EXPECT_EQ(press(0, 4), MuteResult::GopTooLarge);
+    EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", a + "のGOPが大き過ぎて編集できません（9）."}));
+    EXPECT_EQ(audioIds(a), std::string(13, 'D'));
+}
+
+TEST_F(MuteCommand, NothingToMute) {
+    shell.busy = true;
+    EXPECT_EQ(press(0, 4), std::nullopt);
+    EXPECT_TRUE(ui.messages.empty());
+    shell.busy = false;
+    state->gopTable.gopCount = 0;
+    EXPECT_EQ(press(0, 4), std::nullopt);
+    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", "入力データがありません."}}));
+}
+
+TEST(MuteMessages, EveryResultCode) {
+    InputFileSet files;
+    files.fileCount = 2;
+    files.filePath[0] = "/d/VTS_01_1.VOB";
+    files.filePath[1] = "/d/VTS_01_2.VOB";
+    EXPECT_EQ(muteFailureMessage(MuteResult::SeekForReadingFailed, files, 0), "/d/VTS_01_1.VOBが開けません（2）.");
+    EXPECT_EQ(muteFailureMessage(MuteResult::SeekForUpdateFailed, files, 0), "/d/VTS_01_1.VOBが更新できません（5）.");
+    EXPECT_EQ(muteFailureMessage(MuteResult::WriteFailed, files, 1), "/d/VTS_01_2.VOBが更新できません（6）.");
+    EXPECT_EQ(muteFailureMessage(MuteResult::NextFileWriteFailed, files, 0), "/d/VTS_01_2.VOBが更新できません（8）.");
+    EXPECT_EQ(muteFailureMessage(static_cast<MuteResult>(42), files, 0), "不明のエラーが発生しました（42）.");
+}
+
+TEST(MuteButtons, BothSilenceButtonsApplyPatternFour) {
+    const int ids[] = {103, 104, 105, 106, 108, 109, 110, 111, 112};
+    const MuteState patterns[] = {1, 2, 3, 4, 0, 5, 6, 7, 4};
+    for (std::size_t i = 0; i < 9; ++i) {
+        EXPECT_EQ(patternForButton(ids[i]), patterns[i]);
+        EXPECT_EQ(patternText(patternForButton(ids[i])), i == 8 ? "----" : patternText(patterns[i]));
+    }
+    EXPECT_EQ(patternForButton(107), -1);
+}
+
+}  // namespace
+}  // namespace velmorin
