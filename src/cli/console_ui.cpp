@@ -1,8 +1,10 @@
 #include "console_ui.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
+#include "exit_status.h"
 #include "terminal.h"
 
 namespace velmorin::cli {
@@ -11,8 +13,6 @@ ConsoleUi::ConsoleUi(std::optional<bool> answer)
     : answer_(answer), progressOnTerminal_(isTerminal(stderr)) {}
 
 void ConsoleUi::message(const char* caption, const std::string& text) {
-    // Once a question went unanswered, what follows is only its consequence.
-    if (unanswered_) return;
     if (progressShown_) std::fputs("\r\033[K", stderr);
     std::fprintf(stderr, "[%s] %s\n", caption, text.c_str());
     std::fflush(stderr);
@@ -23,7 +23,6 @@ void ConsoleUi::error(const std::string& text) { message("エラー", text); }
 void ConsoleUi::info(const std::string& text) { message("情報", text); }
 
 bool ConsoleUi::confirm(const std::string& text) {
-    if (unanswered_) return false;
     if (answer_) {
         message("確認", text);
         std::fprintf(stderr, "%s\n", *answer_ ? "yes" : "no");
@@ -31,20 +30,23 @@ bool ConsoleUi::confirm(const std::string& text) {
     }
     if (!isTerminal(stdin)) {
         message("確認", text);
-        unanswered_ = true;
-        return false;
+        stopUnanswered();
     }
     for (;;) {
         message("確認", text);
         std::fputs("(y/n) ", stderr);
         std::string reply;
-        if (!std::getline(std::cin, reply)) {
-            unanswered_ = true;
-            return false;
-        }
+        if (!std::getline(std::cin, reply)) stopUnanswered();
         if (reply == "y" || reply == "yes") return true;
         if (reply == "n" || reply == "no") return false;
     }
+}
+
+void ConsoleUi::stopUnanswered() {
+    // Neither answer is safe to assume (Yes goes on past a damaged pack, No goes on
+    // editing a padding stream), and nothing has been written when a question comes up.
+    std::fflush(stdout);
+    std::exit(kExitUnanswered);
 }
 
 ClientSize ConsoleUi::openProgress(const std::string&) {

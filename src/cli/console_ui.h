@@ -1,5 +1,6 @@
 // The command-line tool's window system: messages on standard error behind their
-// caption, questions answered by --answer, on the terminal, or not at all.
+// caption, questions answered by --answer or on the terminal; without either the run
+// stops with status 3.
 #pragma once
 
 #include <optional>
@@ -23,14 +24,12 @@ public:
     void closeProgress() override;
     void setWaitCursor(bool) override {}
 
-    // A question came up that nobody could answer; the command stops with status 3.
-    bool unanswered() const { return unanswered_; }
-
 private:
+    // A question that nobody can answer ends the run at once with status 3.
+    [[noreturn]] void stopUnanswered();
     void message(const char* caption, const std::string& text);
 
     std::optional<bool> answer_;
-    bool unanswered_ = false;
     bool progressShown_ = false;
     bool progressOnTerminal_ = false;
     int lastPercent_ = -1;

@@ -86,7 +86,7 @@ int runMuteSubcommand(const std::vector<std::string>& args) {
     for (const int k : gops) {
         list.setCaretLine(k);
         const auto result = runMuteCommand({session.state(), session.shell(), session.ui(), list, session.buffer()}, *pattern);
-        if (result != MuteResult::Ok) return session.failureStatus();
+        if (result != MuteResult::Ok) return kExitFailed;
         std::printf("%s\n", list.line(k).c_str());
         std::fflush(stdout);
     }

@@ -32,7 +32,7 @@ std::optional<int> TitleSession::open() {
     shell_.cancelRequested = false;
     const bool ok = VobScanner(*state_, shell_, ui_, list_, buffer_).run();
     shell_.busy = false;
-    if (!ok) return failureStatus();
+    if (!ok) return kExitFailed;
     if (state_->gopTable.gopCount == 0) {
         // The program opens such a title as an empty list; a script asking for its GOPs
         // has nothing to work on.
@@ -44,6 +44,5 @@ std::optional<int> TitleSession::open() {
     return std::nullopt;
 }
 
-int TitleSession::failureStatus() const { return ui_.unanswered() ? kExitUnanswered : kExitFailed; }
 
 }  // namespace velmorin::cli

@@ -19,8 +19,6 @@ public:
 
     // Scans the title. On failure returns the exit status (the message is out already).
     std::optional<int> open();
-    // The exit status for a command that failed after the title was opened.
-    int failureStatus() const;
 
     AppState& state() { return *state_; }
     ShellState& shell() { return shell_; }

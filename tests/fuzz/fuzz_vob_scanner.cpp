@@ -1,9 +1,11 @@
-// Feeds arbitrary bytes to the VOB scanner through real files.
+// Feeds arbitrary bytes to the VOB scanner through real files, and mutes the last GOP
+// of what it found.
 //
 // Input: byte 0 chooses the options (bit 0 pad to whole sectors, bit 1 fast reader,
 // bit 2 answer Yes to the damaged-pack question, bit 3 read by VTSI, bit 4 count cells,
 // bit 5 repeat the data until the fast reader's step mode is reached), byte 1 the sector
-// at which the data is split into two files; the rest is the VOB data.
+// at which the data is split into two files (its bits 3 … 5 are also the mute pattern);
+// the rest is the VOB data.
 //
 // `fuzz_vob_scanner --make-seeds DIR VIDEO_TS` writes seed inputs and exits.
 #include <cstdint>
@@ -15,6 +17,8 @@
 #include <vector>
 
 #include "common/sector_buffer.h"
+#include "mute/mute_command.h"
+#include "platform/binary_file.h"
 #include "pack_builder.h"
 #include "scan/vob_scanner.h"
 #include "ui/memory_gop_list.h"
@@ -131,5 +135,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (table.gopCount != 0 || state->inputFiles.fileCount != 0 || list.count() != 0) {
         std::abort();
     }
+    if (!ok || table.gopCount == 0) return 0;
+
+    // Muting changes bytes in place, never a file's size.
+    list.setCaretLine(table.gopCount - 1);
+    const auto result = runMuteCommand({*state, shell, ui, list, buffer}, (data[1] >> 3) & 7);
+    if (!result) std::abort();
+    if (regularFileSize(files.first) != split || regularFileSize(files.second) != body.size() - split) std::abort();
     return 0;
 }
