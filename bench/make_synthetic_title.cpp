@@ -1,6 +1,6 @@
-// Writes a synthetic title set for the scan benchmarks: FILES files of SIZE MiB, VOBUs of
+// Writes a synthetic title set for the scan and mute benchmarks: FILES files of SIZE MiB, VOBUs of
 // 200 … 300 sectors (about 250 on average) that run on across file boundaries, as on a
-// real disc. With --sparse only the sectors a fast scan reads are written (the first
+// real disc; every eighth pack is an AC-3 audio pack. With --sparse only the sectors a fast scan reads are written (the first
 // 16 MiB, every navigation pack and the last 4 MiB of each file); the rest are holes.
 // --vobu N makes every VOBU N sectors long instead.
 //
@@ -58,7 +58,9 @@ int main(int argc, char** argv) {
     }
     const std::uint64_t denseHead = 16 * 1024 * 1024 / kSectorSize;
     const std::uint64_t denseTail = 4 * 1024 * 1024 / kSectorSize + 1;
-    const Sector filler = pack(0x000001E0);
+    const Sector video = pack(0x000001E0);
+    Sector audio = pack(0x000001BD);
+    audio[23] = 0x80;  // AC-3 sub-stream after an empty PES header
 
     std::uint64_t remainingInVobu = 0;
     std::uint32_t vobus = 0;
@@ -83,7 +85,7 @@ int main(int argc, char** argv) {
                 remainingInVobu = size - 1;
             } else {
                 --remainingInVobu;
-                if (dense) put(s, filler);
+                if (dense) put(s, s % 8 == 3 ? audio : video);
             }
         }
         if (std::fclose(out) != 0) {
