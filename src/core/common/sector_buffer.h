@@ -1,5 +1,8 @@
 // The one 16 MiB working buffer shared by scan, mute and the working-file copy.
-// Its contents are undefined on entry to every operation that uses it.
+// Its contents are undefined on entry to every operation that uses it. The buffer is
+// handed explicitly to those operations and to nothing else: the preview decoder has
+// scratch memory of its own, so a preview painted while the scan's damaged-pack question
+// or the mute's padding-stream question is open cannot touch the data they hold.
 #pragma once
 
 #include <cstddef>
