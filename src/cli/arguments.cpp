@@ -26,6 +26,20 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             out.title.answer = *v == "yes";
+        } else if (a == "--vtsi") {
+            const auto v = valueOf(i);
+            if (!v) return std::nullopt;
+            out.title.vtsiFile = *v;
+        } else if (a == "--chapters") {
+            const auto v = valueOf(i);
+            if (!v) return std::nullopt;
+            if (*v != "sector" && *v != "cells") {
+                problem = "--chapters takes sector or cells";
+                return std::nullopt;
+            }
+            out.title.chapterMethod = *v == "cells" ? ChapterMethod::CountCells : ChapterMethod::SectorMatch;
+        } else if (a == "-E") {
+            out.title.interleaveCheck = true;
         } else if (spec.flags.count(a)) {
             out.flags.insert(a);
         } else if (spec.valued.count(a)) {
@@ -42,8 +56,10 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
             out.title.vobFiles.push_back(a);
         }
     }
-    if (!out.help && out.title.vobFiles.empty()) {
-        problem = "no VOB file given";
+    if (out.help) return out;
+    if (out.title.vobFiles.empty() == out.title.vtsiFile.empty()) {
+        problem = out.title.vobFiles.empty() ? "no title given: VOB files or --vtsi FILE"
+                                             : "give either VOB files or --vtsi FILE, not both";
         return std::nullopt;
     }
     if (out.title.vobFiles.size() > 128) {

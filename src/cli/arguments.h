@@ -8,10 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "dvd/chapter_info.h"
+
 namespace velmorin::cli {
 
 struct TitleArguments {
     std::vector<std::string> vobFiles;
+    std::string vtsiFile;  // --vtsi: the VOB files and chapters come from a VTS_nn_0.IFO
+    ChapterMethod chapterMethod = ChapterMethod::SectorMatch;
+    bool interleaveCheck = false;  // -E
     bool fullRead = false;
     std::optional<bool> answer;
 };

@@ -4,6 +4,7 @@
 
 #include "mute_subcommand.h"
 #include "scan_command.h"
+#include "titles_subcommand.h"
 #include "usage.h"
 
 int main(int argc, char** argv) {
@@ -15,5 +16,6 @@ int main(int argc, char** argv) {
     if (command == "--help" || command == "-h" || command == "help") return printUsage("");
     if (command == "scan") return runScanCommand(rest);
     if (command == "mute") return runMuteSubcommand(rest);
+    if (command == "titles") return runTitlesSubcommand(rest);
     return usageError("", "unknown subcommand " + command);
 }

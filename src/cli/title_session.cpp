@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include "exit_status.h"
+#include "dvd/vtsi_reader.h"
 #include "platform/binary_file.h"
+#include "platform/platform.h"
 #include "scan/vob_scanner.h"
 
 namespace velmorin::cli {
@@ -22,9 +24,20 @@ std::string absolutePath(const std::string& path) {
 TitleSession::TitleSession(const TitleArguments& args) : args_(args), ui_(args.answer) {}
 
 std::optional<int> TitleSession::open() {
-    state_->sourceOptions.fastRead = !args_.fullRead;
+    auto& options = state_->sourceOptions;
+    options.fastRead = !args_.fullRead;
+    options.chapterMethod = args_.chapterMethod;
+    options.interleaveCheck = args_.interleaveCheck;
     auto& files = state_->inputFiles;
     files.fileCount = 0;
+    if (!args_.vtsiFile.empty()) {
+        // As the source dialog does with "VTSI情報でﾘｰﾄﾞ" on.
+        options.readByVtsi = true;
+        const auto vtsi = nativePath(absolutePath(args_.vtsiFile));
+        if (!readVtsi(vtsi.parent_path().string(), vtsi.filename().string(), options, state_->chapterInfo, files, ui_,
+                      systemPlatform()))
+            return kExitFailed;
+    }
     for (const auto& path : args_.vobFiles)
         files.filePath[static_cast<std::size_t>(files.fileCount++)] = absolutePath(path);
 

@@ -16,12 +16,18 @@ constexpr const char* kToolUsage =
     "subcommands:\n"
     "  scan     scan a title and print its GOP list\n"
     "  mute     apply an audio pattern to GOPs, in place\n"
+    "  titles   list the disc's titles from FOLDER/VIDEO_TS.IFO\n"
+    "\n"
+    "A title (SRC) is FILE.VOB... in playback order, or --vtsi VTS_nn_0.IFO, which\n"
+    "finds the title set's VOB files and chapter starts (--chapters sector|cells picks\n"
+    "the chapter method, -E warns of interleaved cells).\n"
     "\n"
     "velmorin-cli SUBCOMMAND --help describes each subcommand.\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage, 3 a question needed an answer.\n";
 
 constexpr const char* kScanUsage =
-    "usage: velmorin-cli scan FILE.VOB... [--full] [--json] [--answer yes|no]\n"
+    "usage: velmorin-cli scan SRC [--full] [--json] [--answer yes|no]\n"
+    "       SRC: FILE.VOB... | --vtsi VTS_nn_0.IFO [--chapters sector|cells] [-E]\n"
     "\n"
     "Scans the VOB files of one title, in playback order, and prints one line per GOP\n"
     "(VOBU) as the program's list shows it, then the size label.\n"
@@ -31,7 +37,7 @@ constexpr const char* kScanUsage =
     "  --answer yes|no   answer every question of the run (a damaged pack header)\n";
 
 constexpr const char* kMuteUsage =
-    "usage: velmorin-cli mute FILE.VOB... --pattern P (--gop N | --gops N-M | --time FROM-TO)\n"
+    "usage: velmorin-cli mute SRC --pattern P (--gop N | --gops N-M | --time FROM-TO)\n"
     "                         [--full] [--answer yes|no]\n"
     "\n"
     "Applies an audio pattern to GOPs in the VOB files, in place, exactly as the pattern\n"
@@ -45,7 +51,14 @@ constexpr const char* kMuteUsage =
     "  --answer yes|no   answer every question (a damaged pack header; an existing\n"
     "                    padding stream: yes abandons the change)\n";
 
+constexpr const char* kTitlesUsage =
+    "usage: velmorin-cli titles FOLDER\n"
+    "\n"
+    "Prints one line per title of FOLDER/VIDEO_TS.IFO: the title set that holds it, its\n"
+    "number in that set, its angles and its chapters.\n";
+
 const char* usageOf(const std::string& subcommand) {
+    if (subcommand == "titles") return kTitlesUsage;
     if (subcommand == "scan") return kScanUsage;
     if (subcommand == "mute") return kMuteUsage;
     return kToolUsage;

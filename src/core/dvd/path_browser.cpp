@@ -1,0 +1,122 @@
+#include "dvd/path_browser.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "common/path_text.h"
+
+namespace velmorin {
+
+namespace {
+
+// Up to, and including, the separator before the last folder name; the root of the file
+// tree ("/", or a drive's "X:\\") stays.
+std::string parentFolder(const std::string& folder) {
+#if defined(_WIN32)
+    constexpr std::size_t kRootLength = 3;
+#else
+    constexpr std::size_t kRootLength = 1;
+#endif
+    if (folder.size() <= kRootLength) return folder;
+    const auto last = folder.find_last_of(kFolderSeparator, folder.size() - 2);
+    if (last == std::string::npos) return folder;
+    return folder.substr(0, last + 1);
+}
+
+}  // namespace
+
+PathBrowser::PathBrowser(Platform& platform, Kind kind, std::string programFolder, std::string viewerPattern)
+    : platform_(platform), kind_(kind), programFolder_(std::move(programFolder)), viewerPattern_(std::move(viewerPattern)) {}
+
+void PathBrowser::refresh(const std::string& path) {
+    folders_.clear();
+    files_.clear();
+    volumes_.clear();
+    selectedFiles_.clear();
+    listVolumes();
+    folder_ = path.empty() ? volumeRootOf(withTrailingSeparator(programFolder_)) : withTrailingSeparator(path);
+
+    for (const auto& entry : platform_.listFolder(folder_).value_or(std::vector<FolderEntry>{}))
+        if (entry.isDirectory) folders_.push_back(entry.name);
+    folders_.push_back("..");
+    std::sort(folders_.begin(), folders_.end());
+    listFiles();
+    if (!files_.empty()) selectedFiles_ = {0};
+
+    const std::string root = volumeRootOf(folder_);
+    const auto it = std::find_if(volumes_.begin(), volumes_.end(), [&](const Volume& v) { return v.root == root; });
+    selectedVolume_ = it == volumes_.end() ? 0 : static_cast<int>(it - volumes_.begin());
+}
+
+void PathBrowser::listVolumes() { volumes_ = platform_.volumes(); }
+
+void PathBrowser::listFiles() {
+    if (kind_ == Kind::Source) return listSourceFiles();
+    files_ = findFiles(platform_, folder_, viewerPattern_);
+    std::stable_sort(files_.begin(), files_.end(),
+                     [](const std::string& a, const std::string& b) { return upperAscii(a) < upperAscii(b); });
+}
+
+void PathBrowser::listSourceFiles() {
+    // Sort keys compared as byte strings; 0x01 puts every one-digit part of a title set
+    // before its two-digit parts (VTS_01_9.VOB before VTS_01_10.VOB).
+    std::vector<std::pair<std::string, std::string>> entries;  // key, name
+    const auto add = [&](const std::string& pattern, std::size_t length, auto keyOf) {
+        for (const auto& name : findFiles(platform_, folder_, pattern)) {
+            if (entries.size() >= kMaxSourceFiles) return;
+            if (length == 0 || name.size() == length) entries.emplace_back(keyOf(name), name);
+        }
+    };
+    if (listsVtsiFiles_) {
+        add("VTS_??_0.IFO", 0, [](const std::string& n) { return n.substr(4, 2) + "  "; });
+    } else {
+        add("VTS_??_?.VOB", 12, [](const std::string& n) { return n.substr(4, 2) + '\x01' + n[7]; });
+        add("VTS_??_??.VOB", 13, [](const std::string& n) { return n.substr(4, 2) + n.substr(7, 2); });
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& e : entries) files_.push_back(std::move(e.second));
+}
+
+std::string PathBrowser::volumeRootOf(const std::string& path) const {
+    // The longest volume root that the path starts with; the path's own first folder
+    // level when no volume holds it.
+    std::string best;
+    for (const auto& v : volumes_)
+        if (path.rfind(v.root, 0) == 0 && v.root.size() > best.size()) best = v.root;
+    if (!best.empty()) return best;
+#if defined(_WIN32)
+    return path.substr(0, 3);
+#else
+    return std::string(1, kFolderSeparator);
+#endif
+}
+
+void PathBrowser::chooseFolder(int index) {
+    if (index < 0 || index >= static_cast<int>(folders_.size())) return;
+    const std::string& name = folders_[static_cast<std::size_t>(index)];
+    if (name == "..") return refresh(parentFolder(folder_));
+    refresh(folder_ + name + kFolderSeparator);
+}
+
+void PathBrowser::goToVolumeRoot() { refresh(volumeRootOf(folder_)); }
+
+void PathBrowser::chooseVolume(int index) {
+    if (index < 0 || index >= static_cast<int>(volumes_.size())) return;
+    const Volume volume = volumes_[static_cast<std::size_t>(index)];
+    if (!platform_.listFolder(volume.root)) {
+        // A drive without a medium: show where it would be, with no folders to enter.
+        folder_ = volume.root;
+        folders_.clear();
+        selectedVolume_ = index;
+        return;
+    }
+    refresh(volume.root);
+}
+
+int PathBrowser::horizontalExtent(int clientWidth, const std::vector<std::string>& names, int minChars) {
+    std::size_t longest = 0;
+    for (const auto& n : names) longest = std::max(longest, n.size());
+    return clientWidth * std::max(minChars, static_cast<int>(longest)) / minChars;
+}
+
+}  // namespace velmorin

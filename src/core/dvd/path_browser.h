@@ -1,0 +1,65 @@
+// What the two path selection dialogs show and do, without their windows: the current
+// folder, its sub-folders, the files they offer, the volumes, and navigation among them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace velmorin {
+
+class PathBrowser {
+public:
+    // The source dialog lists VTSI or VOB files by the title-set rules; the viewer dialog
+    // lists every match of its one wildcard pattern.
+    enum class Kind { Source, Viewer };
+
+    PathBrowser(Platform& platform, Kind kind, std::string programFolder, std::string viewerPattern = {});
+
+    // The source dialog's file list: VTSI files (true) or VOB files (false).
+    void setListsVtsiFiles(bool on) { listsVtsiFiles_ = on; }
+
+    // Shows `path` (an empty one means the root of the program's volume) with its lists.
+    void refresh(const std::string& path);
+    // A click on a folder list entry: ".." goes up (not past a root), others go down.
+    void chooseFolder(int index);
+    // The root button: the root of the volume that holds the current folder.
+    void goToVolumeRoot();
+    // A click on a volume: its root, or, when it cannot be read, its root with no folders.
+    void chooseVolume(int index);
+
+    const std::string& folder() const { return folder_; }
+    const std::vector<std::string>& folders() const { return folders_; }
+    const std::vector<std::string>& files() const { return files_; }
+    const std::vector<Volume>& volumes() const { return volumes_; }
+    int selectedVolume() const { return selectedVolume_; }
+    const std::vector<int>& selectedFiles() const { return selectedFiles_; }
+    void setSelectedFiles(std::vector<int> indexes) { selectedFiles_ = std::move(indexes); }
+
+    // Horizontal scroll extent of a list: width × max(minChars, longest name) / minChars.
+    static int horizontalExtent(int clientWidth, const std::vector<std::string>& names, int minChars);
+
+    static constexpr std::size_t kMaxSourceFiles = 128;
+
+private:
+    void listFiles();
+    void listSourceFiles();
+    void listVolumes();
+    std::string volumeRootOf(const std::string& path) const;
+
+    Platform& platform_;
+    Kind kind_;
+    std::string programFolder_;
+    std::string viewerPattern_;
+    bool listsVtsiFiles_ = false;
+
+    std::string folder_;
+    std::vector<std::string> folders_;
+    std::vector<std::string> files_;
+    std::vector<Volume> volumes_;
+    int selectedVolume_ = 0;
+    std::vector<int> selectedFiles_;
+};
+
+}  // namespace velmorin

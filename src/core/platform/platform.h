@@ -1,0 +1,38 @@
+// The few operating-system services the program's rules need, behind one seam so that
+// tests can stand in for them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmorin {
+
+struct FolderEntry {
+    std::string name;
+    bool isDirectory = false;
+};
+
+struct Volume {
+    std::string label;  // as the drive list shows it
+    std::string root;   // ends in the folder separator
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Every entry of a folder except "." and "..", hidden ones included, sorted by name
+    // as byte strings; nothing when the folder cannot be read.
+    virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
+    // The volumes a user can browse: drive letters on Windows, mounted volumes elsewhere.
+    virtual std::vector<Volume> volumes() = 0;
+};
+
+// The platform the program runs on.
+Platform& systemPlatform();
+
+// File names in `folder` (not directories) that match `pattern` in either case.
+std::vector<std::string> findFiles(Platform& platform, const std::string& folder, const std::string& pattern);
+
+}  // namespace velmorin

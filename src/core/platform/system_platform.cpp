@@ -1,0 +1,73 @@
+// The Platform of the machine the program runs on.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/path_text.h"
+#include "platform/binary_file.h"
+#include "platform/platform.h"
+#include "platform/volumes.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace velmorin {
+
+namespace {
+
+class SystemPlatform : public Platform {
+public:
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
+        std::vector<FolderEntry> out;
+        std::error_code error;
+        std::filesystem::directory_iterator it(nativePath(folder), error), end;
+        if (error) return std::nullopt;
+        for (; !error && it != end; it.increment(error)) {
+            std::error_code ignored;
+            out.push_back(FolderEntry{it->path().filename().string(), it->is_directory(ignored)});
+        }
+        std::sort(out.begin(), out.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+        return out;
+    }
+
+    std::vector<Volume> volumes() override {
+#if defined(_WIN32)
+        std::vector<Volume> out;
+        const DWORD drives = GetLogicalDrives();
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            if (!(drives & (1u << (letter - 'A')))) continue;
+            const std::string root = std::string(1, letter) + ":\\";
+            const UINT type = GetDriveTypeA(root.c_str());
+            if (type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_CDROM ||
+                type == DRIVE_RAMDISK)
+                out.push_back(Volume{std::string(1, letter) + " :", root});
+        }
+        return out;
+#else
+        std::ifstream mounts("/proc/self/mounts");
+        std::ostringstream text;
+        text << mounts.rdbuf();
+        auto out = browsableVolumes(text.str());
+        if (out.empty()) out.push_back(Volume{"/", "/"});
+        return out;
+#endif
+    }
+};
+
+}  // namespace
+
+Platform& systemPlatform() {
+    static SystemPlatform platform;
+    return platform;
+}
+
+std::vector<std::string> findFiles(Platform& platform, const std::string& folder, const std::string& pattern) {
+    std::vector<std::string> out;
+    for (const auto& entry : platform.listFolder(folder).value_or(std::vector<FolderEntry>{}))
+        if (!entry.isDirectory && wildcardMatch(pattern, entry.name)) out.push_back(entry.name);
+    return out;
+}
+
+}  // namespace velmorin
