@@ -26,5 +26,8 @@ CC=clang CXX=clang++ scripts/build.sh build-asan \
   -DVELMORIN_SANITIZE=address,undefined -DVELMORIN_FUZZ=ON -DVELMORIN_BUILD_BENCH=OFF
 run_ctest build-asan
 
-fuzzers=$(scripts/fuzz.sh build-asan "${FUZZ_SECONDS:-60}" | tee /dev/stderr | grep -c 'no crash')
+fuzz_log=$(mktemp)
+scripts/fuzz.sh build-asan "${FUZZ_SECONDS:-60}" | tee "$fuzz_log"
+fuzzers=$(grep -c 'no crash' "$fuzz_log")
+rm -f "$fuzz_log"
 echo "all tests: $((passed + fuzzers)) passed, 0 failed"

@@ -1,0 +1,46 @@
+// An in-memory file tree for tests of browsing and file finding.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace velmorin::test {
+
+class FakePlatform : public Platform {
+public:
+    // Adds a file (or, with a trailing '/', a folder) and every folder above it.
+    void add(const std::string& path) {
+        std::string folder = "/";
+        std::size_t start = 1;
+        for (auto slash = path.find('/', start); slash != std::string::npos; slash = path.find('/', start)) {
+            const std::string name = path.substr(start, slash - start);
+            entries_[folder].insert({name, true});
+            folder += name + "/";
+            start = slash + 1;
+        }
+        if (start < path.size()) entries_[folder].insert({path.substr(start), false});
+        entries_.try_emplace(folder);
+    }
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
+        if (unreadable.count(folder)) return std::nullopt;
+        const auto it = entries_.find(folder);
+        if (it == entries_.end()) return std::nullopt;
+        std::vector<FolderEntry> out;
+        for (const auto& [name, dir] : it->second) out.push_back({name, dir});
+        return out;
+    }
+    std::vector<Volume> volumes() override { return volumeList; }
+
+    std::vector<Volume> volumeList{{"/", "/"}};
+    std::set<std::string> unreadable;
+
+private:
+    std::map<std::string, std::set<std::pair<std::string, bool>>> entries_;
+};
+
+}  // namespace velmorin::test

@@ -1,0 +1,122 @@
+#include "dvd/path_browser.h"
+
+#include <gtest/gtest.h>
+
+#include "dvd/source_selection.h"
+#include "fake_platform.h"
+#include "platform/volumes.h"
+#include "scripted_ui.h"
+
+namespace velmorin {
+namespace {
+
+struct Browser : ::testing::Test {
+    test::FakePlatform fs;
+    PathBrowser browser{fs, PathBrowser::Kind::Source, "/opt/velmorin"};
+};
+
+TEST_F(Browser, VobFilesInTitleSetAndPartOrder) {
+    fs.add("/dvd/VTS_02_1.VOB");
+    fs.add("/dvd/VTS_01_10.VOB");
+    for (int m = 9; m >= 1; --m) fs.add("/dvd/VTS_01_" + std::to_string(m) + ".VOB");
+    fs.add("/dvd/VTS_01_1A.VOB");  // thirteen characters: listed as a two-digit part
+    fs.add("/dvd/VTS_1_1.VOB");
+    fs.add("/dvd/VTS_01_0.IFO");
+    fs.add("/dvd/sub/");
+    browser.refresh("/dvd");
+    EXPECT_EQ(browser.folder(), "/dvd/");
+    EXPECT_EQ(browser.files(), (std::vector<std::string>{"VTS_01_1.VOB", "VTS_01_2.VOB", "VTS_01_3.VOB", "VTS_01_4.VOB",
+                                                         "VTS_01_5.VOB", "VTS_01_6.VOB", "VTS_01_7.VOB", "VTS_01_8.VOB",
+                                                         "VTS_01_9.VOB", "VTS_01_10.VOB", "VTS_01_1A.VOB",
+                                                         "VTS_02_1.VOB"}));
+    EXPECT_EQ(browser.selectedFiles(), std::vector<int>{0});
+    EXPECT_EQ(browser.folders(), (std::vector<std::string>{"..", "sub"}));
+
+    SourceOptions options;
+    setReadByVtsi(options, browser, true);
+    EXPECT_TRUE(options.readByVtsi);
+    EXPECT_EQ(browser.files(), std::vector<std::string>{"VTS_01_0.IFO"});
+}
+
+TEST_F(Browser, AtMost128FilesOneDigitPartsFound) {
+    for (int t = 10; t < 25; ++t)
+        for (int m = 1; m <= 9; ++m) fs.add("/x/VTS_" + std::to_string(t) + "_" + std::to_string(m) + ".VOB");
+    browser.refresh("/x/");
+    ASSERT_EQ(browser.files().size(), 128u);  // of 135
+    EXPECT_EQ(browser.files().back(), "VTS_24_2.VOB");
+}
+
+TEST_F(Browser, FolderNavigation) {
+    fs.add("/a/b/c/");
+    browser.refresh("/a/b");
+    browser.chooseFolder(1);  // "c"
+    EXPECT_EQ(browser.folder(), "/a/b/c/");
+    browser.chooseFolder(0);  // ".."
+    browser.chooseFolder(0);
+    EXPECT_EQ(browser.folder(), "/a/");
+    browser.chooseFolder(0);
+    browser.chooseFolder(0);
+    EXPECT_EQ(browser.folder(), "/");  // ".." at the root stays
+    browser.refresh("");
+    EXPECT_EQ(browser.folder(), "/");  // the program's volume
+}
+
+TEST_F(Browser, VolumesAndTheirRoots) {
+    fs.add("/media/dvd/VIDEO_TS/VTS_01_1.VOB");
+    fs.volumeList = {{"/", "/"}, {"/media/dvd", "/media/dvd/"}, {"/mnt/empty", "/mnt/empty/"}};
+    fs.unreadable.insert("/mnt/empty/");
+    browser.refresh("/media/dvd/VIDEO_TS");
+    EXPECT_EQ(browser.selectedVolume(), 1);
+    browser.goToVolumeRoot();
+    EXPECT_EQ(browser.folder(), "/media/dvd/");
+    browser.chooseVolume(2);  // a drive without a medium
+    EXPECT_EQ(browser.folder(), "/mnt/empty/");
+    EXPECT_TRUE(browser.folders().empty());
+    EXPECT_EQ(browser.files(), std::vector<std::string>{});
+    browser.chooseVolume(0);
+    EXPECT_EQ(browser.folder(), "/");
+}
+
+TEST_F(Browser, SelectButton) {
+    fs.add("/d/VTS_01_1.VOB");
+    fs.add("/d/VTS_01_2.VOB");
+    browser.refresh("/d");
+    ShellState shell;
+    test::ScriptedUi ui(shell);
+    SourceOptions options;
+    ChapterInfo chapters;
+    chapters.firstCellSector = 9;
+    InputFileSet files;
+
+    browser.setSelectedFiles({});
+    EXPECT_FALSE(selectSource(browser, options, chapters, files, ui, fs));
+    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", "ファイルが選択されていません."}}));
+    EXPECT_EQ(chapters.firstCellSector, 0u);
+
+    browser.setSelectedFiles({0, 1});
+    ASSERT_TRUE(selectSource(browser, options, chapters, files, ui, fs));
+    EXPECT_EQ(files.fileCount, 2);
+    EXPECT_EQ(files.filePath[1], "/d/VTS_01_2.VOB");
+}
+
+TEST(Volumes, RootRemovableAndNetworkMountsOnly) {
+    const std::string mounts =
+        "/dev/vda / ext4 rw 0 0\n"
+        "proc /proc proc rw 0 0\n"
+        "tmpfs /run tmpfs rw 0 0\n"
+        "/dev/sr0 /media/user/MY\\040DISC udf ro 0 0\n"
+        "server:/films /srv/films nfs4 rw 0 0\n"
+        "/dev/sdb1 /mnt/usb vfat rw 0 0\n"
+        "/dev/vda1 /boot/efi vfat rw 0 0\n";
+    std::vector<std::string> roots;
+    for (const auto& v : browsableVolumes(mounts)) roots.push_back(v.root);
+    EXPECT_EQ(roots, (std::vector<std::string>{"/", "/media/user/MY DISC/", "/mnt/usb/", "/srv/films/"}));
+}
+
+TEST(PathBrowserExtent, GrowsWithTheLongestName) {
+    EXPECT_EQ(PathBrowser::horizontalExtent(220, {"a", "VTS_01_1.VOB"}, 22), 220);
+    EXPECT_EQ(PathBrowser::horizontalExtent(220, {std::string(44, 'x')}, 22), 440);
+}
+
+}  // namespace
+}  // namespace velmorin
