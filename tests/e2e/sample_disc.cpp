@@ -24,6 +24,8 @@ OracleReading readOracle() {
         if (kind == "vobu") reading.vobus.push_back(sector);
         if (kind == "cell") reading.cells.push_back(sector);
         if (kind == "chapter") reading.chapters.push_back(sector);
+        if (kind == "pgc") reading.programChains.push_back({sector, {}});
+        if (kind == "entry" && !reading.programChains.empty()) reading.programChains.back().entryCells.push_back(sector);
     }
     return reading;
 }

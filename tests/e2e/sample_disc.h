@@ -12,6 +12,12 @@ struct OracleReading {
     std::vector<std::uint32_t> vobus;  // VOBU start sectors across the VOB set
     std::vector<std::uint32_t> cells;  // cell first sectors
     std::vector<std::uint32_t> chapters;
+    // Per program chain, its cell count and its programs' entry cells (1-based).
+    struct ProgramChain {
+        unsigned cells = 0;
+        std::vector<unsigned> entryCells;
+    };
+    std::vector<ProgramChain> programChains;
 };
 
 std::string sampleVideoTs();                // the VIDEO_TS folder

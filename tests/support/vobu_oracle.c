@@ -6,8 +6,10 @@
  *   vobu S     every entry of the VOBU address map, in table order
  *   cell S     each distinct cell first sector of the cell address table,
  *              ascending
- *   chapter S  for every PGC in table order and every program in it, the
- *              first sector of the program's entry cell (duplicates kept)
+ *   pgc C      each PGC in table order with its number of cells, followed by
+ *   chapter S  for every program in it, the first sector of the program's
+ *              entry cell (duplicates kept), and
+ *   entry N    that entry cell's number in the PGC (1-based)
  * DVDROOT is the folder that contains VIDEO_TS. Exits 1 on any failure.
  *
  * Build: cc -Wall -Wextra vobu_oracle.c $(pkg-config --cflags --libs dvdread)
@@ -75,6 +77,7 @@ static void print_chapters(void) {
     for (unsigned i = 0; i < pgcit->nr_of_pgci_srp; i++) {
         const pgc_t* pgc = pgcit->pgci_srp[i].pgc;
         if (!pgc) fail("missing program chain");
+        printf("pgc %u\n", (unsigned)pgc->nr_of_cells);
         if (pgc->nr_of_programs == 0) continue;
         if (!pgc->program_map || !pgc->cell_playback)
             fail("program chain without program map or cells");
@@ -82,6 +85,7 @@ static void print_chapters(void) {
             unsigned cell = pgc->program_map[p]; /* 1-based entry cell number */
             if (cell < 1 || cell > pgc->nr_of_cells) fail("program entry cell out of range");
             printf("chapter %u\n", (unsigned)pgc->cell_playback[cell - 1].first_sector);
+            printf("entry %u\n", cell);
         }
     }
 }

@@ -113,6 +113,12 @@ void PathBrowser::chooseVolume(int index) {
     refresh(volume.root);
 }
 
+std::string PathBrowser::selectedPath() const {
+    const std::string folder = withTrailingSeparator(folder_);
+    if (selectedFiles_.empty() || selectedFiles_.front() >= static_cast<int>(files_.size())) return folder;
+    return folder + files_[static_cast<std::size_t>(selectedFiles_.front())];
+}
+
 int PathBrowser::horizontalExtent(int clientWidth, const std::vector<std::string>& names, int minChars) {
     std::size_t longest = 0;
     for (const auto& n : names) longest = std::max(longest, n.size());

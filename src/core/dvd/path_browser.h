@@ -37,6 +37,9 @@ public:
     const std::vector<int>& selectedFiles() const { return selectedFiles_; }
     void setSelectedFiles(std::vector<int> indexes) { selectedFiles_ = std::move(indexes); }
 
+    // The viewer dialog's result: the folder and its selected file, or the folder alone.
+    std::string selectedPath() const;
+
     // Horizontal scroll extent of a list: width × max(minChars, longest name) / minChars.
     static int horizontalExtent(int clientWidth, const std::vector<std::string>& names, int minChars);
 

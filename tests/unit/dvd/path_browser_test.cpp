@@ -99,6 +99,19 @@ TEST_F(Browser, SelectButton) {
     EXPECT_EQ(files.filePath[1], "/d/VTS_01_2.VOB");
 }
 
+TEST(ViewerBrowser, OnePatternSortedAndTheSelectedPath) {
+    test::FakePlatform fs;
+    fs.add("/usr/bin/mpv.exe");
+    fs.add("/usr/bin/VLC.EXE");
+    fs.add("/usr/bin/readme.txt");
+    PathBrowser viewer(fs, PathBrowser::Kind::Viewer, "/", "*.EXE");
+    viewer.refresh("/usr/bin");
+    EXPECT_EQ(viewer.files(), (std::vector<std::string>{"mpv.exe", "VLC.EXE"}));
+    EXPECT_EQ(viewer.selectedPath(), "/usr/bin/mpv.exe");
+    viewer.setSelectedFiles({});
+    EXPECT_EQ(viewer.selectedPath(), "/usr/bin/");
+}
+
 TEST(Volumes, RootRemovableAndNetworkMountsOnly) {
     const std::string mounts =
         "/dev/vda / ext4 rw 0 0\n"

@@ -1,0 +1,66 @@
+// Feeds arbitrary bytes, as the first 64 KiB of an IFO file, to the VTSI reader and the
+// title table reader.
+//
+// `fuzz_ifo_readers --make-seeds DIR VIDEO_TS` writes the sample disc's IFO files as seeds.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dvd/ifo_file.h"
+#include "dvd/title_table.h"
+#include "dvd/vtsi_reader.h"
+
+namespace {
+
+using namespace velmorin;
+
+class SilentUi : public Ui {
+public:
+    void error(const std::string&) override {}
+    void info(const std::string&) override {}
+    bool confirm(const std::string&) override { return false; }
+    void pumpMessages() override {}
+    ClientSize openProgress(const std::string&) override { return {}; }
+    void drawProgress(const ProgressBar&, int) override {}
+    void closeProgress() override {}
+    void setWaitCursor(bool) override {}
+};
+
+void copySeed(const std::string& from, const std::string& to) {
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    if (!in) return;
+    std::vector<char> bytes(IfoBuffer::kSize);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), in));
+    std::fclose(in);
+    if (std::FILE* out = std::fopen(to.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    if (*argc == 4 && std::strcmp((*argv)[1], "--make-seeds") == 0) {
+        const std::string dir = (*argv)[2], videoTs = (*argv)[3];
+        copySeed(videoTs + "/VTS_01_0.IFO", dir + "/vtsi");
+        copySeed(videoTs + "/VIDEO_TS.IFO", dir + "/vmgi");
+        std::exit(0);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Exactly what IfoBuffer hands the readers: at most 64 KiB, zeros beyond.
+    const ByteReader ifo(data, std::min(size, IfoBuffer::kSize));
+    SilentUi ui;
+    ChapterInfo chapters;
+    if (parseVtsi(ifo, true, chapters, ui) && (chapters.count < 0 || chapters.count > ChapterInfo::kMaxSectors))
+        std::abort();
+    const auto lines = titleInformationLines(ifo);
+    if (lines.size() > (ifo.size() > 0x808 ? (ifo.size() - 0x808) / 12 : 0)) std::abort();
+    return 0;
+}
