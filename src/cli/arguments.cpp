@@ -30,6 +30,10 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
             const auto v = valueOf(i);
             if (!v) return std::nullopt;
             out.title.vtsiFile = *v;
+        } else if (a == "--project") {
+            const auto v = valueOf(i);
+            if (!v) return std::nullopt;
+            out.title.projectFile = *v;
         } else if (a == "--chapters") {
             const auto v = valueOf(i);
             if (!v) return std::nullopt;
@@ -57,9 +61,10 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
         }
     }
     if (out.help) return out;
-    if (out.title.vobFiles.empty() == out.title.vtsiFile.empty()) {
-        problem = out.title.vobFiles.empty() ? "no title given: VOB files or --vtsi FILE"
-                                             : "give either VOB files or --vtsi FILE, not both";
+    const int sources = !out.title.vobFiles.empty() + !out.title.vtsiFile.empty() + !out.title.projectFile.empty();
+    if (sources != 1) {
+        problem = sources == 0 ? "no title given: VOB files, --vtsi FILE or --project FILE"
+                               : "give one title: VOB files, --vtsi FILE or --project FILE";
         return std::nullopt;
     }
     if (out.title.vobFiles.size() > 128) {

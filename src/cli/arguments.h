@@ -14,7 +14,8 @@ namespace velmorin::cli {
 
 struct TitleArguments {
     std::vector<std::string> vobFiles;
-    std::string vtsiFile;  // --vtsi: the VOB files and chapters come from a VTS_nn_0.IFO
+    std::string vtsiFile;     // --vtsi: the VOB files and chapters come from a VTS_nn_0.IFO
+    std::string projectFile;  // --project: the state is loaded instead of scanned
     ChapterMethod chapterMethod = ChapterMethod::SectorMatch;
     bool interleaveCheck = false;  // -E
     bool fullRead = false;

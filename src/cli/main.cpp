@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "mute_subcommand.h"
+#include "project_subcommand.h"
 #include "scan_command.h"
 #include "titles_subcommand.h"
 #include "usage.h"
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
     if (command == "scan") return runScanCommand(rest);
     if (command == "mute") return runMuteSubcommand(rest);
     if (command == "titles") return runTitlesSubcommand(rest);
+    if (command == "project") return runProjectSubcommand(rest);
     return usageError("", "unknown subcommand " + command);
 }

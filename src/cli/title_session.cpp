@@ -7,11 +7,10 @@
 #include "dvd/vtsi_reader.h"
 #include "platform/binary_file.h"
 #include "platform/platform.h"
+#include "project/project_file.h"
 #include "scan/vob_scanner.h"
 
 namespace velmorin::cli {
-
-namespace {
 
 std::string absolutePath(const std::string& path) {
     std::error_code error;
@@ -19,11 +18,18 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute.lexically_normal().string();
 }
 
-}  // namespace
-
 TitleSession::TitleSession(const TitleArguments& args) : args_(args), ui_(args.answer) {}
 
 std::optional<int> TitleSession::open() {
+    if (!args_.projectFile.empty()) {
+        if (!loadProject(absolutePath(args_.projectFile), *state_, list_, ui_)) return kExitFailed;
+        if (state_->gopTable.gopCount == 0) {
+            std::fputs("velmorin-cli: no GOP in the project\n", stderr);
+            return kExitFailed;
+        }
+        list_.setCaretLine(0);
+        return std::nullopt;
+    }
     auto& options = state_->sourceOptions;
     options.fastRead = !args_.fullRead;
     options.chapterMethod = args_.chapterMethod;

@@ -13,6 +13,9 @@
 
 namespace velmorin::cli {
 
+// A path as the program keeps it: absolute and without "." or ".." parts.
+std::string absolutePath(const std::string& path);
+
 class TitleSession {
 public:
     explicit TitleSession(const TitleArguments& args);

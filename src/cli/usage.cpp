@@ -17,17 +17,19 @@ constexpr const char* kToolUsage =
     "  scan     scan a title and print its GOP list\n"
     "  mute     apply an audio pattern to GOPs, in place\n"
     "  titles   list the disc's titles from FOLDER/VIDEO_TS.IFO\n"
+    "  project  save the state of a title as a project file\n"
     "\n"
-    "A title (SRC) is FILE.VOB... in playback order, or --vtsi VTS_nn_0.IFO, which\n"
+    "A title (SRC) is FILE.VOB... in playback order; or --vtsi VTS_nn_0.IFO, which\n"
     "finds the title set's VOB files and chapter starts (--chapters sector|cells picks\n"
-    "the chapter method, -E warns of interleaved cells).\n"
+    "the chapter method, -E warns of interleaved cells); or --project FILE.prj, whose\n"
+    "saved state is loaded instead of scanning.\n"
     "\n"
     "velmorin-cli SUBCOMMAND --help describes each subcommand.\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage, 3 a question needed an answer.\n";
 
 constexpr const char* kScanUsage =
     "usage: velmorin-cli scan SRC [--full] [--json] [--answer yes|no]\n"
-    "       SRC: FILE.VOB... | --vtsi VTS_nn_0.IFO [--chapters sector|cells] [-E]\n"
+    "       SRC: FILE.VOB... | --vtsi VTS_nn_0.IFO [--chapters sector|cells] [-E] | --project FILE\n"
     "\n"
     "Scans the VOB files of one title, in playback order, and prints one line per GOP\n"
     "(VOBU) as the program's list shows it, then the size label.\n"
@@ -57,7 +59,13 @@ constexpr const char* kTitlesUsage =
     "Prints one line per title of FOLDER/VIDEO_TS.IFO: the title set that holds it, its\n"
     "number in that set, its angles and its chapters.\n";
 
+constexpr const char* kProjectUsage =
+    "usage: velmorin-cli project SRC --save FILE.prj [--full] [--answer yes|no]\n"
+    "\n"
+    "Scans (or loads) the title and saves its state and GOP list as a project file.\n";
+
 const char* usageOf(const std::string& subcommand) {
+    if (subcommand == "project") return kProjectUsage;
     if (subcommand == "titles") return kTitlesUsage;
     if (subcommand == "scan") return kScanUsage;
     if (subcommand == "mute") return kMuteUsage;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/settings.h"
 #include "dvd/chapter_info.h"
 #include "scan/gop_table.h"
 #include "scan/input_file_set.h"
@@ -13,12 +14,12 @@
 namespace velmorin {
 
 struct AppState {
+    Settings settings;
     SourceOptions sourceOptions;
     ChapterInfo chapterInfo;
     InputFileSet inputFiles;
     GopTable gopTable;
     std::string lastProjectPath;
-    std::string lastSourceFolder;
 };
 
 struct ShellState {

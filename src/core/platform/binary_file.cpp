@@ -53,6 +53,16 @@ BinaryFile BinaryFile::open(const std::string& path, Mode mode) {
     return result;
 }
 
+BinaryFile BinaryFile::create(const std::string& path) {
+    BinaryFile result;
+#if defined(_WIN32)
+    result.file_ = _wfopen(nativePath(path).c_str(), L"wb");
+#else
+    result.file_ = std::fopen(nativePath(path).c_str(), "wb");
+#endif
+    return result;
+}
+
 std::size_t BinaryFile::read(void* data, std::size_t size) {
     if (!file_) return 0;
     return std::fread(data, 1, size, file_);

@@ -32,6 +32,8 @@ public:
 
     // Opens a regular file; Update opens for reading and writing without truncation.
     static BinaryFile open(const std::string& path, Mode mode);
+    // Creates a file for writing, replacing an existing one.
+    static BinaryFile create(const std::string& path);
 
     bool isOpen() const { return file_ != nullptr; }
     // Reads up to `size` bytes; fewer at the end of the file or on a read error.

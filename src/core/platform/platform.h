@@ -29,6 +29,10 @@ public:
     virtual std::vector<Volume> volumes() = 0;
 };
 
+// The player a first start offers: Windows Media Player on the system drive on Windows,
+// the desktop's opener (xdg-open) elsewhere.
+std::string defaultPlayerPath();
+
 // The platform the program runs on.
 Platform& systemPlatform();
 

@@ -58,6 +58,16 @@ public:
 
 }  // namespace
 
+std::string defaultPlayerPath() {
+#if defined(_WIN32)
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    return std::string(system, 3) + "Program Files\\Windows Media Player\\WMPLAYER.EXE";
+#else
+    return "/usr/bin/xdg-open";
+#endif
+}
+
 Platform& systemPlatform() {
     static SystemPlatform platform;
     return platform;

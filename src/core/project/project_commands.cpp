@@ -1,0 +1,40 @@
+#include "project/project_commands.h"
+
+#include <filesystem>
+
+#include "common/path_text.h"
+#include "platform/binary_file.h"
+#include "project/project_file.h"
+
+namespace velmorin {
+
+namespace {
+
+// The dialogs start where the last project was, or in the program's folder.
+std::pair<std::string, std::string> startingPlace(const AppState& state, const ShellState& shell) {
+    if (state.lastProjectPath.empty()) return {shell.programFolder, "*.prj"};
+    const auto path = nativePath(state.lastProjectPath);
+    return {withTrailingSeparator(path.parent_path().string()), path.filename().string()};
+}
+
+}  // namespace
+
+bool runOpenProjectCommand(ProjectCommandContext c) {
+    if (c.shell.busy) return false;
+    const auto [folder, name] = startingPlace(c.state, c.shell);
+    const auto chosen = c.dialogs.chooseProjectToOpen(folder, name);
+    if (!chosen) return false;
+    c.state.lastProjectPath = *chosen;
+    return loadProject(*chosen, c.state, c.list, c.ui);
+}
+
+bool runSaveProjectCommand(ProjectCommandContext c) {
+    if (c.shell.busy) return false;
+    const auto [folder, name] = startingPlace(c.state, c.shell);
+    const auto chosen = c.dialogs.chooseProjectToSave(folder, name);
+    if (!chosen) return false;
+    c.state.lastProjectPath = *chosen;
+    return saveProject(*chosen, c.state, c.list, c.ui);
+}
+
+}  // namespace velmorin

@@ -1,0 +1,97 @@
+#include "project/project_file.h"
+
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "common/path_field.h"
+#include "common/text_format.h"
+#include "platform/binary_file.h"
+#include "project/state_record.h"
+#include "scan/gop_line.h"
+
+namespace velmorin {
+
+namespace {
+
+const std::string& header() {
+    static const std::string text = formatText("VELMORIN%04XPRJ", 256);
+    return text;
+}
+
+// One list line as the program reads it: at most 254 bytes, up to and including a line
+// feed, which is then dropped (as is the last byte of a line that has none).
+std::string readListLine(BinaryFile& file) {
+    std::string line;
+    char c = 0;
+    while (line.size() < 254 && file.read(&c, 1) == 1) {
+        line += c;
+        if (c == '\n') break;
+    }
+    if (!line.empty()) line.pop_back();
+    return line;
+}
+
+}  // namespace
+
+bool saveProject(const std::string& path, const AppState& state, const GopListView& list, Ui& ui) {
+    std::string unstorable;
+    const auto record = encodeStateRecord(state, unstorable);
+    if (!record) {
+        ui.error(pathNotStorableMessage(unstorable));
+        return false;
+    }
+    const std::string temporary = path + ".saving";
+    BinaryFile file = BinaryFile::create(temporary);
+    if (!file.isOpen()) {
+        ui.error(project_messages::kCannotCreate);
+        return false;
+    }
+    bool ok = file.write(header().data(), header().size()) && file.write(record->data(), record->size());
+    for (int k = 0; ok && k < state.gopTable.gopCount; ++k) ok = file.write((list.line(k) + '\n').data(), list.line(k).size() + 1);
+    ok = ok && file.syncToDisk() && file.close();
+    std::error_code error;
+    if (ok) std::filesystem::rename(nativePath(temporary), nativePath(path), error);
+    if (!ok || error) {
+        file.close();
+        std::filesystem::remove(nativePath(temporary), error);
+        ui.error(project_messages::kWriteError);
+        return false;
+    }
+    ui.info(project_messages::kSaved);
+    return true;
+}
+
+bool loadProject(const std::string& path, AppState& state, GopListView& list, Ui& ui) {
+    BinaryFile file = BinaryFile::open(path, BinaryFile::Mode::Read);
+    if (!file.isOpen()) {
+        ui.error(project_messages::kCannotOpen);
+        return false;
+    }
+    char head[kProjectHeaderSize];
+    if (file.read(head, sizeof head) < sizeof head) {
+        ui.error(project_messages::kReadError);
+        return false;
+    }
+    if (std::memcmp(head, header().data(), sizeof head) != 0) {
+        const bool tagAndKind = std::memcmp(head, "VELMORIN", 8) == 0 && std::memcmp(head + 12, "PRJ", 3) == 0;
+        ui.error(tagAndKind ? project_messages::kOtherVersion : project_messages::kBadFormat);
+        return false;
+    }
+    std::vector<std::uint8_t> record(kStateRecordSize);
+    if (file.read(record.data(), record.size()) < record.size()) {
+        ui.error(project_messages::kReadError);
+        zeroStateRecord(state);
+        return false;
+    }
+    if (!decodeStateRecord(record.data(), state)) {
+        ui.error(project_messages::kBadFormat);
+        return false;
+    }
+    list.clear();
+    for (int k = 0; k < state.gopTable.gopCount; ++k) list.append(readListLine(file));
+    list.setSizeLabel(sizeLabelText(state.inputFiles.totalSize()));
+    return true;
+}
+
+}  // namespace velmorin
