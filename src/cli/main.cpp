@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "extract_subcommand.h"
 #include "mute_subcommand.h"
 #include "project_subcommand.h"
 #include "scan_command.h"
@@ -19,5 +20,6 @@ int main(int argc, char** argv) {
     if (command == "mute") return runMuteSubcommand(rest);
     if (command == "titles") return runTitlesSubcommand(rest);
     if (command == "project") return runProjectSubcommand(rest);
+    if (command == "extract") return runExtractSubcommand(rest);
     return usageError("", "unknown subcommand " + command);
 }

@@ -18,6 +18,7 @@ constexpr const char* kToolUsage =
     "  mute     apply an audio pattern to GOPs, in place\n"
     "  titles   list the disc's titles from FOLDER/VIDEO_TS.IFO\n"
     "  project  save the state of a title as a project file\n"
+    "  extract  copy a stretch of GOPs, byte for byte, as playback does\n"
     "\n"
     "A title (SRC) is FILE.VOB... in playback order; or --vtsi VTS_nn_0.IFO, which\n"
     "finds the title set's VOB files and chapter starts (--chapters sector|cells picks\n"
@@ -64,7 +65,15 @@ constexpr const char* kProjectUsage =
     "\n"
     "Scans (or loads) the title and saves its state and GOP list as a project file.\n";
 
+constexpr const char* kExtractUsage =
+    "usage: velmorin-cli extract SRC --gop N (--count C | --to M) -o OUT [--full] [--answer yes|no]\n"
+    "\n"
+    "Copies GOPs N … N+C-1, or N … M, byte for byte into OUT, exactly the stretch that\n"
+    "playback copies into its working file (at most 1 GiB; a stretch past the last GOP\n"
+    "runs to the end of the last file).\n";
+
 const char* usageOf(const std::string& subcommand) {
+    if (subcommand == "extract") return kExtractUsage;
     if (subcommand == "project") return kProjectUsage;
     if (subcommand == "titles") return kTitlesUsage;
     if (subcommand == "scan") return kScanUsage;

@@ -35,9 +35,14 @@ public:
         return out;
     }
     std::vector<Volume> volumes() override { return volumeList; }
+    bool startProgram(const std::string& program, const std::string& argument) override {
+        started.push_back({program, argument});
+        return true;
+    }
 
     std::vector<Volume> volumeList{{"/", "/"}};
     std::set<std::string> unreadable;
+    std::vector<std::pair<std::string, std::string>> started;  // program, argument
 
 private:
     std::map<std::string, std::set<std::pair<std::string, bool>>> entries_;

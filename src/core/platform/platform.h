@@ -27,6 +27,9 @@ public:
     virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
     // The volumes a user can browse: drive letters on Windows, mounted volumes elsewhere.
     virtual std::vector<Volume> volumes() = 0;
+    // Starts `program` with `argument` as its one argument, without a shell, and does not
+    // wait for it; false when it could not be started.
+    virtual bool startProgram(const std::string& program, const std::string& argument) = 0;
 };
 
 // The player a first start offers: Windows Media Player on the system drive on Windows,

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "common/path_text.h"
 #include "platform/binary_file.h"
@@ -11,6 +12,11 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
 #endif
 
 namespace velmorin {
@@ -19,6 +25,29 @@ namespace {
 
 class SystemPlatform : public Platform {
 public:
+    bool startProgram(const std::string& program, const std::string& argument) override {
+#if defined(_WIN32)
+        // The short forms hold no blanks, so the two paths make a plain command line.
+        char shortProgram[MAX_PATH] = {}, shortArgument[MAX_PATH] = {};
+        std::string commandLine = GetShortPathNameA(program.c_str(), shortProgram, MAX_PATH) ? shortProgram : program;
+        commandLine += ' ';
+        commandLine += GetShortPathNameA(argument.c_str(), shortArgument, MAX_PATH) ? shortArgument : argument;
+        return WinExec(commandLine.c_str(), SW_SHOW) > 31;
+#else
+        std::string programCopy = program, argumentCopy = argument;
+        char* argv[] = {programCopy.data(), argumentCopy.data(), nullptr};
+        pid_t pid = 0;
+        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+        // The program does not wait for its player; a thread of its own collects the
+        // player's exit so that it leaves no zombie behind.
+        std::thread([pid] {
+            int status = 0;
+            waitpid(pid, &status, 0);
+        }).detach();
+        return true;
+#endif
+    }
+
     std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         std::vector<FolderEntry> out;
         std::error_code error;

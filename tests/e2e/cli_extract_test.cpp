@@ -1,0 +1,44 @@
+// velmorin-cli extract: the bytes playback would copy, into a file of the caller's.
+#include <gtest/gtest.h>
+
+#include "pack_builder.h"
+#include "sample_disc.h"
+#include "support/run_command.h"
+
+namespace velmorin {
+namespace {
+
+using test::runCommand;
+using test::shellQuoted;
+
+TEST(CliExtract, CopiesTheStretchOrSaysWhyNot) {
+    test::TempDir dir;
+    std::string files;
+    for (const auto& f : test::sampleVobFiles()) files += shellQuoted(f) + " ";
+    const std::string cli = shellQuoted(VELMORIN_CLI) + " extract " + files;
+    const std::string whole = test::readFile(test::sampleVobFiles()[0]) + test::readFile(test::sampleVobFiles()[1]);
+
+    // GOP 1 up to past the last GOP: everything.
+    const auto all = runCommand(cli + "--gop 1 --count 100000 -o " + shellQuoted(dir.file("all.mpg")));
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_TRUE(test::readFile(dir.file("all.mpg")) == whole);
+
+    // --to M is inclusive: GOPs 1 … 2 end where GOP 3 starts.
+    const auto scan = runCommand(shellQuoted(VELMORIN_CLI) + " scan --json " + files);
+    const std::string gop3 = "\"number\":3,\"file\":0,\"sector\":";
+    const auto third = scan.out.find(gop3);
+    ASSERT_NE(third, std::string::npos);
+    const std::size_t sector = std::stoul(scan.out.substr(third + gop3.size()));
+    ASSERT_EQ(runCommand(cli + "--gop 1 --to 2 -o " + shellQuoted(dir.file("two.mpg"))).status, 0);
+    EXPECT_TRUE(test::readFile(dir.file("two.mpg")) == whole.substr(0, sector * 2048));
+
+    const auto noFolder = runCommand(cli + "--gop 1 --count 1 -o " + shellQuoted(dir.file("none/x.mpg")));
+    EXPECT_EQ(noFolder.status, 1);
+    EXPECT_EQ(noFolder.err, "[エラー] 作業用ファイルが作成できません(" + dir.file("none/x.mpg") + ").\n");
+    EXPECT_EQ(runCommand(cli + "--gop 1 -o x").status, 2);
+    EXPECT_EQ(runCommand(cli + "--gop 3 --to 2 -o x").status, 2);
+    EXPECT_EQ(runCommand(cli + "--gop 999 --count 1 -o x").status, 2);
+}
+
+}  // namespace
+}  // namespace velmorin
