@@ -1,0 +1,38 @@
+#include "app/main_commands.h"
+
+#include "app/settings_file.h"
+#include "play/playback_command.h"
+#include "scan/vob_scanner.h"
+
+namespace velmorin {
+
+bool runInputFileCommand(MainCommandContext c, SourceDialogLauncher& dialog, const std::function<void()>& refreshPreview) {
+    if (c.shell.busy) return false;
+    std::string finalFolder;
+    if (!dialog.runSourceDialog(c.state.settings.lastSourceFolder, "入力ﾌｧｲﾙ選択", finalFolder)) return false;
+    c.state.settings.lastSourceFolder = finalFolder;
+
+    c.shell.busy = true;
+    c.shell.cancelRequested = false;
+    const bool ok = VobScanner(c.state, c.shell, c.ui, c.list, c.buffer).run();
+    c.shell.busy = false;
+
+    if (refreshPreview) refreshPreview();
+    c.list.clearSelection();
+    c.list.select(0);
+    c.list.setCaretLine(0);
+    return ok;
+}
+
+bool mayCloseMainWindow(const AppState& state, const ShellState& shell, Ui& ui) {
+    if (shell.busy) return false;
+    if (state.inputFiles.fileCount > 0) return ui.confirm(kQuitQuestion);
+    return true;
+}
+
+void shutDown(const AppState& state, const ShellState& shell, const std::string& settingsPath) {
+    saveSettings(settingsPath, state.settings);
+    removeWorkingFiles(shell.programFolder);
+}
+
+}  // namespace velmorin

@@ -1,0 +1,30 @@
+// Where the windows go: dialog units to pixels, and the placement of the main window and
+// of the version dialog.
+#pragma once
+
+namespace velmorin {
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+// A dialog template's rectangle (x, y, width, height in dialog units) in pixels: a
+// horizontal unit is a quarter of the font's average character width, a vertical unit an
+// eighth of its height.
+Rect dialogUnitsToPixels(int x, int y, int width, int height, int baseWidth, int baseHeight);
+
+// Top-left corner of the main window: centred for a 740 × 500 client on a screen of width
+// screenWidth whose usable height (less task bar and caption) is fullClientHeight.
+struct Point {
+    int x = 0, y = 0;
+};
+Point mainWindowPosition(int screenWidth, int fullClientHeight, int borderWidth, int borderHeight, int captionHeight);
+
+// The version dialog over the main window `parent`: centred across, a third of the free
+// height down (plus caption and menu bar), pulled back inside the screen.
+Rect aboutDialogPlacement(const Rect& parent, const Rect& dialog, int captionHeight, int menuHeight, int screenWidth,
+                          int screenHeight);
+
+}  // namespace velmorin

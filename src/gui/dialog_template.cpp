@@ -1,0 +1,84 @@
+#include "dialog_template.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListView>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/window_geometry.h"
+
+namespace velmorin::gui {
+
+QFont dialogFont() {
+    QFont font;
+    font.setFamilies({"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "Noto Sans Mono CJK JP", "monospace"});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(16);  // 12 points at 96 dpi
+    return font;
+}
+
+void paintLightGrey(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192));
+    palette.setColor(QPalette::Button, QColor(192, 192, 192));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width, int height) {
+    const QFontMetrics metrics(parent->font());
+    // Base units as the platform takes them for a dialog font: the average width of the
+    // Latin letters and the font's height.
+    const int baseWidth = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
+    const int baseHeight = metrics.height();
+    int unnamed = 0;
+    QLabel* pendingMnemonic = nullptr;  // a label whose "&X" moves the focus to the next control
+    for (const auto& c : controls) {
+        const Rect r = dialogUnitsToPixels(c.x, c.y, c.width, c.height, baseWidth, baseHeight);
+        QWidget* w = nullptr;
+        const QString text = QString::fromUtf8(c.text);
+        switch (c.kind) {
+            case ControlTemplate::Kind::Frame: {
+                auto* label = new QLabel(parent);
+                label->setFrameStyle(QFrame::Box | QFrame::Plain);
+                w = label;
+                break;
+            }
+            case ControlTemplate::Kind::FramedLabel: {
+                auto* label = new QLabel(text, parent);
+                label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+                w = label;
+                break;
+            }
+            case ControlTemplate::Kind::Label: w = new QLabel(text, parent); break;
+            case ControlTemplate::Kind::Button:
+            case ControlTemplate::Kind::DefaultButton: {
+                auto* button = new QPushButton(text, parent);
+                button->setDefault(c.kind == ControlTemplate::Kind::DefaultButton);
+                button->setAutoDefault(false);
+                w = button;
+                break;
+            }
+            case ControlTemplate::Kind::List: w = new QListView(parent); break;
+            case ControlTemplate::Kind::CheckBox: w = new QCheckBox(text, parent); break;
+            case ControlTemplate::Kind::Radio: w = new QRadioButton(text, parent); break;
+        }
+        w->setObjectName(c.id >= 0 ? QString("ctl%1").arg(c.id) : QString("static%1").arg(unnamed++));
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (text.contains('&')) pendingMnemonic = label;
+        } else if (pendingMnemonic) {
+            pendingMnemonic->setBuddy(w);
+            pendingMnemonic = nullptr;
+        }
+        w->setGeometry(r.left, r.top, r.width(), r.height());
+    }
+    const Rect client = dialogUnitsToPixels(0, 0, width, height, baseWidth, baseHeight);
+    return QSize(client.width(), client.height());
+}
+
+}  // namespace velmorin::gui

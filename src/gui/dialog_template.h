@@ -1,0 +1,31 @@
+// Dialog templates: controls with their ids, kinds, texts and positions in dialog units,
+// laid out in pixels from the dialog font's base units.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+namespace velmorin::gui {
+
+struct ControlTemplate {
+    enum class Kind { Frame, Label, Button, DefaultButton, List, CheckBox, Radio, FramedLabel };
+    int id;  // -1 for static texts without an id
+    Kind kind;
+    int x, y, width, height;
+    const char* text;
+};
+
+// The program's dialog font, "ＭＳ ゴシック" 12 pt, with fixed-pitch Japanese fallbacks.
+QFont dialogFont();
+
+// Creates the controls as children of `parent` at their pixel positions; every control
+// gets the object name "ctl<id>" (static texts without id "static<n>"). Returns the
+// pixel size of a `width` × `height` dialog-unit client.
+QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width, int height);
+
+// Light grey (192, 192, 192) background, black text: the colouring of every dialog.
+void paintLightGrey(QWidget* widget);
+
+}  // namespace velmorin::gui

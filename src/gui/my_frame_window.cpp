@@ -1,0 +1,167 @@
+#include "my_frame_window.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/window_geometry.h"
+#include "common/path_text.h"
+#include "dialog_template.h"
+#include "mute/mute_command.h"
+#include "platform/platform.h"
+#include "play/playback_command.h"
+#include "scan/gop_navigation.h"
+#include "src_path_select_dialog.h"
+
+namespace velmorin::gui {
+
+MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath)
+    : state_(std::move(state)),
+      shell_(std::move(shell)),
+      settingsPath_(std::move(settingsPath)),
+      client_(new MyDialog(this)),
+      ui_(this, shell_) {
+    setObjectName("MyFrameWindow");
+    setWindowTitle(kMainCaption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setCentralWidget(client_);
+    buildMenu();
+    connect(client_, &MyDialog::command, this, &MyFrameWindow::runCommand);
+    connect(client_, &MyDialog::userSelectionChanged, this, [this] { refreshPreview(); });
+    shell_.busy = false;
+    shell_.cancelRequested = false;
+    state_->gopTable.gopCount = 0;
+
+    // Fixed size, placed for a 740 × 500 client in the middle of the screen.
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const Point p = mainWindowPosition(available.width(), available.height() - caption, 4, 4, caption);
+        move(available.left() + p.x, available.top() + p.y);
+    }
+}
+
+void MyFrameWindow::buildMenu() {
+    const auto add = [this](QMenu* menu, const char* text, int id) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        action->setObjectName(QString("menu%1").arg(id));
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    };
+    QMenu* file = menuBar()->addMenu("ﾌｧｲﾙ(&F)");
+    add(file, "入力ﾌｧｲﾙを開く(&O)...", 1010);
+    file->addSeparator();
+    add(file, "終了(&X)", 1050);
+    QMenu* project = menuBar()->addMenu("ﾌﾟﾛｼﾞｪｸﾄ(&P)");
+    add(project, "ﾌﾟﾛｼﾞｪｸﾄを開く(&L)...", 1110);
+    add(project, "ﾌﾟﾛｼﾞｪｸﾄを保存(&S)...", 1120);
+    QMenu* help = menuBar()->addMenu("ﾍﾙﾌﾟ(&H)");
+    add(help, "ﾍﾙﾌﾟ(&H)", 1910);
+    help->addSeparator();
+    add(help, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", 1920);
+}
+
+void MyFrameWindow::runCommand(int id) {
+    // Help is the one command that works while an operation runs.
+    if (id == 121 || id == 1910) {
+        const std::string path = withTrailingSeparator(shell_.programFolder) + "README.HTM";
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+        return;
+    }
+    if (shell_.busy) return;
+    auto& list = client_->gopList();
+    const auto navigate = [&](NavigationDirection d, GopFlag bit) {
+        if (state_->gopTable.gopCount > 0) navigateGopList(state_->gopTable, list, d, bit, [this] { refreshPreview(); });
+    };
+    const auto play = [&](PlayMode mode) {
+        runPlaybackCommand({*state_, shell_, ui_, list, buffer_, systemPlatform()}, mode);
+    };
+    switch (id) {
+        case 101:
+        case 1010: runInputFileCommand({*state_, shell_, ui_, list, buffer_}, *this, [this] { refreshPreview(); }); break;
+        case 102: play(PlayMode::Cursor); break;
+        case 125: play(PlayMode::Next); break;
+        case 134: play(PlayMode::Range); break;
+        case 114: play(PlayMode::Single); break;
+        case 123: navigate(NavigationDirection::Backward, kCellStart); break;
+        case 124: navigate(NavigationDirection::Forward, kCellStart); break;
+        case 119: navigate(NavigationDirection::Backward, kChapterStart); break;
+        case 120: navigate(NavigationDirection::Forward, kChapterStart); break;
+        case 1110: runOpenProjectCommand({*state_, shell_, ui_, list, *this}); break;
+        case 1120: runSaveProjectCommand({*state_, shell_, ui_, list, *this}); break;
+        case 1920: showAboutDialog(); break;
+        case 2:
+        case 1050: close(); break;
+        default:
+            if (const MuteState pattern = patternForButton(id); pattern >= 0)
+                runMuteCommand({*state_, shell_, ui_, list, buffer_}, pattern);
+            break;
+    }
+}
+
+void MyFrameWindow::closeEvent(QCloseEvent* event) {
+    if (shutDown_) return event->accept();
+    if (!mayCloseMainWindow(*state_, shell_, ui_)) return event->ignore();
+    shutDown(*state_, shell_, settingsPath_);
+    shutDown_ = true;
+    event->accept();
+}
+
+bool MyFrameWindow::runSourceDialog(const std::string& startFolder, const std::string& caption, std::string& finalFolder) {
+    SrcPathSelectDialog dialog(this, *state_, shell_, QString::fromStdString(caption), startFolder);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    finalFolder = dialog.folder();
+    return ok;
+}
+
+std::optional<std::string> MyFrameWindow::chooseProjectToOpen(const std::string& folder, const std::string& fileName) {
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString::fromStdString(folder + fileName),
+                                                      "ﾌﾟﾛｼﾞｪｸﾄ(*.prj)");
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> MyFrameWindow::chooseProjectToSave(const std::string& folder, const std::string& fileName) {
+    const QString path = QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(folder + fileName),
+                                                      "ﾌﾟﾛｼﾞｪｸﾄ(*.prj)");
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+void MyFrameWindow::showAboutDialog() {
+    QDialog dialog(this);
+    dialog.setObjectName("AboutDialog");
+    dialog.setWindowTitle("バージョン情報");
+    QFont font = dialogFont();
+    dialog.setFont(font);
+    paintLightGrey(&dialog);
+    auto* text = new QLabel(kMainCaption, &dialog);
+    text->setObjectName("ctl100");
+    text->setGeometry(60, 18, 320, 20);
+    auto* ok = new QPushButton("OK", &dialog);
+    ok->setObjectName("ctl1");
+    ok->setDefault(true);
+    ok->setGeometry(310, 50, 80, 28);
+    connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    dialog.setFixedSize(400, 150);
+    const QRect p = frameGeometry();
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
+    const Rect placed = aboutDialogPlacement(Rect{p.left(), p.top(), p.right() + 1, p.bottom() + 1},
+                                             Rect{0, 0, dialog.width(), dialog.height()},
+                                             style()->pixelMetric(QStyle::PM_TitleBarHeight), menuBar()->height(),
+                                             screen.width(), screen.height());
+    dialog.move(placed.left, placed.top);
+    dialog.exec();
+}
+
+}  // namespace velmorin::gui

@@ -1,0 +1,50 @@
+// The main window: menu bar, the main dialog as its client, and the command table that
+// routes every button and menu item to the core, guarded by the busy state.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/main_commands.h"
+#include "common/sector_buffer.h"
+#include "my_dialog.h"
+#include "project/project_commands.h"
+#include "qt_ui.h"
+
+namespace velmorin::gui {
+
+class MyFrameWindow : public QMainWindow, private SourceDialogLauncher, private ProjectFileDialogs {
+    Q_OBJECT
+public:
+    MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath);
+
+    AppState& state() { return *state_; }
+    ShellState& shell() { return shell_; }
+    MyDialog& client() { return *client_; }
+
+public slots:
+    // Runs the command with the control or menu id.
+    void runCommand(int id);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool runSourceDialog(const std::string& startFolder, const std::string& caption, std::string& finalFolder) override;
+    std::optional<std::string> chooseProjectToOpen(const std::string& folder, const std::string& fileName) override;
+    std::optional<std::string> chooseProjectToSave(const std::string& folder, const std::string& fileName) override;
+    void buildMenu();
+    void showAboutDialog();
+    void refreshPreview() {}
+
+    std::unique_ptr<AppState> state_;
+    ShellState shell_;
+    std::string settingsPath_;
+    SectorBuffer buffer_;
+    MyDialog* client_;
+    QtUi ui_;
+    bool shutDown_ = false;
+};
+
+}  // namespace velmorin::gui

@@ -1,0 +1,197 @@
+// The desktop program driven through its real widgets on the sample disc, offscreen:
+// source dialog, scan, navigation, a pattern button, playback, the busy guard and exit.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QListView>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "my_frame_window.h"
+
+using namespace velmorin;
+
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs `action` on the next modal widget once it is shown.
+void whenModal(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return whenModal(action);
+        action(modal);
+    });
+}
+
+void click(QWidget* parent, const char* name) {
+    auto* button = parent->findChild<QAbstractButton*>(name);
+    QVERIFY2(button, name);
+    button->click();
+}
+
+}  // namespace
+
+class MainWindowJourney : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void scansThroughTheSourceDialogAndMatchesTheTool();
+    void vtsiInputWithEachChapterMethod();
+    void navigatesMutesAndPlays();
+    void ignoresGuardedCommandsDuringAScan();
+    void asksBeforeClosingWithInputOpen();
+
+private:
+    void openBothVobFiles();
+    std::vector<std::string> listLines();
+
+    QTemporaryDir dir_;
+    std::string videoTs_;
+    std::unique_ptr<gui::MyFrameWindow> window_;
+};
+
+void MainWindowJourney::init() {
+    QVERIFY(dir_.isValid());
+    const std::string root = dir_.path().toStdString();
+    videoTs_ = root + "/VIDEO_TS";
+    std::filesystem::remove_all(videoTs_);
+    std::filesystem::copy(std::string(VELMORIN_SAMPLE_DISC) + "/VIDEO_TS", videoTs_);
+    auto state = std::make_unique<AppState>();
+    state->settings.lastSourceFolder = videoTs_;
+    state->settings.playerPath = root + "/player.sh";
+    std::ofstream(root + "/player.sh") << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/played\"\n";
+    std::filesystem::permissions(root + "/player.sh", std::filesystem::perms::owner_all);
+    ShellState shell;
+    shell.programFolder = root + "/";
+    window_ = std::make_unique<gui::MyFrameWindow>(std::move(state), shell, root + "/velmorin.DAT");
+    window_->show();
+}
+
+void MainWindowJourney::cleanup() {
+    window_->state().inputFiles.fileCount = 0;
+    window_->close();
+    window_.reset();
+}
+
+void MainWindowJourney::openBothVobFiles() {
+    whenModal([](QWidget* dialog) {
+        auto* files = dialog->findChild<QListView*>("ctl104");
+        files->selectAll();
+        click(dialog, "ctl1");
+    });
+    click(window_.get(), "ctl101");
+}
+
+std::vector<std::string> MainWindowJourney::listLines() {
+    auto& list = window_->client().gopList();
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.count(); ++i) lines.push_back(list.line(i));
+    return lines;
+}
+
+void MainWindowJourney::scansThroughTheSourceDialogAndMatchesTheTool() {
+    openBothVobFiles();
+    QCOMPARE(window_->state().inputFiles.fileCount, 2);
+    QProcess tool;
+    tool.start(VELMORIN_CLI, {"scan", QString::fromStdString(videoTs_ + "/VTS_01_1.VOB"),
+                              QString::fromStdString(videoTs_ + "/VTS_01_2.VOB")});
+    QVERIFY(tool.waitForFinished());
+    std::string expected;
+    for (const auto& line : listLines()) expected += line + "\n";
+    expected += window_->findChild<QLabel*>("ctl203")->text().toStdString() + "\n";
+    QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()), QString::fromStdString(expected));
+    QCOMPARE(window_->client().gopList().selectedLines(), std::vector<int>{0});
+}
+
+void MainWindowJourney::vtsiInputWithEachChapterMethod() {
+    for (const char* method : {"ctl107", "ctl108"}) {
+        whenModal([method](QWidget* dialog) {
+            auto* vtsi = dialog->findChild<QCheckBox*>("ctl106");
+            if (!vtsi->isChecked()) vtsi->click();
+            click(dialog, method);
+            click(dialog, "ctl1");  // VTS_01_0.IFO is selected first
+        });
+        click(window_.get(), "ctl101");
+        QCOMPARE(window_->state().inputFiles.fileCount, 2);
+        QVERIFY(window_->state().sourceOptions.readByVtsi);
+        int chapters = 0;
+        for (int k = 0; k < window_->state().gopTable.gopCount; ++k) chapters += (window_->state().gopTable.flags[k] & 2) != 0;
+        QCOMPARE(chapters, 6);  // the sample disc's programs, by either method
+    }
+}
+
+void MainWindowJourney::navigatesMutesAndPlays() {
+    openBothVobFiles();
+    auto& list = window_->client().gopList();
+    click(window_.get(), "ctl124");  // "∨": the next cell
+    const int cell = list.caretLine();
+    QVERIFY(cell > 0);
+    QVERIFY(window_->state().gopTable.flags[static_cast<std::size_t>(cell)] & 1);
+    click(window_.get(), "ctl120");  // "↓": the next chapter after the top line
+    QVERIFY(list.caretLine() > cell);
+
+    const std::string before = readAll(videoTs_ + "/VTS_01_1.VOB");
+    list.setCaretLine(2);
+    click(window_.get(), "ctl106");  // "----"
+    QCOMPARE(QString::fromStdString(list.line(2).substr(24)), QString("----"));
+    QVERIFY(readAll(videoTs_ + "/VTS_01_1.VOB") != before);
+    click(window_.get(), "ctl108");  // "****"
+    QVERIFY(readAll(videoTs_ + "/VTS_01_1.VOB") == before);
+
+    click(window_.get(), "ctl102");  // play at the cursor
+    const std::string played = dir_.path().toStdString() + "/played";
+    QTRY_VERIFY(std::filesystem::exists(played));
+    QCOMPARE(QString::fromStdString(readAll(played)), QString::fromStdString("1\n" + dir_.path().toStdString() + "/TMP1.MPG\n"));
+}
+
+void MainWindowJourney::ignoresGuardedCommandsDuringAScan() {
+    const std::string before = readAll(videoTs_ + "/VTS_01_1.VOB");
+    window_->state().sourceOptions.fastRead = false;
+    // The first message pump of the scan delivers these clicks: all are ignored.
+    whenModal([](QWidget* dialog) {
+        dialog->findChild<QListView*>("ctl104")->selectAll();
+        QTimer::singleShot(0, [] {
+            QWidget* main = QApplication::topLevelWidgets().first();
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == "MyFrameWindow") main = w;
+            for (const char* name : {"ctl106", "ctl101", "ctl2"}) main->findChild<QAbstractButton*>(name)->click();
+        });
+        click(dialog, "ctl1");
+    });
+    click(window_.get(), "ctl101");
+    QVERIFY(window_->isVisible());
+    QCOMPARE(window_->state().inputFiles.fileCount, 2);
+    QVERIFY(readAll(videoTs_ + "/VTS_01_1.VOB") == before);
+    QCOMPARE(QString::fromStdString(listLines().front().substr(24)), QString("****"));
+}
+
+void MainWindowJourney::asksBeforeClosingWithInputOpen() {
+    openBothVobFiles();
+    whenModal([](QWidget* box) {
+        QCOMPARE(box->windowTitle(), QString("確認"));
+        static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+    });
+    window_->close();
+    QVERIFY(window_->isVisible());
+    whenModal([](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click(); });
+    window_->close();
+    QVERIFY(!window_->isVisible());
+    QVERIFY(std::filesystem::exists(dir_.path().toStdString() + "/velmorin.DAT"));  // the settings were saved
+}
+
+QTEST_MAIN(MainWindowJourney)
+#include "main_window_journey_test.moc"
