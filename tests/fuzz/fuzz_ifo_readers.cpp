@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "silent_ui.h"
 #include <vector>
 
 #include "dvd/ifo_file.h"
@@ -16,18 +18,6 @@
 namespace {
 
 using namespace velmorin;
-
-class SilentUi : public Ui {
-public:
-    void error(const std::string&) override {}
-    void info(const std::string&) override {}
-    bool confirm(const std::string&) override { return false; }
-    void pumpMessages() override {}
-    ClientSize openProgress(const std::string&) override { return {}; }
-    void drawProgress(const ProgressBar&, int) override {}
-    void closeProgress() override {}
-    void setWaitCursor(bool) override {}
-};
 
 void copySeed(const std::string& from, const std::string& to) {
     std::FILE* in = std::fopen(from.c_str(), "rb");
@@ -56,7 +46,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Exactly what IfoBuffer hands the readers: at most 64 KiB, zeros beyond.
     const ByteReader ifo(data, std::min(size, IfoBuffer::kSize));
-    SilentUi ui;
+    test::SilentUi ui;
     ChapterInfo chapters;
     if (parseVtsi(ifo, true, chapters, ui) && (chapters.count < 0 || chapters.count > ChapterInfo::kMaxSectors))
         std::abort();

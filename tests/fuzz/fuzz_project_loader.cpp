@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "silent_ui.h"
+
 #include "pack_builder.h"
 #include "project/project_file.h"
 #include "ui/memory_gop_list.h"
@@ -17,18 +19,6 @@
 namespace {
 
 using namespace velmorin;
-
-class SilentUi : public Ui {
-public:
-    void error(const std::string&) override {}
-    void info(const std::string&) override {}
-    bool confirm(const std::string&) override { return false; }
-    void pumpMessages() override {}
-    ClientSize openProgress(const std::string&) override { return {}; }
-    void drawProgress(const ProgressBar&, int) override {}
-    void closeProgress() override {}
-    void setWaitCursor(bool) override {}
-};
 
 }  // namespace
 
@@ -47,7 +37,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
         state->gopTable.fileIndex[3] = 2;
         MemoryGopList list;
         for (int i = 1; i <= 3; ++i) list.append(" >*0000" + std::to_string(i) + " (00:00:00.000) ****");
-        SilentUi ui;
+        test::SilentUi ui;
         saveProject(std::string((*argv)[2]) + "/seed.prj", *state, list, ui);
         std::exit(0);
     }
@@ -65,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static auto state = std::make_unique<AppState>();
     *state = AppState{};
     MemoryGopList list;
-    SilentUi ui;
+    test::SilentUi ui;
     if (!loadProject(path, *state, list, ui)) return 0;
     const auto& table = state->gopTable;
     const auto& files = state->inputFiles;

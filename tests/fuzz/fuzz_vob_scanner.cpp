@@ -14,6 +14,8 @@
 #include <cstring>
 #include <memory>
 #include <string>
+
+#include "silent_ui.h"
 #include <vector>
 
 #include "common/sector_buffer.h"
@@ -26,22 +28,6 @@
 namespace {
 
 using namespace velmorin;
-
-class FuzzUi : public Ui {
-public:
-    explicit FuzzUi(bool answer) : answer_(answer) {}
-    void error(const std::string&) override {}
-    void info(const std::string&) override {}
-    bool confirm(const std::string&) override { return answer_; }
-    void pumpMessages() override {}
-    ClientSize openProgress(const std::string&) override { return {200, 40}; }
-    void drawProgress(const ProgressBar&, int) override {}
-    void closeProgress() override {}
-    void setWaitCursor(bool) override {}
-
-private:
-    bool answer_;
-};
 
 struct Files {
     test::TempDir dir;
@@ -121,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state->chapterInfo.cellIsEntry[0] = state->chapterInfo.cellIsEntry[2] = 1;
 
     ShellState shell;
-    FuzzUi ui((flags & 0x04) != 0);
+    test::SilentUi ui((flags & 0x04) != 0);
     MemoryGopList list;
     const bool ok = VobScanner(*state, shell, ui, list, buffer).run();
     const auto& table = state->gopTable;

@@ -46,6 +46,8 @@ private:
 
 void writeSectors(const std::string& path, const std::vector<Sector>& sectors);
 void writeBytes(const std::string& path, const std::string& bytes);
+// The whole file; empty when it cannot be read.
+std::string readFile(const std::string& path);
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {

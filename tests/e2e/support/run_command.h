@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "pack_builder.h"
+
 namespace velmorin::test {
 
 struct CommandResult {
@@ -13,6 +15,5 @@ struct CommandResult {
 
 CommandResult runCommand(const std::string& commandLine);
 std::string shellQuoted(const std::string& text);
-std::string readFile(const std::string& path);
 
 }  // namespace velmorin::test

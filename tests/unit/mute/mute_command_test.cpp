@@ -21,13 +21,6 @@ namespace {
 using test::NavFields;
 using test::VobBuilder;
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // GOP 1: 10 AC-3 packets among video, a sub-picture and an MPEG audio packet.
 // GOP 2: 3 LPCM packets in A.VOB and 2 more at the start of B.VOB. GOP 3: in B.VOB.
 struct MuteCommand : ::testing::Test {
@@ -63,7 +56,7 @@ struct MuteCommand : ::testing::Test {
     }
     // Byte 17 of every sector whose first packet is audio: 'D' for 0xBD, 'E' for 0xBE.
     static std::string audioIds(const std::string& path) {
-        const std::string bytes = contents(path);
+        const std::string bytes = test::readFile(path);
         std::string ids;
         for (std::size_t s = 0; s + kSectorSize <= bytes.size(); s += kSectorSize) {
             const SectorView sector(reinterpret_cast<const std::uint8_t*>(bytes.data() + s), kSectorSize);
@@ -96,7 +89,7 @@ TEST_F(MuteCommand, SilencesQuartersOfTheCaretGopOnly) {
 }
 
 TEST_F(MuteCommand, MarkerIsReadBackByTheNextScanAndRestoringGivesBackTheFile) {
-    const std::string before = contents(a);
+    const std::string before = test::readFile(a);
     ASSERT_EQ(press(0, 4), MuteResult::Ok);
     ASSERT_EQ(press(1, 7), MuteResult::Ok);
     scan({a, b});
@@ -104,16 +97,16 @@ TEST_F(MuteCommand, MarkerIsReadBackByTheNextScanAndRestoringGivesBackTheFile) {
     EXPECT_EQ(list.line(1).substr(24), "*---");
     ASSERT_EQ(press(0, 0), MuteResult::Ok);
     ASSERT_EQ(press(1, 0), MuteResult::Ok);
-    EXPECT_EQ(contents(a), before);
+    EXPECT_EQ(test::readFile(a), before);
 }
 
 TEST_F(MuteCommand, ContinuationAtTheStartOfTheNextFileIsRewrittenToo) {
-    const std::string before = contents(b);
+    const std::string before = test::readFile(b);
     ASSERT_EQ(press(1, 6), MuteResult::Ok);  // 5 packets: the last 2 silent
     EXPECT_EQ(audioIds(a), std::string(13, 'D'));
     EXPECT_EQ(audioIds(b), "EE" "D");
     ASSERT_EQ(press(1, 0), MuteResult::Ok);
-    EXPECT_EQ(contents(b), before);
+    EXPECT_EQ(test::readFile(b), before);
 }
 
 TEST_F(MuteCommand, ExistingPaddingStreamAsksFirst) {
@@ -122,18 +115,18 @@ TEST_F(MuteCommand, ExistingPaddingStreamAsksFirst) {
     vob.sectors()[2] = test::makePack(0xBE);  // a genuine padding packet
     vob.writeTo(a);
     scan({a});
-    const std::string before = contents(a);
+    const std::string before = test::readFile(a);
 
     ui.answers = {true};  // Yes: abandon the change
     EXPECT_EQ(press(0, 4), MuteResult::Aborted);
     EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", "変更を中止しました."}));
     EXPECT_EQ(ui.messages[ui.messages.size() - 2].kind, "confirm");
-    EXPECT_EQ(contents(a), before);
+    EXPECT_EQ(test::readFile(a), before);
     EXPECT_EQ(list.line(0).substr(24), "****");
 
     ui.answers = {false};  // No: the padding packet counts as audio and becomes 0xBD
     EXPECT_EQ(press(0, 0), MuteResult::Ok);
-    EXPECT_EQ(static_cast<unsigned char>(contents(a)[2 * 2048 + 17]), 0xBD);
+    EXPECT_EQ(static_cast<unsigned char>(test::readFile(a)[2 * 2048 + 17]), 0xBD);
     EXPECT_EQ(audioIds(a), "DD");  // its sub-stream byte was never audio's
 
     // Padding in a GOP this program muted is its own: no question.
@@ -145,7 +138,7 @@ TEST_F(MuteCommand, ExistingPaddingStreamAsksFirst) {
 }
 
 TEST_F(MuteCommand, FailuresNameTheFileAndCodeAndChangeNothing) {
-    const std::string beforeA = contents(a), beforeB = contents(b);
+    const std::string beforeA = test::readFile(a), beforeB = test::readFile(b);
     list.select(2);
     {
         test::ReadOnlyFile readOnly(a);
@@ -158,8 +151,8 @@ TEST_F(MuteCommand, FailuresNameTheFileAndCodeAndChangeNothing) {
         EXPECT_EQ(press(1, 4), MuteResult::NextFileCannotBeUpdated);
         EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", b + "が更新できません（7）."}));
     }
-    EXPECT_EQ(contents(a), beforeA);
-    EXPECT_EQ(contents(b), beforeB);
+    EXPECT_EQ(test::readFile(a), beforeA);
+    EXPECT_EQ(test::readFile(b), beforeB);
     EXPECT_EQ(list.line(0).substr(24), "****");
     EXPECT_EQ(list.selectedLines(), std::vector<int>{2});
 

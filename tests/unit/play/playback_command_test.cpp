@@ -17,13 +17,6 @@
 namespace velmorin {
 namespace {
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Three files of 10 VOBUs of 3 sectors; file 2 starts with the last 2 packs of file 1's
 // last VOBU. Every pack carries its own number, so a copy shows which packs it took.
 struct Playback : ::testing::Test {
@@ -71,12 +64,12 @@ TEST_F(Playback, CursorThenNextCopyTheStretchesAcrossFilesAndStartThePlayer) {
     list.setCaretLine(8);
     const auto first = play(PlayMode::Cursor);
     ASSERT_EQ(first, program + "/TMP1.MPG");
-    EXPECT_EQ(contents(*first), gops(8, 12));  // from file 1 into file 2
+    EXPECT_EQ(test::readFile(*first), gops(8, 12));  // from file 1 into file 2
     EXPECT_EQ(shell.continuePosition, 12);
     EXPECT_EQ(platform.started, (std::vector<std::pair<std::string, std::string>>{{"/usr/bin/player", *first}}));
 
     ASSERT_EQ(play(PlayMode::Next), *first);  // TMP1 was free again
-    EXPECT_EQ(contents(*first), gops(12, 16));
+    EXPECT_EQ(test::readFile(*first), gops(12, 16));
     EXPECT_EQ(list.selectedLines(), (std::vector<int>{12, 13, 14, 15}));
     EXPECT_EQ(list.caretLine(), 12);
     EXPECT_EQ(list.topLine(), 12);
@@ -88,7 +81,7 @@ TEST_F(Playback, CursorThenNextCopyTheStretchesAcrossFilesAndStartThePlayer) {
 TEST_F(Playback, StretchesPastTheLastGopRunToTheEndOfTheLastFile) {
     shell.continuePosition = 28;
     ASSERT_TRUE(play(PlayMode::Next));
-    EXPECT_EQ(contents(program + "/TMP1.MPG"), gops(28, 30));
+    EXPECT_EQ(test::readFile(program + "/TMP1.MPG"), gops(28, 30));
     EXPECT_EQ(shell.continuePosition, 30);
     EXPECT_FALSE(play(PlayMode::Next));
     EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", "ファイルの終端です."}}));
@@ -100,7 +93,7 @@ TEST_F(Playback, RangeTakesEverythingFromTheLowestToTheHighestSelectedLine) {
     list.select(7);
     list.select(3);
     ASSERT_TRUE(play(PlayMode::Range));
-    EXPECT_EQ(contents(program + "/TMP1.MPG"), gops(3, 8));
+    EXPECT_EQ(test::readFile(program + "/TMP1.MPG"), gops(3, 8));
     EXPECT_EQ(shell.continuePosition, 8);
 }
 
@@ -108,7 +101,7 @@ TEST_F(Playback, DoubleClickCopiesOneGopWithoutTheMessageLoop) {
     list.setCaretLine(19);
     const int pumps = ui.pumps;
     ASSERT_TRUE(play(PlayMode::Single));
-    EXPECT_EQ(contents(program + "/TMP1.MPG"), gops(19, 20));  // with the continuation in file 3
+    EXPECT_EQ(test::readFile(program + "/TMP1.MPG"), gops(19, 20));  // with the continuation in file 3
     EXPECT_EQ(shell.continuePosition, 20);
     EXPECT_EQ(ui.pumps, pumps);
 }

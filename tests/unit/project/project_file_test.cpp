@@ -19,13 +19,6 @@ using namespace std::string_literals;
 namespace velmorin {
 namespace {
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // A state with a distinct value in every field.
 std::unique_ptr<AppState> distinctState() {
     auto s = std::make_unique<AppState>();
@@ -72,7 +65,7 @@ TEST_F(Project, EveryFieldAtItsFileOffset) {
     const std::string path = dir.file("a.prj");
     ASSERT_TRUE(saveProject(path, *state, list, ui));
     EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"info", "プロジェクトを保存しました."}}));
-    const std::string bytes = contents(path);
+    const std::string bytes = test::readFile(path);
     const auto* b = reinterpret_cast<const std::uint8_t*>(bytes.data());
     ASSERT_EQ(bytes.size(), 826855u + 2 * 29);
     EXPECT_EQ(bytes.substr(0, 15), "VELMORIN0100PRJ");
@@ -146,7 +139,7 @@ TEST_F(Project, PathsThatShiftJisCannotHoldAreRefusedBeforeAnythingIsWritten) {
 TEST_F(Project, LoadMessages) {
     auto state = distinctState();
     ASSERT_TRUE(saveProject(dir.file("good.prj"), *state, list, ui));
-    const std::string good = contents(dir.file("good.prj"));
+    const std::string good = test::readFile(dir.file("good.prj"));
     const auto variant = [&](const std::string& name, std::string bytes) {
         test::writeBytes(dir.file(name), bytes);
         return dir.file(name);
