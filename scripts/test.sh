@@ -23,7 +23,7 @@ run_ctest build
 
 echo "== sanitizers (clang, address + undefined) and fuzz targets"
 CC=clang CXX=clang++ scripts/build.sh build-asan \
-  -DVELMORIN_SANITIZE=address,undefined -DVELMORIN_FUZZ=ON -DVELMORIN_BUILD_BENCH=OFF
+  -DVELMORIN_SANITIZE=address,undefined -DVELMORIN_FUZZ=ON -DVELMORIN_BUILD_BENCH=OFF -DVELMORIN_BUILD_GUI=OFF
 run_ctest build-asan
 
 fuzz_log=$(mktemp)
