@@ -4,7 +4,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
-#include <QPalette>
 
 #include "dialog_template.h"
 
@@ -66,13 +65,7 @@ MyDialog::MyDialog(QWidget* parent) : QWidget(parent) {
     auto* label = findChild<QLabel*>("ctl203");
     gopList_ = std::make_unique<GopListWidget>(list, label);
     // The list's text background is light grey too.
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, QColor(192, 192, 192));
-    palette.setColor(QPalette::Text, Qt::black);
-    list->setPalette(palette);
-    list->viewport()->setPalette(palette);
-    list->viewport()->setBackgroundRole(QPalette::Base);
-    list->viewport()->setAutoFillBackground(true);
+    setStyleSheet("QListView#ctl114 { background-color: rgb(192, 192, 192); color: black; }");
     connect(list, &QListView::doubleClicked, this, [this] { emit command(114); });
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!gopList_->changingByProgram()) emit userSelectionChanged();
