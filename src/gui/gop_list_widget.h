@@ -21,7 +21,8 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override;
 
-    void append(const std::string& line);
+    // Appends many lines at once: one insertion for the view to lay out, not one per line.
+    void append(std::vector<std::string>& lines);
     void clear();
     void replace(int row, const std::string& line);
     const std::string& line(int row) const { return lines_[static_cast<std::size_t>(row)]; }
@@ -37,7 +38,7 @@ public:
 
     void append(const std::string& line) override;
     void clear() override;
-    int count() const override { return model_->rowCount(); }
+    int count() const override { return model_->rowCount() + static_cast<int>(pending_.size()); }
     std::string line(int index) const override;
     void replaceLine(int index, const std::string& line) override;
     int caretLine() const override;
@@ -51,6 +52,8 @@ public:
     void setSizeLabel(const std::string& text) override;
 
     QListView* view() const { return view_; }
+    // Hands the lines appended since the last time to the view.
+    void flush() const;
     // True while the program itself changes the selection: such changes do not count as
     // the user's.
     bool changingByProgram() const { return programChange_ > 0; }
@@ -60,6 +63,8 @@ private:
     QLabel* sizeLabel_;
     GopListModel* model_;
     int programChange_ = 0;
+    // Lines appended while a scan runs reach the view in batches.
+    mutable std::vector<std::string> pending_;
 };
 
 }  // namespace velmorin::gui

@@ -23,6 +23,7 @@ ProgressDialog::ProgressDialog(QWidget* parent, ShellState& shell, const QString
 }
 
 void ProgressDialog::setBar(const ProgressBar& bar, int splitX) {
+    if (splitX == splitX_) return;  // repaint only when the bar grows by a pixel
     bar_ = bar;
     splitX_ = splitX;
     update();
