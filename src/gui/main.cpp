@@ -1,24 +1,19 @@
 // velmorin: the desktop program.
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <memory>
 
 #include "app/settings_file.h"
 #include "app/startup_arguments.h"
 #include "common/path_text.h"
 #include "my_frame_window.h"
+#include "translations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     using namespace velmorin;
 
-    // Standard buttons read はい, いいえ and OK like the rest of the interface.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Japanese), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+    gui::installJapaneseTranslations(app);
 
     ShellState shell;
     shell.programFolder = withTrailingSeparator(QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());

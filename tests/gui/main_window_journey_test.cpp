@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "my_frame_window.h"
+#include "translations.h"
 
 using namespace velmorin;
 
@@ -47,6 +48,7 @@ class MainWindowJourney : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QVERIFY(gui::installJapaneseTranslations(*QCoreApplication::instance())); }
     void init();
     void cleanup();
     void scansThroughTheSourceDialogAndMatchesTheTool();
@@ -54,6 +56,8 @@ private slots:
     void navigatesMutesAndPlays();
     void ignoresGuardedCommandsDuringAScan();
     void asksBeforeClosingWithInputOpen();
+    void closesWithoutAskingWhenNothingIsOpen();
+    void aboutDialogNamesTheProgram();
 
 private:
     void openBothVobFiles();
@@ -183,6 +187,8 @@ void MainWindowJourney::asksBeforeClosingWithInputOpen() {
     openBothVobFiles();
     whenModal([](QWidget* box) {
         QCOMPARE(box->windowTitle(), QString("確認"));
+        QVERIFY(static_cast<QMessageBox*>(box)->text() == "終了しますか？");
+        QVERIFY(static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->text().contains("はい"));
         static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
     });
     window_->close();
@@ -191,6 +197,21 @@ void MainWindowJourney::asksBeforeClosingWithInputOpen() {
     window_->close();
     QVERIFY(!window_->isVisible());
     QVERIFY(std::filesystem::exists(dir_.path().toStdString() + "/velmorin.DAT"));  // the settings were saved
+}
+
+void MainWindowJourney::closesWithoutAskingWhenNothingIsOpen() {
+    window_->close();  // a question box here would never be answered
+    QVERIFY(!window_->isVisible());
+}
+
+void MainWindowJourney::aboutDialogNamesTheProgram() {
+    whenModal([](QWidget* dialog) {
+        QCOMPARE(dialog->objectName(), QString("AboutDialog"));
+        QCOMPARE(dialog->findChild<QLabel*>("ctl100")->text(), QString("Velmorin Ver 1.00  (Tessaline)"));
+        click(dialog, "ctl1");
+    });
+    for (QAction* action : window_->findChildren<QAction*>())
+        if (action->objectName() == "menu1920") action->trigger();
 }
 
 QTEST_MAIN(MainWindowJourney)
