@@ -37,33 +37,17 @@ const std::vector<ControlTemplate> kTemplate = {
     {2, K::Button, 206, 205, 78, 14, "ｷｬﾝｾﾙ(&C)"},
 };
 
-QStringList toQt(const std::vector<std::string>& texts) {
-    QStringList out;
-    for (const auto& t : texts) out << QString::fromStdString(t);
-    return out;
-}
-
 }  // namespace
 
 SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const ShellState& shell,
                                          const QString& caption, const std::string& startFolder)
-    : QDialog(parent),
+    : PathDialog(parent, PathBrowser::Kind::Source, shell.programFolder, {}),
       state_(state),
       shellCopy_(shell),
-      ui_(this, shellCopy_),
-      browser_(systemPlatform(), PathBrowser::Kind::Source, shell.programFolder) {
+      ui_(this, shellCopy_) {
     setObjectName("SrcPathSelectDialog");
     setWindowTitle(caption);
-    setFont(dialogFont());
-    paintLightGrey(this);
-    setFixedSize(layoutControls(this, kTemplate, 290, 230));
-    driveList_ = findChild<QListView*>("ctl103");
-    folderList_ = findChild<QListView*>("ctl102");
-    fileList_ = findChild<QListView*>("ctl104");
-    driveList_->setModel(&drives_);
-    folderList_->setModel(&folders_);
-    fileList_->setModel(&files_);
-    for (auto* list : {driveList_, folderList_, fileList_}) list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUpControls(kTemplate, 290, 230);
     fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     auto* vtsi = findChild<QCheckBox*>("ctl106");
@@ -89,43 +73,15 @@ SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const
         state_.sourceOptions.chapterMethod = on ? ChapterMethod::SectorMatch : ChapterMethod::CountCells;
     });
     connect(fast, &QCheckBox::toggled, this, [this](bool on) { state_.sourceOptions.fastRead = on; });
-    connect(findChild<QPushButton*>("ctl105"), &QPushButton::clicked, this, [this] {
-        browser_.goToVolumeRoot();
-        showBrowser();
-    });
     connect(findChild<QPushButton*>("ctl109"), &QPushButton::clicked, this, [this] { showTitleInformation(); });
     connect(findChild<QPushButton*>("ctl1"), &QPushButton::clicked, this, [this] { select(); });
-    connect(findChild<QPushButton*>("ctl2"), &QPushButton::clicked, this, &QDialog::reject);
-    connect(folderList_, &QListView::clicked, this, [this](const QModelIndex& index) {
-        browser_.chooseFolder(index.row());
-        showBrowser();
-    });
-    connect(driveList_, &QListView::clicked, this, [this](const QModelIndex& index) {
-        browser_.chooseVolume(index.row());
-        showBrowser();
-    });
 
     browser_.refresh(startFolder);
     showBrowser();
 }
 
-void SrcPathSelectDialog::showBrowser() {
-    findChild<QLabel*>("ctl101")->setText(QString::fromStdString(browser_.folder()));
-    std::vector<std::string> labels;
-    for (const auto& v : browser_.volumes()) labels.push_back(v.label);
-    drives_.setStringList(toQt(labels));
-    folders_.setStringList(toQt(browser_.folders()));
-    files_.setStringList(toQt(browser_.files()));
-    if (!labels.empty()) driveList_->setCurrentIndex(drives_.index(browser_.selectedVolume()));
-    fileList_->clearSelection();
-    for (int i : browser_.selectedFiles()) fileList_->selectionModel()->select(files_.index(i), QItemSelectionModel::Select);
-}
-
 void SrcPathSelectDialog::select() {
-    std::vector<int> rows;
-    for (const QModelIndex& i : fileList_->selectionModel()->selectedRows()) rows.push_back(i.row());
-    std::sort(rows.begin(), rows.end());
-    browser_.setSelectedFiles(rows);
+    browser_.setSelectedFiles(selectedFileRows());
     if (selectSource(browser_, state_.sourceOptions, state_.chapterInfo, state_.inputFiles, ui_, systemPlatform()))
         accept();
 }
@@ -141,7 +97,9 @@ void SrcPathSelectDialog::showTitleInformation() {
     auto* layout = new QVBoxLayout(&dialog);
     auto* list = new QListView(&dialog);
     list->setObjectName("ctl101");
-    auto* model = new QStringListModel(toQt(*lines), &dialog);
+    QStringList texts;
+    for (const auto& line : *lines) texts << QString::fromStdString(line);
+    auto* model = new QStringListModel(texts, &dialog);
     list->setModel(model);
     auto* back = new QPushButton("戻る(&R)", &dialog);
     back->setObjectName("ctl1");

@@ -1,18 +1,14 @@
-// "パスの選択": the program's own source selection dialog over the path browser, with the
-// source options and the title information list.
+// "パスの選択" for the input files: the path browser with the source options and the
+// title information list.
 #pragma once
 
-#include <QDialog>
-#include <QListView>
-#include <QStringListModel>
-
 #include "app/app_state.h"
-#include "dvd/path_browser.h"
+#include "path_dialog.h"
 #include "qt_ui.h"
 
 namespace velmorin::gui {
 
-class SrcPathSelectDialog : public QDialog {
+class SrcPathSelectDialog : public PathDialog {
     Q_OBJECT
 public:
     SrcPathSelectDialog(QWidget* parent, AppState& state, const ShellState& shell, const QString& caption,
@@ -20,19 +16,12 @@ public:
     const std::string& folder() const { return browser_.folder(); }
 
 private:
-    void showBrowser();
     void select();
     void showTitleInformation();
 
     AppState& state_;
     ShellState shellCopy_;
     QtUi ui_;
-    PathBrowser browser_;
-    QStringListModel drives_, folders_, files_;
-    QListView* driveList_ = nullptr;
-    QListView* folderList_ = nullptr;
-    QListView* fileList_ = nullptr;
-    bool refreshing_ = false;
 };
 
 }  // namespace velmorin::gui

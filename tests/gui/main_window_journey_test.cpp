@@ -15,6 +15,7 @@
 
 #include "my_frame_window.h"
 #include "translations.h"
+#include "viewer_select_dialog.h"
 
 using namespace velmorin;
 
@@ -58,6 +59,7 @@ private slots:
     void asksBeforeClosingWithInputOpen();
     void closesWithoutAskingWhenNothingIsOpen();
     void aboutDialogNamesTheProgram();
+    void viewerDialogChoosesOneFileOfItsPattern();
 
 private:
     void openBothVobFiles();
@@ -214,5 +216,17 @@ void MainWindowJourney::aboutDialogNamesTheProgram() {
         if (action->objectName() == "menu1920") action->trigger();
 }
 
+void MainWindowJourney::viewerDialogChoosesOneFileOfItsPattern() {
+    const std::string root = dir_.path().toStdString();
+    gui::ViewerSelectDialog dialog(window_.get(), "VOB再生プログラム選択", "*.SH", root + "/player.sh", root + "/");
+    auto* files = dialog.findChild<QListView*>("ctl104");
+    QCOMPARE(files->model()->rowCount(), 1);  // player.sh, matched in either case
+    QCOMPARE(files->model()->index(0, 0).data().toString(), QString("player.sh"));
+    QTimer::singleShot(0, [&] { click(&dialog, "ctl1"); });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(QString::fromStdString(dialog.result()), QString::fromStdString(root + "/player.sh"));
+}
+
 QTEST_MAIN(MainWindowJourney)
 #include "main_window_journey_test.moc"
+

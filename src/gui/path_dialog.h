@@ -1,0 +1,36 @@
+// What the two path selection dialogs share: the path display, the drive, folder and
+// file lists over the path browser, and navigation among them.
+#pragma once
+
+#include <QDialog>
+#include <QListView>
+#include <QStringListModel>
+#include <string>
+#include <vector>
+
+#include "dialog_template.h"
+#include "dvd/path_browser.h"
+
+namespace velmorin::gui {
+
+class PathDialog : public QDialog {
+    Q_OBJECT
+protected:
+    PathDialog(QWidget* parent, PathBrowser::Kind kind, const std::string& programFolder, const std::string& pattern);
+
+    // Lays out the template (it holds controls 101–105, 1 and 2) and wires the browsing.
+    void setUpControls(const std::vector<ControlTemplate>& controls, int width, int height);
+    void showBrowser();
+    // The file list's selected rows, in list order.
+    std::vector<int> selectedFileRows() const;
+
+    PathBrowser browser_;
+    QListView* fileList_ = nullptr;
+
+private:
+    QStringListModel drives_, folders_, files_;
+    QListView* driveList_ = nullptr;
+    QListView* folderList_ = nullptr;
+};
+
+}  // namespace velmorin::gui
