@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -36,6 +37,9 @@ MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, 
     setCentralWidget(client_);
     buildMenu();
     connect(client_, &MyDialog::command, this, &MyFrameWindow::runCommand);
+    // The exit button carries the cancel id: the cancel key runs it too.
+    auto* cancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(cancelKey, &QShortcut::activated, this, [this] { runCommand(2); });
     connect(client_, &MyDialog::userSelectionChanged, this, [this] { refreshPreview(); });
     shell_.busy = false;
     shell_.cancelRequested = false;
