@@ -202,7 +202,7 @@ void MainWindowJourney::asksBeforeClosingWithInputOpen() {
 }
 
 void MainWindowJourney::closesWithoutAskingWhenNothingIsOpen() {
-    QTest::keyClick(window_.get(), Qt::Key_Escape);  // the cancel key is the exit button
+    window_->close();
     QVERIFY(!window_->isVisible());  // a question box here would never have been answered
 }
 
