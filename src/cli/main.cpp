@@ -4,6 +4,7 @@
 
 #include "extract_subcommand.h"
 #include "mute_subcommand.h"
+#include "preview_subcommand.h"
 #include "project_subcommand.h"
 #include "scan_command.h"
 #include "titles_subcommand.h"
@@ -21,5 +22,6 @@ int main(int argc, char** argv) {
     if (command == "titles") return runTitlesSubcommand(rest);
     if (command == "project") return runProjectSubcommand(rest);
     if (command == "extract") return runExtractSubcommand(rest);
+    if (command == "preview") return runPreviewSubcommand(rest);
     return usageError("", "unknown subcommand " + command);
 }

@@ -19,6 +19,7 @@ constexpr const char* kToolUsage =
     "  titles   list the disc's titles from FOLDER/VIDEO_TS.IFO\n"
     "  project  save the state of a title as a project file\n"
     "  extract  copy a stretch of GOPs, byte for byte, as playback does\n"
+    "  preview  write the preview image of a GOP's first picture as a BMP file\n"
     "\n"
     "A title (SRC) is FILE.VOB... in playback order; or --vtsi VTS_nn_0.IFO, which\n"
     "finds the title set's VOB files and chapter starts (--chapters sector|cells picks\n"
@@ -72,7 +73,16 @@ constexpr const char* kExtractUsage =
     "playback copies into its working file (at most 1 GiB; a stretch past the last GOP\n"
     "runs to the end of the last file).\n";
 
+constexpr const char* kPreviewUsage =
+    "usage: velmorin-cli preview SRC (--gop N -o OUT.bmp | --all -o DIR) [--full] [--answer yes|no]\n"
+    "\n"
+    "Decodes the first picture of GOP N exactly as the preview window does and writes the\n"
+    "360 x 240 preview image as a 24-bit BMP file. --all writes DIR/gop000001.bmp ... for\n"
+    "every GOP. A GOP whose decode writes no image (a picture of 240 lines or fewer, a GOP\n"
+    "that ends before its second picture, a failure) is reported and gives exit status 1.\n";
+
 const char* usageOf(const std::string& subcommand) {
+    if (subcommand == "preview") return kPreviewUsage;
     if (subcommand == "extract") return kExtractUsage;
     if (subcommand == "project") return kProjectUsage;
     if (subcommand == "titles") return kTitlesUsage;

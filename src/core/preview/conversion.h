@@ -1,0 +1,24 @@
+// Conversion of the current frame buffer into the 360 × 240 preview image: every second
+// pixel and line of a picture wider than 360 or taller than 240, starting from the bottom
+// line, with a fixed-point full-range BT.601 colour conversion.
+#pragma once
+
+#include "preview/decoder_state.h"
+#include "preview/preview_image.h"
+
+namespace velmorin::preview {
+
+// One pixel: Y and the chroma differences U = Cb - 128, V = Cr - 128, to blue, green, red.
+// >> on a negative int is an arithmetic shift (C++20), rounding towards minus infinity.
+inline void convertPixel(int y, int u, int v, std::uint8_t* bgr) {
+    const auto clamp255 = [](int c) {
+        return static_cast<std::uint8_t>(c < 0 ? 0 : (c > 255 ? 255 : c));
+    };
+    bgr[0] = clamp255(y + ((454 * u) >> 8));
+    bgr[1] = clamp255(y + ((-88 * u - 182 * v) >> 8));
+    bgr[2] = clamp255(y + ((359 * v) >> 8));
+}
+
+void convertPicture(const DecoderState& state, PreviewImage& image);
+
+}  // namespace velmorin::preview

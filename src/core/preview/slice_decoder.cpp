@@ -1,0 +1,358 @@
+#include "preview/slice_decoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "preview/idct.h"
+#include "preview/reconstruction.h"
+#include "preview/vlc_tables.h"
+
+namespace velmorin::preview {
+
+namespace {
+
+constexpr int kBlockComponent[12] = {0, 0, 0, 0, 1, 2, 1, 2, 1, 2, 1, 2};
+
+void resetDcPredictors(DecoderState& state) {
+    const int value = 128 << (state.headers.intraDcPrecision & 3);
+    for (int& p : state.slice.dcPredictor) p = value;
+}
+
+void macroblockModes(BitReader& in, DecoderState& state) {
+    const VlcTables& t = vlcTables();
+    const HeaderState& h = state.headers;
+    MacroblockState& mb = state.mb;
+    const VlcTable* table = nullptr;
+    switch (h.pictureCodingType) {
+        case kPictureI:
+            table = &t.macroblockTypeI;
+            break;
+        case kPictureP:
+            table = &t.macroblockTypeP;
+            break;
+        case kPictureB:
+            table = &t.macroblockTypeB;
+            break;
+        default:
+            break;
+    }
+    if (table) {
+        const VlcEntry e = table->lookup(in);
+        if (e.kind == VlcEntry::Value) {
+            mb.flags = e.value;
+            in.skip(e.length);
+        }
+    }
+    const bool frameDctPicture = h.pictureStructure == 3 && h.framePredFrameDct == 0;
+    if (mb.flags & (kMbForward | kMbBackward)) {
+        if (h.pictureStructure != 3) {
+            mb.fieldMotionType = static_cast<int>(in.read(2));
+            mb.frameFormat = 0;
+            mb.motionVectorCount = mb.fieldMotionType == 0 ? 0 : (mb.fieldMotionType == 2 ? 2 : 1);
+            mb.dmv = mb.fieldMotionType == 3;
+        } else if (h.framePredFrameDct == 1) {
+            mb.motionVectorCount = 1;
+            mb.frameFormat = 1;
+            mb.dctType = 0;
+        } else {
+            mb.frameMotionType = static_cast<int>(in.read(2));
+            switch (mb.frameMotionType) {
+                case 1:
+                    mb.frameFormat = 0;
+                    mb.motionVectorCount = 2;
+                    break;
+                case 2:
+                    mb.frameFormat = 1;
+                    mb.motionVectorCount = 1;
+                    break;
+                case 3:
+                    mb.frameFormat = 0;
+                    mb.motionVectorCount = 1;
+                    mb.dmv = true;
+                    break;
+                default:
+                    mb.motionVectorCount = 0;
+                    break;
+            }
+        }
+    }
+    if (frameDctPicture && (mb.flags & (kMbIntra | kMbPattern)))
+        mb.dctType = static_cast<int>(in.read(1));
+}
+
+// One motion vector (r, s): its two motion codes, residuals and dual-prime offsets.
+void motionVector(BitReader& in, DecoderState& state, int r, int s) {
+    MacroblockState& mb = state.mb;
+    for (int t = 0; t < 2; ++t) {
+        const VlcEntry e = vlcTables().motionCode.lookup(in);
+        if (e.kind != VlcEntry::Value) {
+            state.errorCode = kErrorMotionCode;
+            return;
+        }
+        in.skip(e.length);
+        mb.motionCode[r][s][t] = e.value;
+        const int fCode = state.headers.fCode[s][t];
+        if (fCode > 1 && e.value != 0)
+            mb.motionResidual[r][s][t] = static_cast<int>(in.read(fCode - 1));
+        if (mb.dmv) {
+            const std::uint32_t two = in.peek(2);
+            if (two == 3) {
+                mb.dmvector[t] = -1;
+                in.skip(2);
+            } else if (two == 2) {
+                mb.dmvector[t] = 1;
+                in.skip(2);
+            } else {
+                mb.dmvector[t] = 0;
+                in.skip(1);
+            }
+        }
+    }
+}
+
+void motionVectors(BitReader& in, DecoderState& state, int s) {
+    MacroblockState& mb = state.mb;
+    if (mb.motionVectorCount == 1) {
+        if (mb.frameFormat == 0 && !mb.dmv) mb.fieldSelect[0][s] = static_cast<int>(in.read(1));
+        motionVector(in, state, 0, s);
+    } else if (mb.motionVectorCount == 2) {
+        mb.fieldSelect[0][s] = static_cast<int>(in.read(1));
+        motionVector(in, state, 0, s);
+        mb.fieldSelect[1][s] = static_cast<int>(in.read(1));
+        motionVector(in, state, 1, s);
+    }
+}
+
+// Stores a (run, level) pair at index k; returns false when it lands at 64 or beyond.
+inline bool store(std::int32_t* coefficients, int& k, int run, int level) {
+    k += run;
+    if (k >= 64) {
+        k = 64;
+        return false;
+    }
+    coefficients[k++] = level;
+    return true;
+}
+
+// Reads the level of a record (sign bit or escape) and stores it.
+inline bool storeRecord(BitReader& in, const DctTable& table, int record,
+                        std::int32_t* coefficients, int& k) {
+    int run;
+    int level;
+    if (record == table.escapeRecord) {
+        run = static_cast<int>(in.read(6));
+        level = static_cast<int>(in.read(12));
+        if (level >= 2048) level -= 4096;
+    } else {
+        const DctRecord& r = table.records[record];
+        run = r.run;
+        level = in.readFlag() ? -r.level : r.level;
+    }
+    return store(coefficients, k, run, level);
+}
+
+void decodeBlock(BitReader& in, DecoderState& state, int i) {
+    std::int32_t* coefficients = state.coefficients[i];
+    std::memset(coefficients, 0, sizeof(state.coefficients[i]));
+    int k = 0;
+    // Records how far the block's coefficients reach, whichever way the block ends.
+    struct CountOnExit {
+        int& count;
+        const int& k;
+        ~CountOnExit() { count = k; }
+    } countOnExit{state.coefficientCount[i], k};
+    if (!state.mb.patternCode[i]) return;
+    const VlcTables& t = vlcTables();
+    const bool intra = (state.mb.flags & kMbIntra) != 0;
+    if (intra) {
+        const VlcEntry e = (i < 4 ? t.dcSizeLuma : t.dcSizeChroma).lookup(in);
+        in.skip(e.length);
+        const int size = e.value;
+        int d = 0;
+        if (size > 0) {
+            d = static_cast<int>(in.read(size));
+            if (d < (1 << (size - 1))) d = d + 1 - (1 << size);
+        }
+        int& predictor = state.slice.dcPredictor[kBlockComponent[i]];
+        // Wrapping arithmetic: a hostile stream may drive the predictor anywhere.
+        predictor =
+            static_cast<int>(static_cast<std::uint32_t>(predictor) + static_cast<std::uint32_t>(d));
+        coefficients[0] = predictor;
+        k = 1;
+    } else {
+        const VlcEntry e = t.dctZero.lookup.lookup(in);
+        if (e.kind != VlcEntry::Value) {
+            state.errorCode = kErrorCoefficientCode;
+            return;
+        }
+        int record = e.value;
+        if (record == kEndOfBlock || record == VlcTables::kSecondOneRecord)
+            record = VlcTables::kFirstCoefficientRecord;
+        in.skip(t.dctZero.records[record].length);
+        storeRecord(in, t.dctZero, record, coefficients, k);
+    }
+    const DctTable& table = (intra && state.headers.intraVlcFormat == 1) ? t.dctOne : t.dctZero;
+    for (;;) {
+        const VlcEntry e = table.lookup.lookup(in);
+        if (e.kind != VlcEntry::Value) {
+            state.errorCode = kErrorCoefficientCode;
+            return;
+        }
+        const int record = e.value;
+        in.skip(table.records[record].length);
+        if (record == kEndOfBlock) return;
+        if (!storeRecord(in, table, record, coefficients, k))
+            state.errorCode = kErrorTooManyCoefficients;
+    }
+}
+
+void decodeMacroblock(BitReader& in, DecoderState& state) {
+    const VlcTables& t = vlcTables();
+    HeaderState& h = state.headers;
+    SliceState& slice = state.slice;
+    MacroblockState& mb = state.mb;
+    mb = MacroblockState{};
+
+    // Address increment, with its escapes.
+    int increment = 0;
+    while (in.peek(11) == 0x008) {
+        increment += 33;
+        in.skip(11);
+    }
+    const VlcEntry inc = t.addressIncrement.lookup(in);
+    if (inc.kind == VlcEntry::Value) {
+        increment += inc.value;
+        in.skip(inc.length);
+    } else {
+        state.errorCode = kErrorAddressIncrement;
+    }
+    if (h.pictureCodingType == kPictureI) increment = 1;
+    mb.increment = increment;
+    const int limit = h.mbWidth() * h.mbHeight();
+    state.macroblockAddress = std::min(state.macroblockAddress + increment, limit);
+
+    macroblockModes(in, state);
+    const bool intra = (mb.flags & kMbIntra) != 0;
+    if (!intra || increment > 1) resetDcPredictors(state);
+
+    if (h.pictureCodingType == kPictureP) {
+        if ((intra && h.concealmentMotionVectors == 0) || (!intra && !(mb.flags & kMbForward)) ||
+            increment > 1)
+            std::memset(slice.pmv, 0, sizeof(slice.pmv));
+        if (slice.previousFormat == 1 && mb.frameFormat == 0)
+            for (int s = 0; s < 2; ++s)
+                for (int c = 0; c < 2; ++c) slice.pmv[1][s][c] = slice.pmv[0][s][c];
+    }
+    slice.previousFormat = mb.frameFormat;
+
+    if (mb.flags & kMbQuant) slice.quantiserScaleCode = static_cast<int>(in.read(5));
+    const bool concealment = intra && h.concealmentMotionVectors;
+    if ((mb.flags & kMbForward) || concealment) {
+        // Concealment vectors are sent as one frame vector (or one field vector in a field
+        // picture) and are not used by the reconstruction.
+        if (concealment) {
+            mb.motionVectorCount = 1;
+            mb.frameFormat = h.pictureStructure == 3 ? 1 : 0;
+        }
+        motionVectors(in, state, 0);
+    }
+    if (mb.flags & kMbBackward) motionVectors(in, state, 1);
+    if (concealment) in.skip(1);
+
+    for (bool& p : mb.patternCode) p = intra;
+    const int blocks = state.blockCount();
+    if (mb.flags & kMbPattern) {
+        const VlcEntry e = t.codedBlockPattern.lookup(in);
+        if (e.kind == VlcEntry::Value) {
+            in.skip(e.length);
+            int cbp = e.value;
+            for (int i = 0; i < 6; ++i) mb.patternCode[i] = ((cbp >> (5 - i)) & 1) != 0;
+            if (blocks > 6) {
+                const int extra = blocks - 6;
+                const int more = static_cast<int>(in.read(extra));
+                for (int i = 0; i < extra; ++i)
+                    mb.patternCode[6 + i] = ((more >> (extra - 1 - i)) & 1) != 0;
+                cbp = (cbp << extra) | more;
+            }
+            mb.codedBlockPattern = cbp;
+        } else {
+            state.errorCode = kErrorCodedBlockPattern;
+        }
+    }
+    for (int i = 0; i < blocks; ++i) decodeBlock(in, state, i);
+
+    if (h.pictureCodingType != kPictureI && h.pictureCodingType != kPictureP) return;
+    if (h.chromaFormat != 1) return;  // only 4:2:0 is reconstructed
+    for (int i = 0; i < blocks; ++i) {
+        std::int32_t* block = state.blocks[i];
+        if (!mb.patternCode[i]) {
+            std::fill(block, block + 64, i < 4 ? 0 : 128);
+            continue;
+        }
+        dequantiseBlock(state, i);
+        inverseTransform(block);
+        if (i >= 4 && !intra)
+            for (int p = 0; p < 64; ++p) block[p] += 128;
+    }
+    reconstructMacroblock(state);
+}
+
+}  // namespace
+
+void dequantiseBlock(DecoderState& state, int i) {
+    const HeaderState& h = state.headers;
+    const MacroblockState& mb = state.mb;
+    const bool intra = (mb.flags & kMbIntra) != 0;
+    const bool luma = i < 4 || h.chromaFormat == 1;
+    const auto& w = intra ? (luma ? state.matrices.intraLuma : state.matrices.intraChroma)
+                          : (luma ? state.matrices.nonIntraLuma : state.matrices.nonIntraChroma);
+    const int qs = kQuantiserScale[(h.qScaleType & 1) * 32 + (state.slice.quantiserScaleCode & 31)];
+    const auto& scan = h.alternateScan ? kAlternateScan : kZigzagScan;
+    const auto& zigzagIndex = scanInverse().zigzag;
+    const std::int32_t* qf = state.coefficients[i];
+    std::int32_t* out = state.blocks[i];
+    std::memset(out, 0, sizeof(state.blocks[i]));
+    // Only the positions the block's codes reached can be non-zero; every other F is 0.
+    // AC levels are at most 12-bit, so the products below fit 32 bits; the DC of an intra
+    // block is the running predictor and is scaled in 64 bits.
+    const int count = std::clamp(state.coefficientCount[i], 0, 64);
+    std::int32_t sum = 0;
+    int k = 0;
+    if (intra && count > 0) {
+        const std::int64_t dc = std::int64_t{qf[0]} * (8 >> (h.intraDcPrecision & 3));
+        out[0] = static_cast<std::int32_t>(std::clamp<std::int64_t>(dc, -2048, 2047));
+        sum = out[0];
+        k = 1;
+    }
+    for (; k < count; ++k) {
+        const std::int32_t q = qf[k];
+        if (q == 0) continue;
+        const int p = scan[k];
+        const std::int32_t weight = w[zigzagIndex[p]];
+        const std::int32_t f =
+            intra ? (q * weight * qs * 2) / 32 : ((2 * q + (q > 0 ? 1 : -1)) * weight * qs) / 32;
+        const std::int32_t v = std::clamp(f, -2048, 2047);
+        out[p] = v;
+        sum += v;
+    }
+    if ((sum & 1) == 0) out[63] += (out[63] & 1) ? -1 : 1;
+}
+
+void decodeSlice(BitReader& in, DecoderState& state) {
+    const HeaderState& h = state.headers;
+    resetDcPredictors(state);
+    std::memset(state.slice.pmv, 0, sizeof(state.slice.pmv));
+    state.slice.previousFormat = -1;
+    if (h.verticalSize > 2800) in.skip(3);
+    if (h.scalableExtensionPresent && h.scalableMode == 0) in.skip(7);
+    state.slice.quantiserScaleCode = static_cast<int>(in.read(5));
+    if (in.readFlag()) {
+        in.skip(8);  // intra_slice and reserved bits
+        while (in.readFlag()) in.skip(8);
+    }
+    do {
+        decodeMacroblock(in, state);
+    } while (state.errorCode == 0 && in.peek(23) != 0);
+}
+
+}  // namespace velmorin::preview

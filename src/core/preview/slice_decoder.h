@@ -1,0 +1,27 @@
+// Slice and macroblock decoding: macroblock addresses, modes, motion codes, coded block
+// patterns, DCT coefficients and their dequantisation. I and P macroblocks are handed to
+// the reconstruction; B pictures are parsed only.
+#pragma once
+
+#include "preview/bit_reader.h"
+#include "preview/decoder_state.h"
+
+namespace velmorin::preview {
+
+// Error codes a slice can leave in DecoderState::errorCode.
+enum SliceError : int {
+    kErrorMotionCode = 5,
+    kErrorAddressIncrement = 6,
+    kErrorCodedBlockPattern = 7,
+    kErrorCoefficientCode = 10,
+    kErrorTooManyCoefficients = 11,
+};
+
+// Decodes one slice; `in` starts on the byte after the slice start code.
+void decodeSlice(BitReader& in, DecoderState& state);
+
+// Dequantises block i of the current macroblock from the coefficient store into the block
+// store (raster order), with saturation and mismatch control.
+void dequantiseBlock(DecoderState& state, int i);
+
+}  // namespace velmorin::preview

@@ -1,0 +1,251 @@
+// Slices written bit by bit: coefficient codes and escapes, DC prediction, the error codes,
+// and P-picture macroblocks (skips, half-sample and out-of-picture vectors) against a
+// forward reference with a known pattern.
+#include "preview/slice_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "preview/bit_reader.h"
+#include "preview/decoder_state.h"
+#include "preview/reconstruction.h"
+
+namespace velmorin::preview {
+namespace {
+
+class Bits {
+public:
+    Bits& operator<<(const std::string& bits) {
+        for (char c : bits)
+            if (c == '0' || c == '1') bits_.push_back(c == '1');
+        return *this;
+    }
+    // Bytes with the zero stuffing that ends a slice and room for the reader's look-ahead.
+    std::vector<std::uint8_t> bytes() const {
+        std::vector<std::uint8_t> out((bits_.size() + 7) / 8 + 16, 0);
+        for (std::size_t i = 0; i < bits_.size(); ++i)
+            if (bits_[i]) out[i / 8] |= static_cast<std::uint8_t>(0x80 >> (i % 8));
+        return out;
+    }
+
+private:
+    std::vector<bool> bits_;
+};
+
+std::unique_ptr<DecoderState> iPictureState() {
+    auto s = std::make_unique<DecoderState>();
+    HeaderState& h = s->headers;
+    h.horizontalSize = 64;
+    h.verticalSize = 256;
+    h.chromaFormat = 1;
+    h.pictureStructure = 3;
+    h.framePredFrameDct = 1;
+    h.progressiveFrame = 1;
+    h.pictureCodingType = kPictureI;
+    for (auto& f : h.fCode)
+        for (int& v : f) v = 1;
+    s->matrices.nonIntraLuma.fill(16);
+    s->matrices.intraLuma.fill(16);
+    return s;
+}
+
+void decode(DecoderState& s, const Bits& bits) {
+    const std::vector<std::uint8_t> bytes = bits.bytes();
+    BitReader in(bytes.data(), bytes.size() - 4);
+    decodeSlice(in, s);
+}
+
+TEST(SliceDecoder, IntraCoefficientsEscapesAndDcPrediction) {
+    auto s = iPictureState();
+    s->headers.chromaFormat = 0;  // parse only
+    Bits b;
+    b << "00001"
+      << "0";  // quantiser_scale_code, no extra information
+    b << "1"
+      << "1";  // increment 1, intra
+    // Block 0: DC size 0; escape run 0 level 0xFFF; escape run 2 level 0x800; end of block.
+    b << "100"
+      << "000001 000000 111111111111"
+      << "000001 000010 100000000000"
+      << "10";
+    b << "01 01"
+      << "10";  // block 1: DC size 2, differential 01 -> -2
+    b << "100"
+      << "10";  // block 2: the predictor carries the -2
+    b << "100"
+      << "011 1"
+      << "10";  // block 3: run 1, level -1
+    b << "00"
+      << "10"
+      << "00"
+      << "10";  // chroma blocks: DC size 0
+    decode(*s, b);
+    EXPECT_EQ(s->errorCode, 0);
+    EXPECT_EQ(s->macroblockAddress, 1);
+    const std::int32_t* c = s->coefficients[0];
+    EXPECT_EQ(std::vector<int>(c, c + 6), (std::vector<int>{128, -1, 0, 0, -2048, 0}));
+    EXPECT_EQ(s->coefficients[1][0], 126);
+    EXPECT_EQ(s->coefficients[2][0], 126);
+    EXPECT_EQ(std::vector<int>(s->coefficients[3], s->coefficients[3] + 3),
+              (std::vector<int>{126, 0, -1}));
+    EXPECT_EQ(s->coefficients[4][0], 128);
+
+    // intra_dc_precision 2: the predictors restart at 512.
+    s->headers.intraDcPrecision = 2;
+    decode(*s, b);
+    EXPECT_EQ(s->coefficients[0][0], 512);
+    EXPECT_EQ(s->coefficients[1][0], 510);
+}
+
+TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
+    auto s = iPictureState();
+    s->headers.chromaFormat = 0;
+    {
+        // 64 coefficients after the DC: the last one lands at 64 -> 11, the block goes on.
+        Bits b;
+        b << "00001 0"
+          << "1 1"
+          << "100";
+        for (int i = 0; i < 64; ++i) b << "11 0";
+        b << "10"
+          << "100 10 100 10 100 10 00 10 00 10";
+        b << "1 1 100 10 100 10 100 10 100 10 00 10 00 10";  // a second macroblock, not decoded
+        decode(*s, b);
+        EXPECT_EQ(s->errorCode, kErrorTooManyCoefficients);
+        EXPECT_EQ(s->macroblockAddress, 1);
+        EXPECT_EQ(s->coefficients[0][63], 1);
+    }
+    {
+        s->errorCode = 0;
+        s->macroblockAddress = 0;
+        Bits b;
+        b << "00001 0"
+          << "1 1"
+          << "100"
+          << "0000 0000 0000 0001";  // no such coefficient code
+        decode(*s, b);
+        EXPECT_EQ(s->errorCode, kErrorCoefficientCode);
+    }
+    {
+        // P picture: an invalid increment (address stays 0), an invalid coded_block_pattern,
+        // an invalid motion_code.
+        s->errorCode = 0;
+        s->macroblockAddress = 0;
+        s->headers.pictureCodingType = kPictureP;
+        Bits i;
+        i << "00001 0"
+          << "0000 0010 000"
+          << "1 1 1 1";
+        decode(*s, i);
+        EXPECT_EQ(s->errorCode, kErrorAddressIncrement);
+        EXPECT_EQ(s->macroblockAddress, 0);
+        s->errorCode = 0;
+        Bits p;
+        p << "00001 0"
+          << "1"
+          << "01"
+          << "0000 0000 0"
+          << "1111";
+        decode(*s, p);
+        EXPECT_EQ(s->errorCode, kErrorCodedBlockPattern);
+        EXPECT_EQ(s->macroblockAddress, 1);
+        s->errorCode = 0;
+        Bits m;
+        m << "00001 0"
+          << "1"
+          << "001"
+          << "0000 0000 0000";  // forward only: no pattern follows
+        decode(*s, m);
+        EXPECT_EQ(s->errorCode, kErrorMotionCode);
+    }
+}
+
+// A P picture of 4 × 16 macroblocks over a reference with a known pattern.
+class PPicture : public ::testing::Test {
+protected:
+    PPicture() : s(iPictureState()) {
+        s->headers.pictureCodingType = kPictureP;
+        s->frames.forward = 1;
+        s->frames.current = 0;
+        for (int line = 0; line < 256; ++line)
+            for (int x = 0; x < 64; ++x) {
+                std::int16_t* p = reference() + sampleIndex(*s, line, x);
+                p[0] = static_cast<std::int16_t>((line * 7 + x * 3) % 200);
+                p[1] = static_cast<std::int16_t>(x - 50);
+                p[2] = static_cast<std::int16_t>(line - 30);
+            }
+        s->frames.buffers[0] = s->frames.buffers[1];  // the picture header's copy
+    }
+    std::int16_t* reference() { return s->frames.buffers[1].data(); }
+    int current(int line, int x, int c) const {
+        return s->frames.buffers[0][sampleIndex(*s, line, x) + c];
+    }
+    int ref(int line, int x, int c) {
+        line = std::clamp(line, 0, 255);
+        x = std::clamp(x, 0, 63);
+        return reference()[sampleIndex(*s, line, x) + c];
+    }
+
+    std::unique_ptr<DecoderState> s;
+};
+
+TEST_F(PPicture, SkippedMacroblocksKeepTheReferenceAndVectorsStayInside) {
+    Bits b;
+    b << "10000 0";  // quantiser_scale_code 16
+    // Macroblock 1: forward only, vector (+1, -16) half samples: half-sample average across,
+    // eight lines up, above the picture's top.
+    b << "1"
+      << "001"
+      << "010"
+      << "0000 0011 001";
+    // Macroblock 4 (increment 3): pattern only, no motion (a copy), Cr block coded with one
+    // coefficient: the first-coefficient code "1", positive.
+    b << "010"
+      << "01"
+      << "0101 1"
+      << "1 0"
+      << "10";
+    decode(*s, b);
+    ASSERT_EQ(s->errorCode, 0);
+    EXPECT_EQ(s->macroblockAddress, 4);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const int expected = (ref(y - 8, x, c) + ref(y - 8, x + 1, c)) / 2;
+                ASSERT_EQ(current(y, x, c), expected) << y << " " << x << " " << c;
+            }
+    // Macroblocks 2 and 3 were skipped: the reference's copy.
+    for (int y = 0; y < 16; ++y)
+        for (int x = 16; x < 48; ++x)
+            for (int c = 0; c < 3; ++c) ASSERT_EQ(current(y, x, c), ref(y, x, c));
+    // Macroblock 4: Y and Cb copied; Cr gets the coded block's values ((2+1)·16·32/32 = 48,
+    // a DC of 6 everywhere, give or take the mismatch control's 1 at the last coefficient).
+    for (int y = 0; y < 16; ++y)
+        for (int x = 48; x < 64; ++x) {
+            ASSERT_EQ(current(y, x, 0), ref(y, x, 0));
+            ASSERT_EQ(current(y, x, 1), ref(y, x, 1));
+            ASSERT_NEAR(current(y, x, 2), ref(y, x, 2) + 6, 1);
+        }
+}
+
+TEST_F(PPicture, AddressesStopAtThePicturesEnd) {
+    Bits b;
+    b << "10000 0";
+    for (int i = 0; i < 3; ++i) b << "0000 0001 000";  // three escapes: +99
+    b << "1"
+      << "01"
+      << "0101 1"
+      << "1 0"
+      << "10";  // …and one, pattern only
+    decode(*s, b);
+    EXPECT_EQ(s->errorCode, 0);
+    EXPECT_EQ(s->macroblockAddress, 64);
+    // The last macroblock (bottom right) got the Cr block.
+    EXPECT_NEAR(current(255, 63, 2), ref(255, 63, 2) + 6, 1);
+}
+
+}  // namespace
+}  // namespace velmorin::preview
