@@ -11,27 +11,12 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "quiet_ui.h"
 #include "mute/mute_operation.h"
 #include "scan/vob_scanner.h"
 #include "ui/memory_gop_list.h"
 
-namespace {
-
 using namespace velmorin;
-
-class QuietUi : public Ui {
-public:
-    void error(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    void info(const std::string&) override {}
-    bool confirm(const std::string&) override { return false; }
-    void pumpMessages() override {}
-    ClientSize openProgress(const std::string&) override { return {}; }
-    void drawProgress(const ProgressBar&, int) override {}
-    void closeProgress() override {}
-    void setWaitCursor(bool) override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> files;
@@ -44,7 +29,7 @@ int main(int argc, char** argv) {
     auto state = std::make_unique<AppState>();
     for (const auto& f : files) state->inputFiles.filePath[static_cast<std::size_t>(state->inputFiles.fileCount++)] = f;
     ShellState shell;
-    QuietUi ui;
+    bench::QuietUi ui;
     MemoryGopList list;
     SectorBuffer buffer;
     if (!VobScanner(*state, shell, ui, list, buffer).run()) return 1;

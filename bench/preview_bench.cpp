@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "quiet_ui.h"
 #include "preview/preview_decoder.h"
 #include "scan/vob_scanner.h"
 #include "ui/memory_gop_list.h"
@@ -20,18 +21,6 @@
 namespace {
 
 using namespace velmorin;
-
-class QuietUi : public Ui {
-public:
-    void error(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    void info(const std::string&) override {}
-    bool confirm(const std::string&) override { return false; }
-    void pumpMessages() override {}
-    ClientSize openProgress(const std::string&) override { return {}; }
-    void drawProgress(const ProgressBar&, int) override {}
-    void closeProgress() override {}
-    void setWaitCursor(bool) override {}
-};
 
 double msSince(std::chrono::steady_clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
@@ -57,7 +46,7 @@ int main(int argc, char** argv) {
     for (const auto& f : files)
         state->inputFiles.filePath[static_cast<std::size_t>(state->inputFiles.fileCount++)] = f;
     ShellState shell;
-    QuietUi ui;
+    bench::QuietUi ui;
     MemoryGopList list;
     {
         SectorBuffer buffer;
