@@ -13,6 +13,10 @@
 
 namespace velmorin::gui {
 
+// The browsing controls both path dialogs share (101–105 with their labels); the folder
+// and file lists end `listBottom` dialog units down, the root button below them.
+std::vector<ControlTemplate> browsingControls(int listBottom);
+
 class PathDialog : public QDialog {
     Q_OBJECT
 protected:

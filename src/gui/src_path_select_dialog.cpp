@@ -16,26 +16,21 @@ namespace {
 
 using K = ControlTemplate::Kind;
 
-// Template "パスの選択", 290 × 230 dialog units.
-const std::vector<ControlTemplate> kTemplate = {
-    {-1, K::Label, 6, 6, 40, 10, "ﾊﾟｽ名:"},
-    {101, K::FramedLabel, 6, 17, 278, 12, ""},
-    {-1, K::Label, 6, 34, 80, 10, "ﾄﾞﾗｲﾌﾞ(&D):"},
-    {103, K::List, 6, 45, 100, 40, ""},
-    {-1, K::Label, 6, 90, 80, 10, "ﾌｫﾙﾀﾞ(&P):"},
-    {102, K::List, 6, 101, 100, 100, ""},
-    {105, K::Button, 6, 205, 30, 14, "&\\:"},
-    {-1, K::Label, 112, 34, 80, 10, "ﾌｧｲﾙ(&F):"},
-    {104, K::List, 112, 45, 88, 156, ""},
-    {106, K::CheckBox, 206, 45, 82, 12, "VTSI情報でﾘｰﾄﾞ"},
-    {-1, K::Label, 206, 62, 82, 10, "ﾁｬﾌﾟﾀｰ検出方法："},
-    {107, K::Radio, 212, 74, 76, 12, "ｾｸﾀ情報一致"},
-    {108, K::Radio, 212, 88, 76, 12, "ｾﾙ数をｶｳﾝﾄ"},
-    {110, K::CheckBox, 206, 108, 82, 12, "高速読み込み"},
-    {109, K::Button, 206, 128, 78, 14, "ﾀｲﾄﾙ情報表示"},
-    {1, K::DefaultButton, 206, 185, 78, 14, "選択(&S)"},
-    {2, K::Button, 206, 205, 78, 14, "ｷｬﾝｾﾙ(&C)"},
-};
+// Template "パスの選択", 290 × 230 dialog units: the browsing controls and the options.
+std::vector<ControlTemplate> sourceTemplate() {
+    auto controls = browsingControls(201);
+    controls.insert(controls.end(), {
+        {106, K::CheckBox, 206, 45, 82, 12, "VTSI情報でﾘｰﾄﾞ"},
+        {-1, K::Label, 206, 62, 82, 10, "ﾁｬﾌﾟﾀｰ検出方法："},
+        {107, K::Radio, 212, 74, 76, 12, "ｾｸﾀ情報一致"},
+        {108, K::Radio, 212, 88, 76, 12, "ｾﾙ数をｶｳﾝﾄ"},
+        {110, K::CheckBox, 206, 108, 82, 12, "高速読み込み"},
+        {109, K::Button, 206, 128, 78, 14, "ﾀｲﾄﾙ情報表示"},
+        {1, K::DefaultButton, 206, 185, 78, 14, "選択(&S)"},
+        {2, K::Button, 206, 205, 78, 14, "ｷｬﾝｾﾙ(&C)"},
+    });
+    return controls;
+}
 
 }  // namespace
 
@@ -47,7 +42,7 @@ SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const
       ui_(this, shellCopy_) {
     setObjectName("SrcPathSelectDialog");
     setWindowTitle(caption);
-    setUpControls(kTemplate, 290, 230);
+    setUpControls(sourceTemplate(), 290, 230);
     fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     auto* vtsi = findChild<QCheckBox*>("ctl106");
