@@ -129,6 +129,10 @@ bool decodeStateRecord(const std::uint8_t* r, AppState& state) {
         if (!path(kFilePath + kPathFieldSize * k, files.filePath[k]) && k < static_cast<std::size_t>(fileCount))
             return false;
         files.fileSize[k] = readLeDouble(r + kFileSize + 8 * k);
+        // A scan never records more than a 2 GiB file; anything else (a negative size, NaN)
+        // would turn into nonsense sector counts.
+        const double size = files.fileSize[k];
+        if (k < static_cast<std::size_t>(fileCount) && !(size >= 0 && size < 2147483648.0)) return false;
     }
     // Every GOP, and the end entry, must name a file of the set (the end entry the one
     // just past it): the extent of a GOP is read from them.

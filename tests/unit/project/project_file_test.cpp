@@ -154,9 +154,13 @@ TEST_F(Project, LoadMessages) {
     counts = good;
     counts[0x815D7 + 1] = 9;  // a GOP in file 10 of 2
     const std::string badFileIndex = variant("index.prj", counts);
+    counts = good;
+    writeLeDouble(reinterpret_cast<std::uint8_t*>(counts.data()) + 0xC97D7 + 8, -1.0);
+    const std::string badFileSize = variant("size.prj", counts);
 
     ui.messages.clear();
-    for (const auto& path : {dir.file("missing.prj"), otherTag, otherKind, otherVersion, tooManyGops, badFileIndex}) {
+    for (const auto& path :
+         {dir.file("missing.prj"), otherTag, otherKind, otherVersion, tooManyGops, badFileIndex, badFileSize}) {
         auto target = distinctState();
         EXPECT_FALSE(loadProject(path, *target, list, ui));
         EXPECT_EQ(target->inputFiles.fileCount, 2) << path;  // unchanged
@@ -166,6 +170,7 @@ TEST_F(Project, LoadMessages) {
                                {"error", "プロジェクトの形式が異常です."},
                                {"error", "プロジェクトの形式が異常です."},
                                {"error", "プロジェクトの形式が異常です.\n異なるバージョンのプロジェクトは使用できません."},
+                               {"error", "プロジェクトの形式が異常です."},
                                {"error", "プロジェクトの形式が異常です."},
                                {"error", "プロジェクトの形式が異常です."},
                            }));
