@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders the main window after a scan of the sample disc, and the source dialog, under
+# Renders the main window after a scan of the sample disc, its preview window and the
+# source dialog, under
 # Xvfb into docs/screenshots/ (the pictures the README shows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,4 +9,4 @@ scripts/build.sh build
 scripts/make-sample-disc.sh build/sample-disc
 mkdir -p docs/screenshots
 xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui/gui_screenshots "$PWD/build/sample-disc/VIDEO_TS" docs/screenshots
-echo "wrote docs/screenshots/main-window.png and docs/screenshots/source-dialog.png"
+echo "wrote docs/screenshots/main-window.png, preview-window.png and source-dialog.png"

@@ -1,6 +1,7 @@
 #include "my_frame_window.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -111,6 +112,29 @@ void MyFrameWindow::runCommand(int id) {
                 runMuteCommand({*state_, shell_, ui_, list, buffer_}, pattern);
             break;
     }
+}
+
+void MyFrameWindow::refreshPreview() {
+    if (!state_->settings.previewEnabled) {
+        if (preview_) preview_->close();
+        return;
+    }
+    if (state_->gopTable.gopCount == 0) return;
+    auto& list = client_->gopList();
+    const int k = std::clamp(list.caretLine(), 0, state_->gopTable.gopCount - 1);
+    const auto request = preview::requestForGop(state_->inputFiles, state_->gopTable, k);
+    if (!preview_) {
+        preview_ = new PreViewFrameWindow(this, decoder_, shell_);
+        // At the left edge, a third of the way down the screen.
+        const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
+        const int frameHeight = preview_->frameGeometry().height();
+        preview_->move(0, (screen.height() - frameHeight) / 3);
+        preview_->setRequest(request);
+        preview_->show();
+        list.focus();
+        return;
+    }
+    preview_->setRequest(request);
 }
 
 void MyFrameWindow::closeEvent(QCloseEvent* event) {

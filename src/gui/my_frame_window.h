@@ -3,12 +3,15 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "app/app_state.h"
 #include "app/main_commands.h"
 #include "common/sector_buffer.h"
 #include "my_dialog.h"
+#include "pre_view_frame_window.h"
+#include "preview/preview_decoder.h"
 #include "project/project_commands.h"
 #include "qt_ui.h"
 
@@ -36,7 +39,14 @@ private:
     std::optional<std::string> chooseProjectToSave(const std::string& folder, const std::string& fileName) override;
     void buildMenu();
     void showAboutDialog();
-    void refreshPreview() {}
+    // The preview update: closes the window when the option is off, otherwise shows the
+    // GOP at the caret, opening the window when needed.
+    void refreshPreview();
+
+public:
+    PreViewFrameWindow* previewWindow() const { return preview_; }
+
+private:
 
     std::unique_ptr<AppState> state_;
     ShellState shell_;
@@ -44,6 +54,8 @@ private:
     SectorBuffer buffer_;
     MyDialog* client_;
     QtUi ui_;
+    preview::PreviewDecoder decoder_;
+    QPointer<PreViewFrameWindow> preview_;
     bool shutDown_ = false;
 };
 

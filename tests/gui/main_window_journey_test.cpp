@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QTimer>
+#include <QPointer>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,7 @@ private slots:
     void closesWithoutAskingWhenNothingIsOpen();
     void aboutDialogNamesTheProgram();
     void viewerDialogChoosesOneFileOfItsPattern();
+    void previewFollowsTheCaretAndClosesWhenSwitchedOff();
 
 private:
     void openBothVobFiles();
@@ -225,6 +227,42 @@ void MainWindowJourney::viewerDialogChoosesOneFileOfItsPattern() {
     QTimer::singleShot(0, [&] { click(&dialog, "ctl1"); });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(QString::fromStdString(dialog.result()), QString::fromStdString(root + "/player.sh"));
+}
+
+namespace {
+
+// The sum of the preview image's bytes: 0 for a black picture.
+long imageSum(gui::PreViewFrameWindow* preview) {
+    preview->repaint();  // decodes when the picture is out of date
+    const QImage shot = preview->grab().toImage().convertToFormat(QImage::Format_RGB888);
+    long sum = 0;
+    for (int y = 0; y < shot.height(); y += 7)
+        for (int x = 0; x < shot.width(); x += 7) sum += qGray(shot.pixel(x, y));
+    return sum;
+}
+
+}  // namespace
+
+void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
+    openBothVobFiles();
+    QPointer<gui::PreViewFrameWindow> preview = window_->previewWindow();
+    QVERIFY(preview);
+    QVERIFY(preview->isVisible());
+    QCOMPARE(preview->windowTitle(), QString("プレビュー"));
+    QCOMPARE(preview->size(), QSize(360, 240));
+    const long first = imageSum(preview);
+    QVERIFY(first > 0);  // not black
+    QVERIFY(preview->request().decoded);
+
+    click(window_.get(), "ctl120");  // "↓": the next chapter, a different picture
+    QCOMPARE(preview->request().startSector,
+             window_->state().gopTable.startSector[static_cast<std::size_t>(window_->client().gopList().caretLine())]);
+    QVERIFY(!preview->request().decoded);
+    QVERIFY(imageSum(preview) != first);
+
+    window_->state().settings.previewEnabled = false;
+    click(window_.get(), "ctl123");  // any preview update now closes the window
+    QTRY_VERIFY(preview.isNull());
 }
 
 QTEST_MAIN(MainWindowJourney)

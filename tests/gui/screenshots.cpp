@@ -29,8 +29,13 @@ int main(int argc, char** argv) {
     if (!VobScanner(window.state(), window.shell(), ui, list, buffer).run()) return 1;
     list.select(0);
     list.setCaretLine(0);
+    window.runCommand(124);  // "∨": the next cell, which also opens the preview
     app.processEvents();
     window.grab().save(out + "/main-window.png");
+    if (auto* preview = window.previewWindow()) {
+        preview->repaint();
+        preview->grab().save(out + "/preview-window.png");
+    }
 
     gui::SrcPathSelectDialog dialog(&window, window.state(), window.shell(), "入力ﾌｧｲﾙ選択", videoTs);
     dialog.show();
