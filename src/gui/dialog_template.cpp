@@ -1,6 +1,8 @@
 #include "dialog_template.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListView>
@@ -67,6 +69,8 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
             case ControlTemplate::Kind::List: w = new QListView(parent); break;
             case ControlTemplate::Kind::CheckBox: w = new QCheckBox(text, parent); break;
             case ControlTemplate::Kind::Radio: w = new QRadioButton(text, parent); break;
+            case ControlTemplate::Kind::Edit: w = new QLineEdit(parent); break;
+            case ControlTemplate::Kind::Combo: w = new QComboBox(parent); break;
         }
         w->setObjectName(c.id >= 0 ? QString("ctl%1").arg(c.id) : QString("static%1").arg(unnamed++));
         if (auto* label = qobject_cast<QLabel*>(w)) {

@@ -10,7 +10,7 @@
 namespace velmorin::gui {
 
 struct ControlTemplate {
-    enum class Kind { Frame, Label, Button, DefaultButton, List, CheckBox, Radio, FramedLabel };
+    enum class Kind { Frame, Label, Button, DefaultButton, List, CheckBox, Radio, FramedLabel, Edit, Combo };
     int id;  // -1 for static texts without an id
     Kind kind;
     int x, y, width, height;

@@ -21,6 +21,7 @@
 #include "platform/platform.h"
 #include "play/playback_command.h"
 #include "scan/gop_navigation.h"
+#include "setting_dialog.h"
 #include "src_path_select_dialog.h"
 
 namespace velmorin::gui {
@@ -105,6 +106,12 @@ void MyFrameWindow::runCommand(int id) {
         case 1110: runOpenProjectCommand({*state_, shell_, ui_, list, *this}); break;
         case 1120: runSaveProjectCommand({*state_, shell_, ui_, list, *this}); break;
         case 1920: showAboutDialog(); break;
+        case 107: {
+            const bool previewWas = state_->settings.previewEnabled;
+            SettingDialog dialog(this, state_->settings, shell_);
+            if (dialog.exec() == QDialog::Accepted && state_->settings.previewEnabled != previewWas) refreshPreview();
+            break;
+        }
         case 2:
         case 1050: close(); break;
         default:

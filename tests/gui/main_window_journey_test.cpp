@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDialog>
 #include <QListView>
 #include <QMessageBox>
@@ -62,6 +64,7 @@ private slots:
     void aboutDialogNamesTheProgram();
     void viewerDialogChoosesOneFileOfItsPattern();
     void previewFollowsTheCaretAndClosesWhenSwitchedOff();
+    void settingsDialogPlayTimePreviewAndRefusedPlayer();
 
 private:
     void openBothVobFiles();
@@ -263,6 +266,41 @@ void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
     window_->state().settings.previewEnabled = false;
     click(window_.get(), "ctl123");  // any preview update now closes the window
     QTRY_VERIFY(preview.isNull());
+}
+
+void MainWindowJourney::settingsDialogPlayTimePreviewAndRefusedPlayer() {
+    openBothVobFiles();
+    QVERIFY(window_->previewWindow());
+    // 0.5 seconds: play at the cursor copies one GOP. The preview is switched off.
+    whenModal([](QWidget* dialog) {
+        QCOMPARE(dialog->windowTitle(), QString("オプション設定"));
+        QCOMPARE(dialog->findChild<QComboBox*>("ctl103")->currentText(), QString("10"));
+        dialog->findChild<QComboBox*>("ctl103")->setCurrentIndex(0);
+        dialog->findChild<QCheckBox*>("ctl105")->setChecked(false);
+        click(dialog, "ctl1");
+    });
+    click(window_.get(), "ctl107");
+    QCOMPARE(window_->state().settings.playTimeIndex, 0);
+    QTRY_VERIFY(!window_->previewWindow());
+    click(window_.get(), "ctl102");
+    const GopExtent e = window_->state().gopTable.extent(0, window_->state().inputFiles);
+    QCOMPARE(std::filesystem::file_size(dir_.path().toStdString() + "/TMP1.MPG"), e.sectorCount() * 2048);
+
+    // A player that does not exist is refused and the dialog stays; cancel keeps it all.
+    const std::string player = window_->state().settings.playerPath;
+    whenModal([](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>("ctl101")->setText("/no/such/player");
+        dialog->findChild<QComboBox*>("ctl103")->setCurrentIndex(5);
+        whenModal([dialog](QWidget* box) {
+            QCOMPARE(static_cast<QMessageBox*>(box)->text(), QString("指定したVOB再生プログラムは存在しません."));
+            static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+            QTimer::singleShot(0, [dialog] { click(dialog, "ctl2"); });
+        });
+        click(dialog, "ctl1");
+    });
+    click(window_.get(), "ctl107");
+    QCOMPARE(window_->state().settings.playerPath, player);
+    QCOMPARE(window_->state().settings.playTimeIndex, 0);
 }
 
 QTEST_MAIN(MainWindowJourney)

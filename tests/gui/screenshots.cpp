@@ -6,6 +6,7 @@
 
 #include "my_frame_window.h"
 #include "scan/vob_scanner.h"
+#include "setting_dialog.h"
 #include "src_path_select_dialog.h"
 
 int main(int argc, char** argv) {
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
     dialog.show();
     app.processEvents();
     dialog.grab().save(out + "/source-dialog.png");
+    gui::SettingDialog settings(&window, window.state().settings, window.shell());
+    settings.show();
+    app.processEvents();
+    settings.grab().save(out + "/settings-dialog.png");
     window.state().inputFiles.fileCount = 0;  // no question at the exit
     return 0;
 }

@@ -52,7 +52,16 @@ void PathBrowser::listVolumes() { volumes_ = platform_.volumes(); }
 
 void PathBrowser::listFiles() {
     if (kind_ == Kind::Source) return listSourceFiles();
+#if defined(_WIN32)
     files_ = findFiles(platform_, folder_, viewerPattern_);
+#else
+    if (viewerPattern_ == kProgramsPattern) {
+        for (const auto& entry : platform_.listFolder(folder_).value_or(std::vector<FolderEntry>{}))
+            if (entry.isExecutable) files_.push_back(entry.name);
+    } else {
+        files_ = findFiles(platform_, folder_, viewerPattern_);
+    }
+#endif
     std::stable_sort(files_.begin(), files_.end(),
                      [](const std::string& a, const std::string& b) { return upperAscii(a) < upperAscii(b); });
 }

@@ -17,6 +17,10 @@ public:
 
     PathBrowser(Platform& platform, Kind kind, std::string programFolder, std::string viewerPattern = {});
 
+    // The viewer pattern that means "programs": "*.EXE" on Windows; elsewhere, where
+    // programs carry no extension, every executable file of the folder.
+    static constexpr const char* kProgramsPattern = "*.EXE";
+
     // The source dialog's file list: VTSI files (true) or VOB files (false).
     void setListsVtsiFiles(bool on) { listsVtsiFiles_ = on; }
 

@@ -11,6 +11,7 @@ namespace velmorin {
 struct FolderEntry {
     std::string name;
     bool isDirectory = false;
+    bool isExecutable = false;  // a program the system can start
 };
 
 struct Volume {

@@ -55,7 +55,12 @@ public:
         if (error) return std::nullopt;
         for (; !error && it != end; it.increment(error)) {
             std::error_code ignored;
-            out.push_back(FolderEntry{it->path().filename().string(), it->is_directory(ignored)});
+            const bool directory = it->is_directory(ignored);
+            const auto perms = it->status(ignored).permissions();
+            const bool executable =
+                !directory && (perms & (std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
+                                        std::filesystem::perms::others_exec)) != std::filesystem::perms::none;
+            out.push_back(FolderEntry{it->path().filename().string(), directory, executable});
         }
         std::sort(out.begin(), out.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
         return out;
