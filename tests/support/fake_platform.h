@@ -13,6 +13,11 @@ namespace velmorin::test {
 
 class FakePlatform : public Platform {
 public:
+    // Adds a file that the system could start.
+    void addExecutable(const std::string& path) {
+        add(path);
+        executables_.insert(path);
+    }
     // Adds a file (or, with a trailing '/', a folder) and every folder above it.
     void add(const std::string& path) {
         std::string folder = "/";
@@ -31,7 +36,7 @@ public:
         const auto it = entries_.find(folder);
         if (it == entries_.end()) return std::nullopt;
         std::vector<FolderEntry> out;
-        for (const auto& [name, dir] : it->second) out.push_back({name, dir});
+        for (const auto& [name, dir] : it->second) out.push_back({name, dir, executables_.count(folder + name) > 0});
         return out;
     }
     std::vector<Volume> volumes() override { return volumeList; }
@@ -46,6 +51,7 @@ public:
 
 private:
     std::map<std::string, std::set<std::pair<std::string, bool>>> entries_;
+    std::set<std::string> executables_;
 };
 
 }  // namespace velmorin::test

@@ -101,15 +101,29 @@ TEST_F(Browser, SelectButton) {
 
 TEST(ViewerBrowser, OnePatternSortedAndTheSelectedPath) {
     test::FakePlatform fs;
-    fs.add("/usr/bin/mpv.exe");
-    fs.add("/usr/bin/VLC.EXE");
+    fs.add("/usr/bin/mpv.sh");
+    fs.add("/usr/bin/VLC.SH");
     fs.add("/usr/bin/readme.txt");
-    PathBrowser viewer(fs, PathBrowser::Kind::Viewer, "/", "*.EXE");
+    PathBrowser viewer(fs, PathBrowser::Kind::Viewer, "/", "*.SH");
     viewer.refresh("/usr/bin");
-    EXPECT_EQ(viewer.files(), (std::vector<std::string>{"mpv.exe", "VLC.EXE"}));
-    EXPECT_EQ(viewer.selectedPath(), "/usr/bin/mpv.exe");
+    EXPECT_EQ(viewer.files(), (std::vector<std::string>{"mpv.sh", "VLC.SH"}));
+    EXPECT_EQ(viewer.selectedPath(), "/usr/bin/mpv.sh");
     viewer.setSelectedFiles({});
     EXPECT_EQ(viewer.selectedPath(), "/usr/bin/");
+}
+
+TEST(ViewerBrowser, ProgramsAreTheExecutableFilesWhereThereIsNoExe) {
+    test::FakePlatform fs;
+    fs.addExecutable("/usr/bin/mpv");
+    fs.add("/usr/bin/mpv.conf");
+    fs.add("/usr/bin/PLAYER.EXE");
+    PathBrowser viewer(fs, PathBrowser::Kind::Viewer, "/", PathBrowser::kProgramsPattern);
+    viewer.refresh("/usr/bin");
+#if defined(_WIN32)
+    EXPECT_EQ(viewer.files(), std::vector<std::string>{"PLAYER.EXE"});
+#else
+    EXPECT_EQ(viewer.files(), std::vector<std::string>{"mpv"});
+#endif
 }
 
 TEST(Volumes, RootRemovableAndNetworkMountsOnly) {
