@@ -32,16 +32,20 @@ void paintLightGrey(QWidget* widget) {
     widget->setAutoFillBackground(true);
 }
 
-QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width, int height) {
-    const QFontMetrics metrics(parent->font());
+QRect dialogUnitRect(const QFont& font, int x, int y, int width, int height) {
+    const QFontMetrics metrics(font);
     // Base units as the platform takes them for a dialog font: the average width of the
     // Latin letters and the font's height.
     const int baseWidth = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
-    const int baseHeight = metrics.height();
+    const Rect r = dialogUnitsToPixels(x, y, width, height, baseWidth, metrics.height());
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width, int height) {
     int unnamed = 0;
     QLabel* pendingMnemonic = nullptr;  // a label whose "&X" moves the focus to the next control
     for (const auto& c : controls) {
-        const Rect r = dialogUnitsToPixels(c.x, c.y, c.width, c.height, baseWidth, baseHeight);
+        const QRect r = dialogUnitRect(parent->font(), c.x, c.y, c.width, c.height);
         QWidget* w = nullptr;
         const QString text = QString::fromUtf8(c.text);
         switch (c.kind) {
@@ -79,10 +83,9 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
             pendingMnemonic->setBuddy(w);
             pendingMnemonic = nullptr;
         }
-        w->setGeometry(r.left, r.top, r.width(), r.height());
+        w->setGeometry(r);
     }
-    const Rect client = dialogUnitsToPixels(0, 0, width, height, baseWidth, baseHeight);
-    return QSize(client.width(), client.height());
+    return dialogUnitRect(parent->font(), 0, 0, width, height).size();
 }
 
 }  // namespace velmorin::gui

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -19,6 +20,9 @@ struct ControlTemplate {
 
 // The program's dialog font, "ＭＳ ゴシック" 12 pt, with fixed-pitch Japanese fallbacks.
 QFont dialogFont();
+
+// A rectangle in dialog units, in pixels for a dialog with `font`.
+QRect dialogUnitRect(const QFont& font, int x, int y, int width, int height);
 
 // Creates the controls as children of `parent` at their pixel positions; every control
 // gets the object name "ctl<id>" (static texts without id "static<n>"). Returns the

@@ -6,7 +6,9 @@
 #include "app/settings_file.h"
 #include "app/startup_arguments.h"
 #include "common/path_text.h"
+#include "logo_dialog.h"
 #include "my_frame_window.h"
+#include "program_icon.h"
 #include "translations.h"
 
 int main(int argc, char** argv) {
@@ -26,7 +28,9 @@ int main(int argc, char** argv) {
     state->settings = loadSettings(settingsPath, defaultSettings(shell.programFolder));
     state->sourceOptions.interleaveCheck = arguments.interleaveCheck;
 
+    QApplication::setWindowIcon(gui::programIcon());
     gui::MyFrameWindow window(std::move(state), std::move(shell), settingsPath);
+    gui::showStartupPicture(&window, window.shell().programFolder);
     window.show();
     return app.exec();
 }

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "program_icon.h"
+
 namespace velmorin::gui {
 
 using preview::PreviewImage;
@@ -13,6 +15,7 @@ PreViewFrameWindow::PreViewFrameWindow(QWidget* owner, preview::PreviewDecoder& 
       ui_(this, shell) {
     setObjectName("PreViewFrameWindow");
     setWindowTitle("プレビュー");
+    setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(PreviewImage::kWidth, PreviewImage::kHeight);
