@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <algorithm>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -18,7 +17,9 @@
 #include "common/path_text.h"
 #include "dialog_template.h"
 #include "mute/mute_command.h"
+#include "my_file_dialogs.h"
 #include "platform/platform.h"
+#include "program_icon.h"
 #include "play/playback_command.h"
 #include "scan/gop_navigation.h"
 #include "setting_dialog.h"
@@ -34,6 +35,7 @@ MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, 
       ui_(this, shell_) {
     setObjectName("MyFrameWindow");
     setWindowTitle(kMainCaption);
+    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setCentralWidget(client_);
@@ -160,17 +162,13 @@ bool MyFrameWindow::runSourceDialog(const std::string& startFolder, const std::s
 }
 
 std::optional<std::string> MyFrameWindow::chooseProjectToOpen(const std::string& folder, const std::string& fileName) {
-    const QString path = QFileDialog::getOpenFileName(this, QString(), QString::fromStdString(folder + fileName),
-                                                      "ﾌﾟﾛｼﾞｪｸﾄ(*.prj)");
-    if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+    MyFileOpenDialog dialog(this, folder, fileName);
+    return chosenPath(dialog);
 }
 
 std::optional<std::string> MyFrameWindow::chooseProjectToSave(const std::string& folder, const std::string& fileName) {
-    const QString path = QFileDialog::getSaveFileName(this, QString(), QString::fromStdString(folder + fileName),
-                                                      "ﾌﾟﾛｼﾞｪｸﾄ(*.prj)");
-    if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+    MyFileSaveDialog dialog(this, folder, fileName);
+    return chosenPath(dialog);
 }
 
 void MyFrameWindow::showAboutDialog() {

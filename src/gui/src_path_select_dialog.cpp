@@ -1,14 +1,13 @@
 #include "src_path_select_dialog.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "dialog_template.h"
 #include "dvd/source_selection.h"
 #include "dvd/title_table.h"
+#include "title_inf_dialog.h"
 
 namespace velmorin::gui {
 
@@ -84,26 +83,7 @@ void SrcPathSelectDialog::select() {
 void SrcPathSelectDialog::showTitleInformation() {
     const auto lines = readTitleInformation(browser_.folder(), ui_, systemPlatform());
     if (!lines) return;
-    QDialog dialog(this);
-    dialog.setObjectName("TitleInfDialog");
-    dialog.setWindowTitle("ﾀｲﾄﾙ情報表示");
-    dialog.setFont(dialogFont());
-    paintLightGrey(&dialog);
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* list = new QListView(&dialog);
-    list->setObjectName("ctl101");
-    QStringList texts;
-    for (const auto& line : *lines) texts << QString::fromStdString(line);
-    auto* model = new QStringListModel(texts, &dialog);
-    list->setModel(model);
-    auto* back = new QPushButton("戻る(&R)", &dialog);
-    back->setObjectName("ctl1");
-    back->setDefault(true);
-    connect(back, &QPushButton::clicked, &dialog, &QDialog::accept);
-    layout->addWidget(list);
-    layout->addWidget(back);
-    dialog.resize(600, 320);
-    dialog.exec();
+    TitleInfDialog(this, *lines).exec();
 }
 
 }  // namespace velmorin::gui
