@@ -16,37 +16,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "gui_test_support.h"
 #include "my_frame_window.h"
 #include "translations.h"
 #include "viewer_select_dialog.h"
 
 using namespace velmorin;
 
-namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs `action` on the next modal widget once it is shown.
-void whenModal(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return whenModal(action);
-        action(modal);
-    });
-}
-
-void click(QWidget* parent, const char* name) {
-    auto* button = parent->findChild<QAbstractButton*>(name);
-    QVERIFY2(button, name);
-    button->click();
-}
-
-}  // namespace
+using test::click;
+using test::readAll;
+using test::whenModal;
 
 class MainWindowJourney : public QObject {
     Q_OBJECT
@@ -301,6 +280,16 @@ void MainWindowJourney::settingsDialogPlayTimePreviewAndRefusedPlayer() {
     click(window_.get(), "ctl107");
     QCOMPARE(window_->state().settings.playerPath, player);
     QCOMPARE(window_->state().settings.playTimeIndex, 0);
+    QVERIFY(!window_->previewWindow());
+
+    // Switched on again, the preview opens at once on the caret's GOP.
+    whenModal([](QWidget* dialog) {
+        dialog->findChild<QCheckBox*>("ctl105")->setChecked(true);
+        click(dialog, "ctl1");
+    });
+    click(window_.get(), "ctl107");
+    QVERIFY(window_->previewWindow());
+    QVERIFY(window_->previewWindow()->isVisible());
 }
 
 QTEST_MAIN(MainWindowJourney)

@@ -1,20 +1,26 @@
-// Renders the main window after a scan of a title, and the source dialog, to PNG files:
-//   gui_screenshots VIDEO_TS_FOLDER OUT_FOLDER
+// Renders the main window after a scan of a title, its preview, the source, settings and
+// title list dialogs and the start-up picture to PNG files:
+//   gui_screenshots VIDEO_TS_FOLDER LOGO.BMP OUT_FOLDER
 #include <QApplication>
 #include <QTimer>
 #include <memory>
 
+#include "dvd/title_table.h"
+#include "logo_dialog.h"
 #include "my_frame_window.h"
+#include "platform/platform.h"
 #include "scan/vob_scanner.h"
 #include "setting_dialog.h"
 #include "src_path_select_dialog.h"
+#include "title_inf_dialog.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) return 2;
+    if (argc != 4) return 2;
     using namespace velmorin;
     const std::string videoTs = argv[1];
-    const QString out = argv[2];
+    const std::string logo = argv[2];
+    const QString out = argv[3];
 
     auto state = std::make_unique<AppState>();
     state->inputFiles.fileCount = 2;
@@ -46,6 +52,16 @@ int main(int argc, char** argv) {
     settings.show();
     app.processEvents();
     settings.grab().save(out + "/settings-dialog.png");
+    auto lines = readTitleInformation(videoTs, ui, systemPlatform());
+    if (!lines) return 1;
+    gui::TitleInfDialog titles(&window, *lines);
+    titles.show();
+    app.processEvents();
+    titles.grab().save(out + "/title-list.png");
+    gui::LogoDialog startup(&window, logo);
+    startup.show();
+    app.processEvents();
+    startup.grab().save(out + "/startup-picture.png");
     window.state().inputFiles.fileCount = 0;  // no question at the exit
     return 0;
 }
