@@ -10,6 +10,7 @@
 
 #include "app/logo_bitmap.h"
 #include "common/little_endian.h"
+#include "fuzz_files.h"
 #include "pack_builder.h"
 
 namespace {
@@ -41,10 +42,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static velmorin::test::TempDir dir;
     static const std::string path = dir.file("LOGO.BMP");
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    if (size > 0) std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    velmorin::test::writeInputFile(path, data, size);
     const velmorin::LogoBitmap bitmap = velmorin::loadLogoBitmap(path);
     if (!bitmap.loaded && bitmap.pixels[0] != 0) std::abort();
     return 0;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_files.h"
 #include "pack_builder.h"
 #include "preview/preview_decoder.h"
 #include "silent_ui.h"
@@ -23,13 +24,6 @@
 namespace {
 
 using namespace velmorin;
-
-void write(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-    std::fclose(f);
-}
 
 // Video packs: 14-byte pack header, PES header without optional fields, 2025 payload bytes.
 std::vector<std::uint8_t> wrapInPacks(const std::uint8_t* es, std::size_t size) {
@@ -79,7 +73,7 @@ void makeSeeds(const std::string& dir, const std::string& videoTs) {
                           std::size_t size) {
         std::vector<std::uint8_t> input{mode, split};
         input.insert(input.end(), body, body + size);
-        write(dir + "/seed" + std::to_string(n++), input.data(), input.size());
+        test::writeInputFile(dir + "/seed" + std::to_string(n++), input.data(), input.size());
     };
     seed(0x00, 0, disc.data(), disc.size());
     seed(0x02, 40, disc.data(), disc.size());
@@ -113,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = (mode & 0x02)
                                   ? std::min<std::size_t>(std::size_t{data[1]} * 2048, body.size())
                                   : body.size();
-    write(first, body.data(), split);
-    write(second, body.data() + split, body.size() - split);
+    test::writeInputFile(first, body.data(), split);
+    test::writeInputFile(second, body.data() + split, body.size() - split);
 
     preview::PreviewRequest request;
     request.path = first;

@@ -12,6 +12,7 @@
 
 #include "silent_ui.h"
 
+#include "fuzz_files.h"
 #include "pack_builder.h"
 #include "project/project_file.h"
 #include "ui/memory_gop_list.h"
@@ -47,10 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static test::TempDir dir;
     static const std::string path = dir.file("fuzz.prj");
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    if (size > 0) std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    velmorin::test::writeInputFile(path, data, size);
 
     static auto state = std::make_unique<AppState>();
     *state = AppState{};

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/settings_file.h"
+#include "fuzz_files.h"
 #include "pack_builder.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -22,10 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static velmorin::test::TempDir dir;
     static const std::string path = dir.file("fuzz.DAT");
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    if (size > 0) std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    velmorin::test::writeInputFile(path, data, size);
     const velmorin::Settings defaults{"/opt/", "/usr/bin/xdg-open", 10, true, true};
     const velmorin::Settings s = velmorin::loadSettings(path, defaults);
     if (s.playTimeIndex < 0 || s.playTimeIndex >= velmorin::Settings::kPlayTimes) std::abort();

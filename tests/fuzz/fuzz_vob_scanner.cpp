@@ -21,6 +21,7 @@
 #include "common/sector_buffer.h"
 #include "mute/mute_command.h"
 #include "platform/binary_file.h"
+#include "fuzz_files.h"
 #include "pack_builder.h"
 #include "scan/vob_scanner.h"
 #include "ui/memory_gop_list.h"
@@ -34,13 +35,6 @@ struct Files {
     std::string first = dir.file("VTS_01_1.VOB");
     std::string second = dir.file("VTS_01_2.VOB");
 };
-
-void write(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-    std::fclose(f);
-}
 
 void makeSeeds(const std::string& dir, const std::string& videoTs) {
     std::vector<std::uint8_t> disc(16 * 2048);
@@ -59,7 +53,7 @@ void makeSeeds(const std::string& dir, const std::string& videoTs) {
     const auto seed = [&](std::uint8_t flags, std::uint8_t split, const std::vector<std::uint8_t>& body) {
         std::vector<std::uint8_t> input{flags, split};
         input.insert(input.end(), body.begin(), body.end());
-        write(dir + "/seed" + std::to_string(n++), input.data(), input.size());
+        test::writeInputFile(dir + "/seed" + std::to_string(n++), input.data(), input.size());
     };
     for (std::uint8_t flags : {0x01, 0x03, 0x05, 0x0B, 0x1F, 0x23}) {
         seed(flags, 3, disc);
@@ -92,8 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         body.swap(repeated);
     }
     const std::size_t split = std::min<std::size_t>(std::size_t{data[1]} * 2048, body.size());
-    write(files.first, body.data(), split);
-    write(files.second, body.data() + split, body.size() - split);
+    test::writeInputFile(files.first, body.data(), split);
+    test::writeInputFile(files.second, body.data() + split, body.size() - split);
 
     *state = AppState{};
     state->inputFiles.fileCount = 2;
