@@ -58,8 +58,6 @@ private slots:
 
 private:
     std::unique_ptr<gui::MyFrameWindow> newWindow();
-    void openBothVobFiles();
-    std::vector<std::string> listLines();
 
     QTemporaryDir dir_;
     std::string root_;
@@ -93,26 +91,11 @@ void DialogsJourney::cleanup() {
     window_.reset();
 }
 
-void DialogsJourney::openBothVobFiles() {
-    whenModal([](QWidget* dialog) {
-        dialog->findChild<QListView*>("ctl104")->selectAll();
-        click(dialog, "ctl1");
-    });
-    click(window_.get(), "ctl101");
-}
-
-std::vector<std::string> DialogsJourney::listLines() {
-    auto& list = window_->client().gopList();
-    std::vector<std::string> lines;
-    for (int i = 0; i < list.count(); ++i) lines.push_back(list.line(i));
-    return lines;
-}
-
 void DialogsJourney::projectSavedAndOpenedThroughTheFileDialogs() {
-    openBothVobFiles();
+    test::openAllListedFiles(*window_);
     window_->client().gopList().setCaretLine(4);
     click(window_.get(), "ctl104");  // "---*": a line that only this run's state shows
-    const std::vector<std::string> lines = listLines();
+    const std::vector<std::string> lines = test::listLines(*window_);
     const GopTable table = window_->state().gopTable;
     const QString project = QString::fromStdString(root_ + "/work.prj");
 
@@ -160,8 +143,8 @@ void DialogsJourney::projectSavedAndOpenedThroughTheFileDialogs() {
         chooseFile(dialog, project);
     });
     window_->runCommand(1110);
-    QVERIFY(listLines() == lines);
-    QCOMPARE(QString::fromStdString(listLines()[4].substr(24)), QString("--**"));
+    QVERIFY(test::listLines(*window_) == lines);
+    QCOMPARE(QString::fromStdString(test::listLines(*window_)[4].substr(24)), QString("--**"));
     QCOMPARE(window_->state().gopTable.gopCount, table.gopCount);
     QVERIFY(window_->state().gopTable.startSector == table.startSector);
     QCOMPARE(QString::fromStdString(window_->state().inputFiles.filePath[0]),
@@ -276,7 +259,7 @@ void DialogsJourney::previewPaintedDuringThePaddingQuestionLeavesTheMuteAlone() 
     click(window_.get(), "ctl106");  // "----"
     QVERIFY(decodedMeanwhile);
     QVERIFY(readAll(vob) == readAll(expectedVob));
-    QCOMPARE(QString::fromStdString(listLines()[gop].substr(24)), QString("----"));
+    QCOMPARE(QString::fromStdString(test::listLines(*window_)[gop].substr(24)), QString("----"));
 }
 
 QTEST_MAIN(DialogsJourney)

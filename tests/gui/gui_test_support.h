@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QListView>
 #include <QApplication>
 #include <QTimer>
 #include <QtTest>
@@ -9,6 +10,9 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "my_frame_window.h"
 
 namespace velmorin::test {
 
@@ -41,6 +45,23 @@ inline void click(QWidget* parent, const char* name) {
     auto* button = parent->findChild<QAbstractButton*>(name);
     QVERIFY2(button, name);
     button->click();
+}
+
+// The main window's GOP list, line by line.
+inline std::vector<std::string> listLines(gui::MyFrameWindow& window) {
+    auto& list = window.client().gopList();
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.count(); ++i) lines.push_back(list.line(i));
+    return lines;
+}
+
+// "入力ﾌｧｲﾙを開く" with every file of the source dialog's list selected.
+inline void openAllListedFiles(gui::MyFrameWindow& window) {
+    whenModal([](QWidget* dialog) {
+        dialog->findChild<QListView*>("ctl104")->selectAll();
+        click(dialog, "ctl1");
+    });
+    click(&window, "ctl101");
 }
 
 }  // namespace velmorin::test

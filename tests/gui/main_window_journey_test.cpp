@@ -46,8 +46,6 @@ private slots:
     void settingsDialogPlayTimePreviewAndRefusedPlayer();
 
 private:
-    void openBothVobFiles();
-    std::vector<std::string> listLines();
 
     QTemporaryDir dir_;
     std::string videoTs_;
@@ -77,31 +75,15 @@ void MainWindowJourney::cleanup() {
     window_.reset();
 }
 
-void MainWindowJourney::openBothVobFiles() {
-    whenModal([](QWidget* dialog) {
-        auto* files = dialog->findChild<QListView*>("ctl104");
-        files->selectAll();
-        click(dialog, "ctl1");
-    });
-    click(window_.get(), "ctl101");
-}
-
-std::vector<std::string> MainWindowJourney::listLines() {
-    auto& list = window_->client().gopList();
-    std::vector<std::string> lines;
-    for (int i = 0; i < list.count(); ++i) lines.push_back(list.line(i));
-    return lines;
-}
-
 void MainWindowJourney::scansThroughTheSourceDialogAndMatchesTheTool() {
-    openBothVobFiles();
+    test::openAllListedFiles(*window_);
     QCOMPARE(window_->state().inputFiles.fileCount, 2);
     QProcess tool;
     tool.start(VELMORIN_CLI, {"scan", QString::fromStdString(videoTs_ + "/VTS_01_1.VOB"),
                               QString::fromStdString(videoTs_ + "/VTS_01_2.VOB")});
     QVERIFY(tool.waitForFinished());
     std::string expected;
-    for (const auto& line : listLines()) expected += line + "\n";
+    for (const auto& line : test::listLines(*window_)) expected += line + "\n";
     expected += window_->findChild<QLabel*>("ctl203")->text().toStdString() + "\n";
     QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()), QString::fromStdString(expected));
     QCOMPARE(window_->client().gopList().selectedLines(), std::vector<int>{0});
@@ -125,7 +107,7 @@ void MainWindowJourney::vtsiInputWithEachChapterMethod() {
 }
 
 void MainWindowJourney::navigatesMutesAndPlays() {
-    openBothVobFiles();
+    test::openAllListedFiles(*window_);
     auto& list = window_->client().gopList();
     click(window_.get(), "ctl124");  // "∨": the next cell
     const int cell = list.caretLine();
@@ -166,11 +148,11 @@ void MainWindowJourney::ignoresGuardedCommandsDuringAScan() {
     QVERIFY(window_->isVisible());
     QCOMPARE(window_->state().inputFiles.fileCount, 2);
     QVERIFY(readAll(videoTs_ + "/VTS_01_1.VOB") == before);
-    QCOMPARE(QString::fromStdString(listLines().front().substr(24)), QString("****"));
+    QCOMPARE(QString::fromStdString(test::listLines(*window_).front().substr(24)), QString("****"));
 }
 
 void MainWindowJourney::asksBeforeClosingWithInputOpen() {
-    openBothVobFiles();
+    test::openAllListedFiles(*window_);
     whenModal([](QWidget* box) {
         QCOMPARE(box->windowTitle(), QString("確認"));
         QVERIFY(static_cast<QMessageBox*>(box)->text() == "終了しますか？");
@@ -226,7 +208,7 @@ long imageSum(gui::PreViewFrameWindow* preview) {
 }  // namespace
 
 void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
-    openBothVobFiles();
+    test::openAllListedFiles(*window_);
     QPointer<gui::PreViewFrameWindow> preview = window_->previewWindow();
     QVERIFY(preview);
     QVERIFY(preview->isVisible());
@@ -248,7 +230,7 @@ void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
 }
 
 void MainWindowJourney::settingsDialogPlayTimePreviewAndRefusedPlayer() {
-    openBothVobFiles();
+    test::openAllListedFiles(*window_);
     QVERIFY(window_->previewWindow());
     // 0.5 seconds: play at the cursor copies one GOP. The preview is switched off.
     whenModal([](QWidget* dialog) {
