@@ -14,15 +14,17 @@ public:
     // `base` points into an area whose last valid byte address is base + limitBytes + 3.
     BitReader(const std::uint8_t* base, std::size_t limitBytes) : base_(base), limit_(limitBytes) {}
 
-    // The next n bits (1 <= n <= 25) as an unsigned value; the position does not move.
-    std::uint32_t peek(int n) const {
+    // The 32 bits from the position, first bit in the top bit; the top 25 are the stream's.
+    std::uint32_t window() const {
         std::size_t byte = static_cast<std::size_t>(position_ >> 3);
         if (byte > limit_) byte = limit_;
         const std::uint8_t* p = base_ + byte;
         const std::uint32_t word = (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
                                    (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]};
-        return (word << (position_ & 7)) >> (32 - n);
+        return word << (position_ & 7);
     }
+    // The next n bits (1 <= n <= 25) as an unsigned value; the position does not move.
+    std::uint32_t peek(int n) const { return window() >> (32 - n); }
     std::uint32_t read(int n) {
         const std::uint32_t v = peek(n);
         position_ += n;

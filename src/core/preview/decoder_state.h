@@ -128,6 +128,10 @@ struct DecoderState {
     std::int32_t coefficients[12][64] = {};  // scan order
     int coefficientCount[12] = {};           // scan positions written in each block
     std::int32_t blocks[12][64] = {};        // raster order, dequantised, then transformed
+    // Working store of the reconstruction: each block's dequantised values (raster order),
+    // which the transform reads into `blocks`. All zero between macroblocks: only the rows
+    // a block wrote are cleared after its transform.
+    std::int32_t dequantised[12][64] = {};
 
     // Pictures this decoder can place in its frame buffers: taller than 240 lines (smaller
     // ones are not previewed at all), at most 720 × 576.

@@ -123,20 +123,118 @@ void motionVectors(BitReader& in, DecoderState& state, int s) {
     }
 }
 
-// Stores a (run, level) pair at index k; returns false when it lands at 64 or beyond.
-inline bool store(std::int32_t* coefficients, int& k, int run, int level) {
+// The dequantisation of the current macroblock's blocks, applied to each coefficient as it
+// is decoded (only 4:2:0 macroblocks of I and P pictures are reconstructed, and all their
+// blocks use the luma matrices).
+struct Dequantiser {
+    int key = -1;  // what `step` was made for: the intra flag and quantiser_scale
+    bool intra = false;
+    int dcScale = 0;        // intra DC: × (8 >> intra_dc_precision)
+    const std::uint8_t* scan = nullptr;
+    std::int32_t step[64];  // weight × quantiser_scale, by scan index
+};
+
+// Brings the dequantiser up to date for the current macroblock. The weight matrices and the
+// picture's values do not change within a slice, so `step` is remade only when the
+// macroblock's intra flag or quantiser_scale differs from the last one's.
+void prepareDequantiser(const DecoderState& state, Dequantiser& d) {
+    const HeaderState& h = state.headers;
+    const bool intra = (state.mb.flags & kMbIntra) != 0;
+    const int qsIndex = (h.qScaleType & 1) * 32 + (state.slice.quantiserScaleCode & 31);
+    const int key = (intra ? 128 : 0) + qsIndex;
+    if (key == d.key) return;
+    d.key = key;
+    d.intra = intra;
+    d.dcScale = 8 >> (h.intraDcPrecision & 3);
+    d.scan = (h.alternateScan ? kAlternateScan : kZigzagScan).data();
+    const auto& w = d.intra ? state.matrices.intraLuma : state.matrices.nonIntraLuma;
+    const int qs = kQuantiserScale[static_cast<std::size_t>(qsIndex)];
+    const auto& zigzagIndex = scanInverse().zigzag;
+    for (int k = 0; k < 64; ++k) d.step[k] = w[zigzagIndex[d.scan[k]]] * qs;
+}
+
+// Where a block's nonzero dequantised values may lie (bits by row and by column), and the
+// running sum for the mismatch control.
+struct BlockMarks {
+    unsigned rows = 0;
+    unsigned columns = 0;
+    std::int32_t sum = 0;
+};
+
+// The fast lookup of a DCT coefficient code on its first 8 bits; codes that begin with six
+// zeros go through the full table.
+struct FastDctEntry {
+    enum Kind : std::uint8_t { Slow, Coefficient, EndOfBlock, Escape };
+    std::uint8_t run = 0;
+    std::uint8_t level = 0;
+    std::uint8_t length = 0;  // without the sign bit
+    Kind kind = Slow;
+};
+
+struct FastDctTable {
+    FastDctEntry entries[256];
+};
+
+FastDctTable makeFastDctTable(const DctTable& table) {
+    FastDctTable fast;
+    for (int b = 0; b < 256; ++b) {
+        if (b < 4) continue;  // six leading zeros: the longer codes
+        const std::uint8_t bytes[8] = {static_cast<std::uint8_t>(b)};
+        const BitReader probe(bytes, 4);
+        const VlcEntry e = table.lookup.lookup(probe);
+        if (e.kind != VlcEntry::Value) continue;
+        const DctRecord& r = table.records[static_cast<std::size_t>(e.value)];
+        FastDctEntry& f = fast.entries[b];
+        f.run = r.run;
+        f.level = r.level;
+        f.length = r.length;
+        f.kind = e.value == kEndOfBlock            ? FastDctEntry::EndOfBlock
+                 : e.value == table.escapeRecord ? FastDctEntry::Escape
+                                                 : FastDctEntry::Coefficient;
+    }
+    return fast;
+}
+
+struct FastDctTables {
+    FastDctTable zero;
+    FastDctTable one;
+};
+
+const FastDctTables& fastDctTables() {
+    static const FastDctTables tables{makeFastDctTable(vlcTables().dctZero),
+                                      makeFastDctTable(vlcTables().dctOne)};
+    return tables;
+}
+
+// Stores a (run, level) pair at index k; returns false when it lands at 64 or beyond. With
+// a dequantiser, the level's dequantised value also goes to its raster position in `out`.
+inline bool store(std::int32_t* coefficients, int& k, int run, int level, const Dequantiser* d,
+                  std::int32_t* out, BlockMarks& marks) {
     k += run;
     if (k >= 64) {
         k = 64;
         return false;
     }
-    coefficients[k++] = level;
+    coefficients[k] = level;
+    if (d && level != 0) {
+        // AC levels are at most 12-bit: the products fit 32 bits.
+        const std::int32_t f = d->intra ? (level * d->step[k] * 2) / 32
+                                        : ((2 * level + (level > 0 ? 1 : -1)) * d->step[k]) / 32;
+        const std::int32_t v = std::clamp(f, -2048, 2047);
+        const int p = d->scan[k];
+        out[p] = v;
+        marks.sum += v;
+        marks.rows |= 1u << (p >> 3);
+        marks.columns |= 1u << (p & 7);
+    }
+    ++k;
     return true;
 }
 
 // Reads the level of a record (sign bit or escape) and stores it.
 inline bool storeRecord(BitReader& in, const DctTable& table, int record,
-                        std::int32_t* coefficients, int& k) {
+                        std::int32_t* coefficients, int& k, const Dequantiser* d,
+                        std::int32_t* out, BlockMarks& marks) {
     int run;
     int level;
     if (record == table.escapeRecord) {
@@ -144,41 +242,70 @@ inline bool storeRecord(BitReader& in, const DctTable& table, int record,
         level = static_cast<int>(in.read(12));
         if (level >= 2048) level -= 4096;
     } else {
-        const DctRecord& r = table.records[record];
+        const DctRecord& r = table.records[static_cast<std::size_t>(record)];
         run = r.run;
         level = in.readFlag() ? -r.level : r.level;
     }
-    return store(coefficients, k, run, level);
+    return store(coefficients, k, run, level, d, out, marks);
 }
 
-void decodeBlock(BitReader& in, DecoderState& state, int i) {
+// Decodes block i into the coefficient store (scan order). With a dequantiser, a coded
+// block's dequantised values (raster order, mismatch control applied) go to the working
+// store, and `marks` tells where they may be nonzero.
+void decodeBlock(BitReader& in, DecoderState& state, const VlcTables& t, int i,
+                 const Dequantiser* d, BlockMarks& marks) {
+    // The store is zero past the count of the block's last decode: only the part before it
+    // needs clearing.
     std::int32_t* coefficients = state.coefficients[i];
-    std::memset(coefficients, 0, sizeof(state.coefficients[i]));
+    const int written = std::clamp(state.coefficientCount[i], 0, 64);
+    for (int j = 0; j < written; j += 8) std::fill_n(coefficients + j, 8, 0);
+    std::int32_t* out = state.dequantised[i];
+    marks = BlockMarks{};
     int k = 0;
-    // Records how far the block's coefficients reach, whichever way the block ends.
-    struct CountOnExit {
+    // Records how far the block's coefficients reach, whichever way the block ends; and, for
+    // a reconstructed block, applies the mismatch control to the sum of its values.
+    struct OnExit {
         int& count;
         const int& k;
-        ~CountOnExit() { count = k; }
-    } countOnExit{state.coefficientCount[i], k};
-    if (!state.mb.patternCode[i]) return;
-    const VlcTables& t = vlcTables();
+        const Dequantiser* d;
+        std::int32_t* out;
+        BlockMarks& marks;
+        ~OnExit() {
+            count = k;
+            if (d && (marks.sum & 1) == 0) {
+                out[63] ^= 1;  // an odd value moves one towards zero, an even one up by one
+                marks.rows |= 0x80;
+                marks.columns |= 0x80;
+            }
+        }
+    };
+    const bool coded = state.mb.patternCode[i];
+    const OnExit onExit{state.coefficientCount[i], k, coded ? d : nullptr, out, marks};
+    if (!coded) return;
     const bool intra = (state.mb.flags & kMbIntra) != 0;
     if (intra) {
         const VlcEntry e = (i < 4 ? t.dcSizeLuma : t.dcSizeChroma).lookup(in);
         in.skip(e.length);
         const int size = e.value;
-        int d = 0;
+        int diff = 0;
         if (size > 0) {
-            d = static_cast<int>(in.read(size));
-            if (d < (1 << (size - 1))) d = d + 1 - (1 << size);
+            diff = static_cast<int>(in.read(size));
+            if (diff < (1 << (size - 1))) diff = diff + 1 - (1 << size);
         }
         int& predictor = state.slice.dcPredictor[kBlockComponent[i]];
         // Wrapping arithmetic: a hostile stream may drive the predictor anywhere.
         predictor =
-            static_cast<int>(static_cast<std::uint32_t>(predictor) + static_cast<std::uint32_t>(d));
+            static_cast<int>(static_cast<std::uint32_t>(predictor) + static_cast<std::uint32_t>(diff));
         coefficients[0] = predictor;
         k = 1;
+        if (d) {
+            // The DC is the running predictor: scaled in 64 bits.
+            const std::int64_t dc = std::int64_t{predictor} * d->dcScale;
+            out[0] = static_cast<std::int32_t>(std::clamp<std::int64_t>(dc, -2048, 2047));
+            marks.sum = out[0];
+            marks.rows = 1;
+            marks.columns = 1;
+        }
     } else {
         const VlcEntry e = t.dctZero.lookup.lookup(in);
         if (e.kind != VlcEntry::Value) {
@@ -188,26 +315,51 @@ void decodeBlock(BitReader& in, DecoderState& state, int i) {
         int record = e.value;
         if (record == kEndOfBlock || record == VlcTables::kSecondOneRecord)
             record = VlcTables::kFirstCoefficientRecord;
-        in.skip(t.dctZero.records[record].length);
-        storeRecord(in, t.dctZero, record, coefficients, k);
+        in.skip(t.dctZero.records[static_cast<std::size_t>(record)].length);
+        storeRecord(in, t.dctZero, record, coefficients, k, d, out, marks);
     }
-    const DctTable& table = (intra && state.headers.intraVlcFormat == 1) ? t.dctOne : t.dctZero;
+    const bool one = intra && state.headers.intraVlcFormat == 1;
+    const DctTable& table = one ? t.dctOne : t.dctZero;
+    const FastDctTable& fast = one ? fastDctTables().one : fastDctTables().zero;
     for (;;) {
+        // Codes of up to 8 bits with their sign, or an escape (24 bits), lie in the window.
+        const std::uint32_t window = in.window();
+        const FastDctEntry f = fast.entries[window >> 24];
+        if (f.kind == FastDctEntry::Coefficient) {
+            const int level = ((window << f.length) & 0x80000000u) ? -f.level : f.level;
+            in.skip(f.length + 1);
+            if (!store(coefficients, k, f.run, level, d, out, marks))
+                state.errorCode = kErrorTooManyCoefficients;
+            continue;
+        }
+        if (f.kind == FastDctEntry::EndOfBlock) {
+            in.skip(f.length);
+            return;
+        }
+        if (f.kind == FastDctEntry::Escape) {
+            const int run = static_cast<int>((window >> 20) & 0x3F);
+            int level = static_cast<int>((window >> 8) & 0xFFF);
+            if (level >= 2048) level -= 4096;
+            in.skip(24);
+            if (!store(coefficients, k, run, level, d, out, marks))
+                state.errorCode = kErrorTooManyCoefficients;
+            continue;
+        }
         const VlcEntry e = table.lookup.lookup(in);
         if (e.kind != VlcEntry::Value) {
             state.errorCode = kErrorCoefficientCode;
             return;
         }
         const int record = e.value;
-        in.skip(table.records[record].length);
+        in.skip(table.records[static_cast<std::size_t>(record)].length);
         if (record == kEndOfBlock) return;
-        if (!storeRecord(in, table, record, coefficients, k))
+        if (!storeRecord(in, table, record, coefficients, k, d, out, marks))
             state.errorCode = kErrorTooManyCoefficients;
     }
 }
 
-void decodeMacroblock(BitReader& in, DecoderState& state) {
-    const VlcTables& t = vlcTables();
+void decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
+                      Dequantiser& dequantiser) {
     HeaderState& h = state.headers;
     SliceState& slice = state.slice;
     MacroblockState& mb = state.mb;
@@ -279,18 +431,26 @@ void decodeMacroblock(BitReader& in, DecoderState& state) {
             state.errorCode = kErrorCodedBlockPattern;
         }
     }
-    for (int i = 0; i < blocks; ++i) decodeBlock(in, state, i);
-
-    if (h.pictureCodingType != kPictureI && h.pictureCodingType != kPictureP) return;
-    if (h.chromaFormat != 1) return;  // only 4:2:0 is reconstructed
+    // Only 4:2:0 macroblocks of I and P pictures are reconstructed; the rest are parsed.
+    const bool reconstruct = (h.pictureCodingType == kPictureI || h.pictureCodingType == kPictureP) &&
+                             h.chromaFormat == 1;
+    BlockMarks marks[12];
+    if (!reconstruct) {
+        for (int i = 0; i < blocks; ++i) decodeBlock(in, state, t, i, nullptr, marks[i]);
+        return;
+    }
+    prepareDequantiser(state, dequantiser);
+    for (int i = 0; i < blocks; ++i) decodeBlock(in, state, t, i, &dequantiser, marks[i]);
     for (int i = 0; i < blocks; ++i) {
         std::int32_t* block = state.blocks[i];
         if (!mb.patternCode[i]) {
             std::fill(block, block + 64, i < 4 ? 0 : 128);
             continue;
         }
-        dequantiseBlock(state, i);
-        inverseTransform(block);
+        std::int32_t* values = state.dequantised[i];
+        inverseTransformSparse(values, block, marks[i].rows, marks[i].columns);
+        for (unsigned r = 0, left = marks[i].rows; left != 0; ++r, left >>= 1)
+            if (left & 1) std::fill_n(values + 8 * r, 8, 0);
         if (i >= 4 && !intra)
             for (int p = 0; p < 64; ++p) block[p] += 128;
     }
@@ -350,8 +510,10 @@ void decodeSlice(BitReader& in, DecoderState& state) {
         in.skip(8);  // intra_slice and reserved bits
         while (in.readFlag()) in.skip(8);
     }
+    const VlcTables& t = vlcTables();
+    Dequantiser dequantiser;
     do {
-        decodeMacroblock(in, state);
+        decodeMacroblock(in, state, t, dequantiser);
     } while (state.errorCode == 0 && in.peek(23) != 0);
 }
 
