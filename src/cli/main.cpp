@@ -3,10 +3,12 @@
 #include <vector>
 
 #include "extract_subcommand.h"
+#include "logo_subcommand.h"
 #include "mute_subcommand.h"
 #include "preview_subcommand.h"
 #include "project_subcommand.h"
 #include "scan_command.h"
+#include "settings_subcommand.h"
 #include "titles_subcommand.h"
 #include "usage.h"
 
@@ -23,5 +25,7 @@ int main(int argc, char** argv) {
     if (command == "project") return runProjectSubcommand(rest);
     if (command == "extract") return runExtractSubcommand(rest);
     if (command == "preview") return runPreviewSubcommand(rest);
+    if (command == "settings") return runSettingsSubcommand(rest, argv[0]);
+    if (command == "logo") return runLogoSubcommand(rest);
     return usageError("", "unknown subcommand " + command);
 }

@@ -20,6 +20,8 @@ constexpr const char* kToolUsage =
     "  project  save the state of a title as a project file\n"
     "  extract  copy a stretch of GOPs, byte for byte, as playback does\n"
     "  preview  write the preview image of a GOP's first picture as a BMP file\n"
+    "  settings print the settings the program would start with from a settings file\n"
+    "  logo     write the start-up picture the program would show as a BMP file\n"
     "\n"
     "A title (SRC) is FILE.VOB... in playback order; or --vtsi VTS_nn_0.IFO, which\n"
     "finds the title set's VOB files and chapter starts (--chapters sector|cells picks\n"
@@ -81,7 +83,39 @@ constexpr const char* kPreviewUsage =
     "every GOP. A GOP whose decode writes no image (a picture of 240 lines or fewer, a GOP\n"
     "that ends before its second picture, a failure) is reported and gives exit status 1.\n";
 
+constexpr const char* kSettingsUsage =
+    "usage: velmorin-cli settings FILE [--json]\n"
+    "\n"
+    "Prints the settings the program would start with if FILE were its settings file\n"
+    "(the 555-byte file beside the program): the last source folder, the player, the\n"
+    "play-time index, the working-file and preview switches. The defaults name this\n"
+    "tool's folder. FILE is never changed (the program deletes a settings file it could\n"
+    "not read completely; this only reports it).\n"
+    "\n"
+    "  --json   print one JSON document instead of the lines\n"
+    "\n"
+    "Exit status 0 when FILE is a complete settings file: 555 bytes or more that start\n"
+    "with the settings magic (a field the program cannot use, such as a path that is not\n"
+    "Shift-JIS or a play-time index out of range, falls back to its default silently, as\n"
+    "in the program). Exit status 1, with a note on standard error, when FILE is missing,\n"
+    "not a regular file, unreadable, has a wrong magic (the defaults are printed) or is\n"
+    "shorter than 555 bytes (the bytes read over the defaults are printed); the program\n"
+    "starts silently with the settings printed in every one of these cases.\n";
+
+constexpr const char* kLogoUsage =
+    "usage: velmorin-cli logo FILE -o OUT.bmp\n"
+    "\n"
+    "Loads FILE exactly as the program loads LOGO.BMP for its start-up picture (an 8-bit\n"
+    "bitmap of 320 x 200 with its colour table) and writes the picture it would show as\n"
+    "a 24-bit BMP file of 320 x 200. A file cut short after its 54-byte header keeps\n"
+    "what was read, as in the program: exit status 0. A file that is missing or not\n"
+    "usable (shorter than its header, no \"BM\", a compression other than 0 or 1) still\n"
+    "gives the blank picture in OUT.bmp, is reported on standard error and gives exit\n"
+    "status 1.\n";
+
 const char* usageOf(const std::string& subcommand) {
+    if (subcommand == "settings") return kSettingsUsage;
+    if (subcommand == "logo") return kLogoUsage;
     if (subcommand == "preview") return kPreviewUsage;
     if (subcommand == "extract") return kExtractUsage;
     if (subcommand == "project") return kProjectUsage;
