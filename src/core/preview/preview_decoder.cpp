@@ -25,6 +25,8 @@ namespace {
 constexpr std::size_t kZeroPad = 4096;
 // While more input may follow, at least this much stream stays ahead of a start code.
 constexpr std::size_t kLookAhead = 1024 * 1024;
+// The packs of a reading step are read this many at a time, as the stream needs them.
+constexpr std::size_t kPieceSize = 32 * kSectorSize;
 
 }  // namespace
 
@@ -59,83 +61,162 @@ bool PreviewDecoder::decode(const PreviewRequest& request, Ui& ui) {
     s.frames.forward = 0;
     s.frames.current = 1;
 
-    BinaryFile file = BinaryFile::open(request.path, BinaryFile::Mode::Read);
-    if (!file.isOpen()) {
+    file_ = BinaryFile::open(request.path, BinaryFile::Mode::Read);
+    if (!file_.isOpen()) {
         ui.error(formatText(preview_messages::kCannotOpen, request.path.c_str()));
         return false;
     }
-    if (!file.seek(std::uint64_t{request.startSector} * kSectorSize)) {
+    if (!file_.seek(std::uint64_t{request.startSector} * kSectorSize)) {
+        file_.close();
         ui.error(preview_messages::kSeekError);
         return false;
     }
 
     setFill(0);
     position_ = 0;
-    runState_ = 0;
+    areaStart_ = 0;
+    checkedAt_ = 0;
+    stepsEnd_ = 0;
+    next_.close();
+    nextPath_ = request.nextPath;
+    stepOpen_ = false;
+    readingNext_ = false;
+    inputEnded_ = false;
+    stepBytes_ = 0;
+    stepFiltered_ = 0;
     s.errorCode = 0;
     s.pictureCount = 0;
     s.macroblockAddress = 0;
     imageWritten_ = false;
-    std::string nextPath = request.nextPath;
 
-    for (;;) {
-        if (fill_ - position_ < 4 && runState_ == 1) break;
-        if (s.errorCode != 0) break;
-        if (scanStartCodes() == ScanResult::StopSilently) return false;
-        if (runState_ == 2) break;
-
-        std::size_t n = file.read(packs_.data(), kPackAreaSize);
-        if (n < kPackAreaSize && !nextPath.empty()) {
-            BinaryFile next = BinaryFile::open(nextPath, BinaryFile::Mode::Read);
-            if (next.isOpen()) n += next.read(packs_.data() + n, kPackAreaSize - n);
-            nextPath.clear();
-        }
-        // fill is below the look-ahead here and one read appends less than it.
-        const std::size_t appended =
-            appendVideoPayloads(packs_.data(), n, stream_.data() + fill_, kStreamAreaSize - fill_);
-        setFill(fill_ + appended);
-        if (n < kPackAreaSize) runState_ = 1;
-    }
-    file.close();
+    const ScanResult result = scanStartCodes();
+    file_.close();
+    next_.close();
+    if (result == ScanResult::StopSilently) return false;
     if (s.errorCode != 0) ui.error(formatText(preview_messages::kDecodeError, s.errorCode));
     return imageWritten_;
+}
+
+bool PreviewDecoder::mayRead() const {
+    if (stepOpen_) return true;  // a step once begun is read to its end
+    if (inputEnded_) return false;
+    return stepsEnd_ < checkedAt_ + kLookAhead;
+}
+
+bool PreviewDecoder::readPiece() {
+    if (!mayRead()) return false;
+    if (!stepOpen_) {
+        stepOpen_ = true;
+        readingNext_ = false;  // every step starts in the GOP's file
+        stepBytes_ = 0;
+        stepFiltered_ = 0;
+    }
+    const std::size_t wanted = std::min(kPieceSize, kPackAreaSize - stepBytes_);
+    const std::size_t n = (readingNext_ ? next_ : file_).read(packs_.data() + stepBytes_, wanted);
+    stepBytes_ += n;
+    bool shortStep = false;
+    if (n < wanted) {
+        // The GOP's file has ended: the step goes on in the next file of the set (once per
+        // decode); a step that ends short is the last input.
+        if (!readingNext_ && !nextPath_.empty()) {
+            next_ = BinaryFile::open(nextPath_, BinaryFile::Mode::Read);
+            nextPath_.clear();
+            readingNext_ = next_.isOpen();
+        } else {
+            readingNext_ = false;
+        }
+        shortStep = !readingNext_;
+    }
+    // Whole packs go to the filter as they arrive; a part pack at the step's end is dropped.
+    const std::size_t whole = stepBytes_ / kSectorSize * kSectorSize;
+    if (whole > stepFiltered_) {
+        const std::size_t appended =
+            appendVideoPayloads(packs_.data() + stepFiltered_, whole - stepFiltered_,
+                                stream_.data() + fill_, kStreamAreaSize - fill_);
+        stepFiltered_ = whole;
+        if (appended > 0) setFill(fill_ + appended);
+    }
+    if (shortStep || stepBytes_ == kPackAreaSize) {
+        stepOpen_ = false;
+        stepsEnd_ = areaStart_ + fill_;
+        if (shortStep) inputEnded_ = true;
+    }
+    return true;
+}
+
+void PreviewDecoder::readUpTo(std::size_t end) {
+    while (fill_ < end && readPiece()) {
+    }
+}
+
+std::ptrdiff_t PreviewDecoder::extend(const std::uint8_t* base, std::ptrdiff_t byte) {
+    const auto offset = static_cast<std::size_t>(base - stream_.data());
+    const std::size_t needed = offset + static_cast<std::size_t>(byte) + 4;
+    readUpTo(needed);
+    if (fill_ >= needed)
+        return static_cast<std::ptrdiff_t>(fill_) - 4 - static_cast<std::ptrdiff_t>(offset);
+    // The stream has no more for this reader: the zero pad and the area's end, as for a
+    // reader made on a full step.
+    return static_cast<std::ptrdiff_t>(stream_.size()) - 4 - static_cast<std::ptrdiff_t>(offset);
 }
 
 PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
     DecoderState& s = *state_;
     std::uint8_t* area = stream_.data();
     for (;;) {
-        if (fill_ - position_ < kLookAhead && runState_ == 0) {
-            std::memmove(area, area + position_, fill_ - position_);
-            const std::size_t kept = fill_ - position_;
-            position_ = 0;
-            setFill(kept);
-            return ScanResult::NeedMoreInput;
+        // The look-ahead check. A decode error ends the decode at the first check that would
+        // read more input: with the steps the rules hold at this point read in full, this
+        // check reads when they end less than the look-ahead beyond the position.
+        if (s.errorCode != 0) {
+            while (readPiece()) {
+            }
+            if (!inputEnded_ && stepsEnd_ < areaStart_ + position_ + kLookAhead)
+                return ScanResult::Ended;
         }
-        // The next 00 00 01 with its value byte inside the data.
+        checkedAt_ = areaStart_ + position_;
+        if (position_ >= kLookAhead) {
+            std::memmove(area, area + position_, fill_ - position_);
+            areaStart_ += position_;
+            setFill(fill_ - position_);
+            position_ = 0;
+        }
+
+        // The next 00 00 01 with its value byte inside the data, reading more as needed.
         std::size_t i = position_;
         bool found = false;
-        while (i + 3 < fill_) {
-            const void* one = std::memchr(area + i + 2, 1, fill_ - 1 - (i + 2));
-            if (!one) break;
-            const std::size_t at =
-                static_cast<std::size_t>(static_cast<const std::uint8_t*>(one) - area);
-            if (area[at - 1] == 0 && area[at - 2] == 0) {
-                i = at - 2;
-                found = true;
-                break;
+        for (;;) {
+            while (i + 3 < fill_) {
+                const void* one = std::memchr(area + i + 2, 1, fill_ - 1 - (i + 2));
+                if (!one) break;
+                const std::size_t at =
+                    static_cast<std::size_t>(static_cast<const std::uint8_t*>(one) - area);
+                if (area[at - 1] == 0 && area[at - 2] == 0) {
+                    i = at - 2;
+                    found = true;
+                    break;
+                }
+                i = at - 1;
             }
-            i = at - 1;
+            if (found) break;
+            // Nothing before the end of the data: a start code can only end in what follows.
+            const std::size_t searched = fill_;
+            if (!readPiece()) break;
+            i = std::max(position_, searched >= 3 ? searched - 3 : 0);
         }
         if (!found) {
+            // No start code in all the stream the rules hold: the input has ended, or an
+            // error ends the decode, or the stream so far is dropped and reading goes on.
+            if (inputEnded_ || s.errorCode != 0) return ScanResult::Ended;
+            areaStart_ += fill_;
             position_ = 0;
             setFill(0);
-            return ScanResult::NeedMoreInput;
+            continue;
         }
 
         const std::uint8_t code = area[i + 3];
         const std::size_t base = i + 4;
-        BitReader in(area + base, stream_.size() - 4 - base);
+        BitReader in(area + base,
+                     static_cast<std::ptrdiff_t>(fill_) - 4 - static_cast<std::ptrdiff_t>(base), this);
         if (code == 0x00) {
             ++s.pictureCount;
             if (s.pictureCount >= 2 && s.headers.pictureCodingType != kPictureB &&
@@ -143,10 +224,7 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
                 convertPicture(s, image_);
                 imageWritten_ = true;
             }
-            if (s.pictureCount > 1) {
-                runState_ = 2;
-                return ScanResult::Finished;
-            }
+            if (s.pictureCount > 1) return ScanResult::Ended;
             s.macroblockAddress = 0;
             parsePictureHeader(in, s);
         } else if (code <= 0xAF) {

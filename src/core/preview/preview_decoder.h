@@ -4,6 +4,13 @@
 // first picture then. Failures are shown through the Ui; a picture of 240 lines or fewer
 // stops the decode silently and leaves the image as it was.
 //
+// The packs are read in steps of 1 MiB, and a start code is handled only once the stream
+// holds 1 MiB beyond the previous one (or the input has ended); each header and slice sees
+// the stream up to the end of the last step read, and zero bytes behind it. The decoder
+// keeps exactly these rules but reads each step lazily, a piece at a time, as the start
+// code search and the bit reader reach its end: a GOP's first picture is usually a small
+// part of the 2 MiB the rules would have it hold, and the rest is never read.
+//
 // The decoder owns all of its memory (stream area, pack area, frame buffers, image); it
 // never touches the shared sector buffer. One object keeps header values, weight matrices,
 // frame buffers and the image from one decode to the next.
@@ -14,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/binary_file.h"
+#include "preview/bit_reader.h"
 #include "preview/preview_image.h"
 
 namespace velmorin {
@@ -42,9 +51,12 @@ inline constexpr const char* kSeekError = "シークエラーが発生しまし�
 inline constexpr const char* kDecodeError = "デコードエラー（%d）が発生しました（プレビュー）.";
 }  // namespace preview_messages
 
-class PreviewDecoder {
+class PreviewDecoder : private BitReader::MoreInput {
 public:
-    static constexpr std::size_t kStreamAreaSize = 2 * 1024 * 1024;
+    // The stream area holds up to 1 MiB behind the position being scanned and the 2 MiB
+    // the reading rules may put ahead of it.
+    static constexpr std::size_t kStreamAreaSize = 3 * 1024 * 1024;
+    // One reading step of packs.
     static constexpr std::size_t kPackAreaSize = 1024 * 1024;
     // Error code of the silent stop on a picture of 240 lines or fewer.
     static constexpr int kSmallPicture = 100;
@@ -69,18 +81,43 @@ public:
     DecoderState& state() { return *state_; }
 
 private:
-    enum class ScanResult { NeedMoreInput, Finished, StopSilently };
+    // Ended: the decode is over (any error is then reported); StopSilently: a picture the
+    // preview does not show.
+    enum class ScanResult { Ended, StopSilently };
     ScanResult scanStartCodes();
     void setFill(std::size_t fill);
+    // Whether the reading rules give the stream more input at this point.
+    bool mayRead() const;
+    // Reads one piece of the current step (starting a step first if none is open) and
+    // appends its video payloads; returns false when the rules allow no more input.
+    bool readPiece();
+    // Reads until the stream holds `end` bytes of the area or no more input is allowed.
+    void readUpTo(std::size_t end);
+    std::ptrdiff_t extend(const std::uint8_t* base, std::ptrdiff_t byte) override;
 
     std::unique_ptr<DecoderState> state_;
     std::vector<std::uint8_t> stream_;  // stream area plus a zero pad
-    std::vector<std::uint8_t> packs_;
+    std::vector<std::uint8_t> packs_;   // the step being read
     PreviewImage image_;
 
-    std::size_t fill_ = 0;
-    std::size_t position_ = 0;
-    int runState_ = 0;  // 0 more input may follow, 1 input exhausted, 2 picture finished
+    std::size_t fill_ = 0;      // valid bytes in the stream area
+    std::size_t position_ = 0;  // where the start code search goes on
+    // Stream offsets counted from the start of the GOP's stream (the area's first byte is
+    // at `areaStart_`): the position of the last look-ahead check, and the end of the last
+    // step read in full.
+    std::uint64_t areaStart_ = 0;
+    std::uint64_t checkedAt_ = 0;
+    std::uint64_t stepsEnd_ = 0;
+
+    // Input: the GOP's file and, for the step in which it ends, the next one.
+    BinaryFile file_;
+    BinaryFile next_;
+    std::string nextPath_;
+    bool stepOpen_ = false;     // a step has been started and not read to its end
+    bool readingNext_ = false;  // the open step goes on in the next file
+    bool inputEnded_ = false;   // a step came out short: no input after it
+    std::size_t stepBytes_ = 0;     // bytes of the open step read so far
+    std::size_t stepFiltered_ = 0;  // of those, the whole packs passed to the filter
     bool imageWritten_ = false;
 };
 
