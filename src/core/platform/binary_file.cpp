@@ -6,6 +6,9 @@
 #include <io.h>
 #else
 #include <unistd.h>
+// A 32-bit off_t would wrap offsets above 4 GiB onto the start of the file and refuse
+// those above 2 GiB; the build defines _FILE_OFFSET_BITS=64 for it.
+static_assert(sizeof(off_t) >= sizeof(std::uint64_t), "file offsets must be 64-bit");
 #endif
 #include <utility>
 
