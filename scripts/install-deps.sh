@@ -8,16 +8,28 @@ packages=(
   libgtest-dev libgmock-dev
   ffmpeg dvdauthor libdvdread-dev lsdvd time bc
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic libgl-dev xvfb xauth
+  g++-multilib googletest
 )
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
 
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+updated=false
+# Installs those of the given packages that are not installed yet.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [[ ${#missing[@]} -eq 0 ]] && return 0
+  echo "Installing: ${missing[*]}"
+  if [[ $updated == false ]]; then
+    "${sudo[@]}" apt-get update -qq
+    updated=true
+  fi
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+install_missing "${packages[@]}"
+# The 32-bit build's tests run under qemu-i386 where the kernel runs no 32-bit programs
+# (the 32-bit loader is one).
+/lib/ld-linux.so.2 --version >/dev/null 2>&1 || install_missing qemu-user
