@@ -3,6 +3,8 @@
 // line, with a fixed-point full-range BT.601 colour conversion.
 #pragma once
 
+#include <algorithm>
+
 #include "preview/decoder_state.h"
 #include "preview/preview_image.h"
 
@@ -11,9 +13,7 @@ namespace velmorin::preview {
 // One pixel: Y and the chroma differences U = Cb - 128, V = Cr - 128, to blue, green, red.
 // >> on a negative int is an arithmetic shift (C++20), rounding towards minus infinity.
 inline void convertPixel(int y, int u, int v, std::uint8_t* bgr) {
-    const auto clamp255 = [](int c) {
-        return static_cast<std::uint8_t>(c < 0 ? 0 : (c > 255 ? 255 : c));
-    };
+    const auto clamp255 = [](int c) { return static_cast<std::uint8_t>(std::clamp(c, 0, 255)); };
     bgr[0] = clamp255(y + ((454 * u) >> 8));
     bgr[1] = clamp255(y + ((-88 * u - 182 * v) >> 8));
     bgr[2] = clamp255(y + ((359 * v) >> 8));

@@ -107,22 +107,27 @@ void inverseTransformSparse(const std::int32_t in[64], std::int32_t out[64], uns
         std::int32_t t[8];
         passWithout456<2048, 12>(0, 0, 0, 0, in[63], t, 1);
         const std::int32_t a = K0 * d + 16384;
+        // Row r is (a + w[j] × t[r]) >> 15; t is mostly -1, 0 or 1 (a last coefficient of ±1),
+        // so those rows are made once and copied.
+        constexpr std::int32_t w[8] = {K7, -K5, K3, -K1, K1, -K3, K5, -K7};
+        std::int32_t flat[8], plus[8], minus[8];
+        for (int j = 0; j < 8; ++j) {
+            flat[j] = a >> 15;
+            plus[j] = (a + w[j]) >> 15;
+            minus[j] = (a - w[j]) >> 15;
+        }
         for (int r = 0; r < 8; ++r) {
             std::int32_t* y = out + 8 * r;
             const std::int32_t x7 = t[r];
             if (x7 == 0) {
-                std::fill(y, y + 8, a >> 15);
-                continue;
+                std::copy(flat, flat + 8, y);
+            } else if (x7 == 1) {
+                std::copy(plus, plus + 8, y);
+            } else if (x7 == -1) {
+                std::copy(minus, minus + 8, y);
+            } else {
+                for (int j = 0; j < 8; ++j) y[j] = (a + w[j] * x7) >> 15;
             }
-            const std::int32_t o0 = K7 * x7, o1 = K5 * x7, o2 = K3 * x7, o3 = K1 * x7;
-            y[0] = (a + o0) >> 15;
-            y[7] = (a - o0) >> 15;
-            y[1] = (a - o1) >> 15;
-            y[6] = (a + o1) >> 15;
-            y[2] = (a + o2) >> 15;
-            y[5] = (a - o2) >> 15;
-            y[3] = (a - o3) >> 15;
-            y[4] = (a + o3) >> 15;
         }
         return;
     }

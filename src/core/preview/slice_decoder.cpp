@@ -249,39 +249,11 @@ inline bool storeRecord(BitReader& in, const DctTable& table, int record,
     return store(coefficients, k, run, level, d, out, marks);
 }
 
-// Decodes block i into the coefficient store (scan order). With a dequantiser, a coded
-// block's dequantised values (raster order, mismatch control applied) go to the working
-// store, and `marks` tells where they may be nonzero.
-void decodeBlock(BitReader& in, DecoderState& state, const VlcTables& t, int i,
-                 const Dequantiser* d, BlockMarks& marks) {
-    // The store is zero past the count of the block's last decode: only the part before it
-    // needs clearing.
-    std::int32_t* coefficients = state.coefficients[i];
-    const int written = std::clamp(state.coefficientCount[i], 0, 64);
-    for (int j = 0; j < written; j += 8) std::fill_n(coefficients + j, 8, 0);
-    std::int32_t* out = state.dequantised[i];
-    marks = BlockMarks{};
-    int k = 0;
-    // Records how far the block's coefficients reach, whichever way the block ends; and, for
-    // a reconstructed block, applies the mismatch control to the sum of its values.
-    struct OnExit {
-        int& count;
-        const int& k;
-        const Dequantiser* d;
-        std::int32_t* out;
-        BlockMarks& marks;
-        ~OnExit() {
-            count = k;
-            if (d && (marks.sum & 1) == 0) {
-                out[63] ^= 1;  // an odd value moves one towards zero, an even one up by one
-                marks.rows |= 0x80;
-                marks.columns |= 0x80;
-            }
-        }
-    };
-    const bool coded = state.mb.patternCode[i];
-    const OnExit onExit{state.coefficientCount[i], k, coded ? d : nullptr, out, marks};
-    if (!coded) return;
+// The coefficients of a coded block: the DC or first coefficient, then the codes up to the
+// end of block (or an invalid code). `k` and `marks` follow the stores.
+inline void decodeCoefficients(BitReader& in, DecoderState& state, const VlcTables& t, int i,
+                               const Dequantiser* d, std::int32_t* coefficients,
+                               std::int32_t* out, int& k, BlockMarks& marks) {
     const bool intra = (state.mb.flags & kMbIntra) != 0;
     if (intra) {
         const VlcEntry e = (i < 4 ? t.dcSizeLuma : t.dcSizeChroma).lookup(in);
@@ -356,6 +328,38 @@ void decodeBlock(BitReader& in, DecoderState& state, const VlcTables& t, int i,
         if (!storeRecord(in, table, record, coefficients, k, d, out, marks))
             state.errorCode = kErrorTooManyCoefficients;
     }
+}
+
+// Decodes block i into the coefficient store (scan order) and records how far its
+// coefficients reach. With a dequantiser, a coded block's dequantised values (raster
+// order, mismatch control applied) go to the working store, and `marks` tells where they
+// may be nonzero.
+void decodeBlock(BitReader& reader, DecoderState& state, const VlcTables& t, int i,
+                 const Dequantiser* d, BlockMarks& marks) {
+    // The store is zero past the count of the block's last decode: only the part before it
+    // needs clearing.
+    std::int32_t* coefficients = state.coefficients[i];
+    const int written = std::clamp(state.coefficientCount[i], 0, 64);
+    for (int j = 0; j < written; j += 8) std::fill_n(coefficients + j, 8, 0);
+    marks = BlockMarks{};
+    if (!state.mb.patternCode[i]) {
+        state.coefficientCount[i] = 0;
+        return;
+    }
+    // The loop works on copies (kept in registers, apart from the stores it makes).
+    BitReader in = reader;
+    int k = 0;
+    BlockMarks m;
+    std::int32_t* out = state.dequantised[i];
+    decodeCoefficients(in, state, t, i, d, coefficients, out, k, m);
+    reader = in;
+    state.coefficientCount[i] = k;
+    if (d && (m.sum & 1) == 0) {
+        out[63] ^= 1;  // an odd value moves one towards zero, an even one up by one
+        m.rows |= 0x80;
+        m.columns |= 0x80;
+    }
+    marks = m;
 }
 
 void decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
