@@ -51,7 +51,7 @@ inline constexpr const char* kSeekError = "シークエラーが発生しまし�
 inline constexpr const char* kDecodeError = "デコードエラー（%d）が発生しました（プレビュー）.";
 }  // namespace preview_messages
 
-class PreviewDecoder : private BitReader::MoreInput {
+class PreviewDecoder final : private BitReader::MoreInput {
 public:
     // The stream area holds up to 1 MiB behind the position being scanned and the 2 MiB
     // the reading rules may put ahead of it.
