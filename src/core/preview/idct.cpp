@@ -10,6 +10,20 @@ namespace {
 constexpr std::int32_t K0 = 4096, K1 = 5681, K2 = 5352, K3 = 4816, K4 = 4096, K5 = 3218, K6 = 2217,
                        K7 = 1130;
 
+// The last step of a 1-D pass: even and odd halves into the eight outputs.
+template <int Q>
+inline void butterfly(std::int32_t e0, std::int32_t e1, std::int32_t e2, std::int32_t e3, std::int32_t o0,
+                      std::int32_t o1, std::int32_t o2, std::int32_t o3, std::int32_t* y, int outStride) {
+    y[0 * outStride] = (e0 + o0) >> Q;
+    y[7 * outStride] = (e0 - o0) >> Q;
+    y[1 * outStride] = (e1 + o1) >> Q;
+    y[6 * outStride] = (e1 - o1) >> Q;
+    y[2 * outStride] = (e2 + o2) >> Q;
+    y[5 * outStride] = (e2 - o2) >> Q;
+    y[3 * outStride] = (e3 + o3) >> Q;
+    y[4 * outStride] = (e3 - o3) >> Q;
+}
+
 // A 1-D pass whose inputs x1 … x7 are zero: every output is the same value.
 template <std::int32_t R, int Q>
 inline void passDc(std::int32_t x0, std::int32_t* y, int outStride) {
@@ -31,14 +45,7 @@ inline void passWithout456(std::int32_t x0, std::int32_t x1, std::int32_t x2, st
     const std::int32_t o1 = K3 * x1 - K7 * x3 - K5 * x7;
     const std::int32_t o2 = K5 * x1 - K1 * x3 + K3 * x7;
     const std::int32_t o3 = K7 * x1 - K5 * x3 - K1 * x7;
-    y[0 * outStride] = (e0 + o0) >> Q;
-    y[7 * outStride] = (e0 - o0) >> Q;
-    y[1 * outStride] = (e1 + o1) >> Q;
-    y[6 * outStride] = (e1 - o1) >> Q;
-    y[2 * outStride] = (e2 + o2) >> Q;
-    y[5 * outStride] = (e2 - o2) >> Q;
-    y[3 * outStride] = (e3 + o3) >> Q;
-    y[4 * outStride] = (e3 - o3) >> Q;
+    butterfly<Q>(e0, e1, e2, e3, o0, o1, o2, o3, y, outStride);
 }
 
 // One 1-D pass over x[0], x[stride], … x[7 × stride], writing y the same way; the shorter
@@ -66,14 +73,7 @@ inline void pass(const std::int32_t* x, int inStride, std::int32_t* y, int outSt
     const std::int32_t o1 = K3 * x1 - K7 * x3 - K1 * x5 - K5 * x7;
     const std::int32_t o2 = K5 * x1 - K1 * x3 + K7 * x5 + K3 * x7;
     const std::int32_t o3 = K7 * x1 - K5 * x3 + K3 * x5 - K1 * x7;
-    y[0 * outStride] = (e0 + o0) >> Q;
-    y[7 * outStride] = (e0 - o0) >> Q;
-    y[1 * outStride] = (e1 + o1) >> Q;
-    y[6 * outStride] = (e1 - o1) >> Q;
-    y[2 * outStride] = (e2 + o2) >> Q;
-    y[5 * outStride] = (e2 - o2) >> Q;
-    y[3 * outStride] = (e3 + o3) >> Q;
-    y[4 * outStride] = (e3 - o3) >> Q;
+    butterfly<Q>(e0, e1, e2, e3, o0, o1, o2, o3, y, outStride);
 }
 
 }  // namespace
