@@ -13,7 +13,7 @@ if [[ -n ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
   # The program's folder holds its settings and working files; the source dialog starts
   # in the sample title set the first time.
   cp -f build/src/gui/velmorin build/sample-disc/velmorin
-  cp -f docs/README.HTM build/sample-disc/README.HTM 2>/dev/null || true
+  cp -f build/src/gui/README.HTM build/src/gui/LOGO.BMP build/sample-disc/
   echo "Starting velmorin; press 入力ﾌｧｲﾙ..., open $vts and select both VOB files."
   cd build/sample-disc && exec ./velmorin
 fi
