@@ -8,27 +8,21 @@
 #include <cstring>
 #include <string>
 
-#include "silent_ui.h"
 #include <vector>
 
 #include "dvd/ifo_file.h"
 #include "dvd/title_table.h"
 #include "dvd/vtsi_reader.h"
+#include "fuzz_files.h"
+#include "silent_ui.h"
 
 namespace {
 
 using namespace velmorin;
 
 void copySeed(const std::string& from, const std::string& to) {
-    std::FILE* in = std::fopen(from.c_str(), "rb");
-    if (!in) return;
-    std::vector<char> bytes(IfoBuffer::kSize);
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), in));
-    std::fclose(in);
-    if (std::FILE* out = std::fopen(to.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fclose(out);
-    }
+    const std::vector<std::uint8_t> bytes = test::readPrefix(from, IfoBuffer::kSize);
+    if (!bytes.empty()) test::writeInputFile(to, bytes.data(), bytes.size());
 }
 
 }  // namespace

@@ -62,11 +62,7 @@ std::vector<std::uint8_t> videoPayloads(const std::vector<std::uint8_t>& vob) {
 }
 
 void makeSeeds(const std::string& dir, const std::string& videoTs) {
-    std::vector<std::uint8_t> disc(160 * 2048);
-    if (std::FILE* f = std::fopen((videoTs + "/VTS_01_1.VOB").c_str(), "rb")) {
-        disc.resize(std::fread(disc.data(), 1, disc.size(), f));
-        std::fclose(f);
-    }
+    const std::vector<std::uint8_t> disc = test::readPrefix(videoTs + "/VTS_01_1.VOB", 160 * 2048);
     const std::vector<std::uint8_t> es = videoPayloads(disc);
     int n = 0;
     const auto seed = [&](std::uint8_t mode, std::uint8_t split, const std::uint8_t* body,

@@ -37,11 +37,7 @@ struct Files {
 };
 
 void makeSeeds(const std::string& dir, const std::string& videoTs) {
-    std::vector<std::uint8_t> disc(16 * 2048);
-    if (std::FILE* f = std::fopen((videoTs + "/VTS_01_1.VOB").c_str(), "rb")) {
-        disc.resize(std::fread(disc.data(), 1, disc.size(), f));
-        std::fclose(f);
-    }
+    const std::vector<std::uint8_t> disc = test::readPrefix(videoTs + "/VTS_01_1.VOB", 16 * 2048);
     test::VobBuilder synthetic;
     synthetic.packs(2).vobu(3, {.scr = 90000, .newCell = true, .category = 0xA0});
     synthetic.vobu(2, {.scr = 90000 + 500 * 90, .category = 0x60, .muteState = 3});
