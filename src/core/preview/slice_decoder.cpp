@@ -362,7 +362,10 @@ void decodeBlock(BitReader& reader, DecoderState& state, const VlcTables& t, int
     marks = m;
 }
 
-void decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
+// False, with nothing decoded, when the address would pass the picture's last macroblock:
+// no valid slice goes there, and a damaged one would otherwise decode that last
+// macroblock again and again for as long as its bits last.
+bool decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
                       Dequantiser& dequantiser) {
     HeaderState& h = state.headers;
     SliceState& slice = state.slice;
@@ -385,6 +388,7 @@ void decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
     if (h.pictureCodingType == kPictureI) increment = 1;
     mb.increment = increment;
     const int limit = h.mbWidth() * h.mbHeight();
+    if (state.macroblockAddress >= limit) return false;
     state.macroblockAddress = std::min(state.macroblockAddress + increment, limit);
 
     macroblockModes(in, state);
@@ -441,7 +445,7 @@ void decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
     BlockMarks marks[12];
     if (!reconstruct) {
         for (int i = 0; i < blocks; ++i) decodeBlock(in, state, t, i, nullptr, marks[i]);
-        return;
+        return true;
     }
     prepareDequantiser(state, dequantiser);
     for (int i = 0; i < blocks; ++i) decodeBlock(in, state, t, i, &dequantiser, marks[i]);
@@ -459,6 +463,7 @@ void decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
             for (int p = 0; p < 64; ++p) block[p] += 128;
     }
     reconstructMacroblock(state);
+    return true;
 }
 
 }  // namespace
@@ -517,7 +522,7 @@ void decodeSlice(BitReader& in, DecoderState& state) {
     const VlcTables& t = vlcTables();
     Dequantiser dequantiser;
     do {
-        decodeMacroblock(in, state, t, dequantiser);
+        if (!decodeMacroblock(in, state, t, dequantiser)) return;
     } while (state.errorCode == 0 && in.peek(23) != 0);
 }
 

@@ -240,11 +240,18 @@ TEST_F(PPicture, AddressesStopAtThePicturesEnd) {
       << "0101 1"
       << "1 0"
       << "10";  // …and one, pattern only
+    // A damaged slice going on past the last macroblock: a forward-predicted macroblock
+    // that would overwrite it with a prediction from eight lines up.
+    b << "1"
+      << "001"
+      << "010"
+      << "0000 0011 001";
     decode(*s, b);
     EXPECT_EQ(s->errorCode, 0);
     EXPECT_EQ(s->macroblockAddress, 64);
-    // The last macroblock (bottom right) got the Cr block.
+    // The last macroblock (bottom right) got the Cr block, and nothing after it.
     EXPECT_NEAR(current(255, 63, 2), ref(255, 63, 2) + 6, 1);
+    EXPECT_EQ(current(250, 60, 0), ref(250, 60, 0));
 }
 
 }  // namespace
