@@ -4,6 +4,7 @@
 
 #include "mute/gop_rewrite.h"
 #include "platform/binary_file.h"
+#include "scan/pack.h"
 
 namespace velmorin {
 
@@ -56,6 +57,11 @@ MuteResult muteGop(const AppState& state, SectorBuffer& buffer, Ui& ui, int k, M
 
     LoadedGop gop;
     if (const MuteResult loaded = load(state, buffer, k, gop); loaded != MuteResult::Ok) return loaded;
+    // A table loaded from a project is not checked against the files: a GOP that does not
+    // start with a navigation pack where the table says (a file that has changed since,
+    // or ends before it) is not edited, and reported as not readable there.
+    if (gop.own < kSectorSize || !isNavigationPack(SectorView(buffer.data(), kSectorSize)))
+        return MuteResult::SeekForReadingFailed;
     if (!rewriteGopForPattern(buffer.data(), (gop.own + gop.next) / kSectorSize, pattern, ui))
         return MuteResult::Aborted;
 

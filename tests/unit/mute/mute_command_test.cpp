@@ -172,6 +172,23 @@ TEST_F(MuteCommand, GopLargerThanTheSectorBufferIsRefusedBeforeReading) {
     EXPECT_EQ(audioIds(a), std::string(13, 'D'));
 }
 
+TEST_F(MuteCommand, TableThatNoLongerFitsTheFileEditsNothing) {
+    // As a project loaded for files that have changed since might say: GOP 1 one sector
+    // off (an audio pack), GOP 2 beyond the end of A.VOB.
+    const std::string beforeA = test::readFile(a), beforeB = test::readFile(b);
+    state->gopTable.startSector[0] = 1;
+    EXPECT_EQ(press(0, 4), MuteResult::SeekForReadingFailed);
+    EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", a + "が開けません（2）."}));
+    state->gopTable.startSector[0] = 0;
+    state->gopTable.startSector[1] = 5000;
+    state->gopTable.startSector[2] = 5010;
+    state->gopTable.fileIndex[2] = 0;
+    EXPECT_EQ(press(1, 4), MuteResult::SeekForReadingFailed);
+    EXPECT_EQ(list.line(1).substr(24), "****");
+    EXPECT_EQ(test::readFile(a), beforeA);
+    EXPECT_EQ(test::readFile(b), beforeB);
+}
+
 TEST_F(MuteCommand, NothingToMute) {
     shell.busy = true;
     EXPECT_EQ(press(0, 4), std::nullopt);
