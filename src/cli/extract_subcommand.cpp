@@ -47,6 +47,7 @@ int runExtractSubcommand(const std::vector<std::string>& args) {
         return kExitFailed;
     }
     const std::string out = absolutePath(parsed->values.at("-o"));
+    if (session.refusesAsOutput(out)) return kExitFailed;
     const auto create = [&]() -> std::optional<BinaryFile> {
         BinaryFile file = BinaryFile::create(out);
         if (!file.isOpen()) return std::nullopt;

@@ -28,6 +28,7 @@ std::optional<int> positiveNumber(const std::map<std::string, std::string>& valu
 // the file could not be written (both reported on standard error).
 bool previewGop(TitleSession& session, preview::PreviewDecoder& decoder, int k,
                 const std::string& out) {
+    if (session.refusesAsOutput(out)) return false;
     const auto request =
         preview::requestForGop(session.state().inputFiles, session.state().gopTable, k);
     if (!decoder.decode(request, session.ui())) {

@@ -17,6 +17,7 @@ int runProjectSubcommand(const std::vector<std::string>& args) {
     TitleSession session(parsed->title);
     if (const auto failed = session.open()) return *failed;
     const std::string target = absolutePath(parsed->values.at("--save"));
+    if (session.refusesAsOutput(target)) return kExitFailed;
     session.state().lastProjectPath = target;
     return saveProject(target, session.state(), session.list(), session.ui()) ? kExitOk : kExitFailed;
 }

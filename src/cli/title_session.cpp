@@ -64,4 +64,10 @@ std::optional<int> TitleSession::open() {
 }
 
 
+bool TitleSession::refusesAsOutput(const std::string& out) const {
+    if (!state_->inputFiles.holdsFile(out)) return false;
+    std::fprintf(stderr, "velmorin-cli: %s is one of the title's input files; nothing was written\n", out.c_str());
+    return true;
+}
+
 }  // namespace velmorin::cli

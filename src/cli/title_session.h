@@ -29,6 +29,10 @@ public:
     MemoryGopList& list() { return list_; }
     SectorBuffer& buffer() { return buffer_; }
 
+    // True (and says so on standard error) when `out` is one of the title's own files:
+    // an output written there would destroy its input.
+    bool refusesAsOutput(const std::string& out) const;
+
 private:
     TitleArguments args_;
     std::unique_ptr<AppState> state_ = std::make_unique<AppState>();

@@ -1,6 +1,8 @@
 // velmorin-cli extract: the bytes playback would copy, into a file of the caller's.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "pack_builder.h"
 #include "sample_disc.h"
 #include "support/run_command.h"
@@ -38,6 +40,25 @@ TEST(CliExtract, CopiesTheStretchOrSaysWhyNot) {
     EXPECT_EQ(runCommand(cli + "--gop 1 -o x").status, 2);
     EXPECT_EQ(runCommand(cli + "--gop 3 --to 2 -o x").status, 2);
     EXPECT_EQ(runCommand(cli + "--gop 999 --count 1 -o x").status, 2);
+}
+
+TEST(CliOutputs, NeverWrittenOverTheirOwnInput) {
+    test::TempDir dir;
+    const std::string vob = dir.file("VTS_01_1.VOB");
+    test::writeBytes(vob, test::readFile(test::sampleVobFiles()[0]));
+    std::filesystem::create_symlink(vob, dir.file("link.mpg"));
+    const std::string before = test::readFile(vob);
+    const std::string cli = shellQuoted(VELMORIN_CLI);
+    for (const std::string& command :
+         {cli + " extract " + shellQuoted(vob) + " --gop 1 --count 2 -o " + shellQuoted(vob),
+          cli + " extract " + shellQuoted(vob) + " --gop 1 --count 2 -o " + shellQuoted(dir.file("link.mpg")),
+          cli + " preview " + shellQuoted(vob) + " --gop 1 -o " + shellQuoted(vob),
+          cli + " project " + shellQuoted(vob) + " --save " + shellQuoted(vob)}) {
+        const auto run = runCommand(command);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_NE(run.err.find("is one of the title's input files; nothing was written"), std::string::npos) << run.err;
+        EXPECT_TRUE(test::readFile(vob) == before) << command;
+    }
 }
 
 }  // namespace

@@ -17,6 +17,9 @@ struct InputFileSet {
 
     // Sum of the sizes of the files in the set, as the size label shows it.
     double totalSize() const;
+    // Whether `path` names one of the set's files (under any name: links and relative
+    // paths count), so that nothing writes an output over its own input.
+    bool holdsFile(const std::string& path) const;
 };
 
 }  // namespace velmorin
