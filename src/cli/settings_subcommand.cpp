@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <random>
 
 #include "app/settings_dialog_rules.h"
 #include "app/settings_file.h"
@@ -27,49 +25,6 @@ std::string toolFolder(const std::string& programPath) {
     if (error || self.empty()) self = fs::path(absolutePath(programPath));
     return withTrailingSeparator(self.parent_path().string());
 }
-
-// A private copy of the file's first bytes, so that the loader's own rules can run on it:
-// the loader deletes a settings file it could not read completely, and the file a script
-// asks about must stay as it is.
-class ScratchCopy {
-public:
-    ~ScratchCopy() {
-        std::error_code ignored;
-        if (!folder_.empty()) fs::remove_all(folder_, ignored);
-    }
-
-    // False when the file could not be read.
-    bool make(const std::string& source) {
-        std::ifstream in(nativePath(source), std::ios::binary);
-        if (!in) return false;
-        std::string bytes(kSettingsFileSize, '\0');
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (in.bad()) return false;
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
-        size_ = bytes.size();
-
-        std::random_device random;
-        std::error_code error;
-        const fs::path temp = fs::temp_directory_path(error);
-        if (error) return false;
-        for (int attempt = 0; attempt < 16 && folder_.empty(); ++attempt) {
-            const fs::path candidate = temp / ("velmorin-settings-" + std::to_string(random()));
-            if (fs::create_directory(candidate, error)) folder_ = candidate;
-        }
-        if (folder_.empty()) return false;
-        std::ofstream out(folder_ / "settings.DAT", std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return static_cast<bool>(out.flush());
-    }
-
-    std::string path() const { return (folder_ / "settings.DAT").string(); }
-    // How many of the file's bytes the copy holds: at most the 555 the loader reads.
-    std::size_t size() const { return size_; }
-
-private:
-    fs::path folder_;
-    std::size_t size_ = 0;
-};
 
 void printSettings(const Settings& s, bool json) {
     const char* playTime = kPlayTimeTexts[static_cast<std::size_t>(s.playTimeIndex)];
@@ -111,23 +66,31 @@ int runSettingsSubcommand(const std::vector<std::string>& args, const std::strin
     Settings settings = defaults;
     std::error_code error;
     const auto status = fs::status(nativePath(path), error);
-    ScratchCopy copy;
+    BinaryFile file;
     if (!fs::exists(status)) {
         note = "no such file";
     } else if (!fs::is_regular_file(status)) {
         note = "not a regular file";
-    } else if (!copy.make(path)) {
+    } else if (file = BinaryFile::open(path, BinaryFile::Mode::Read); !file.isOpen()) {
         note = "cannot be read";
     } else {
-        settings = loadSettings(copy.path(), defaults);
-        // The loader deletes what it could not read completely: a wrong magic (everything
-        // from the defaults) or a file shorter than 555 bytes (the bytes read, then the
-        // defaults).
-        if (!fs::exists(nativePath(copy.path()), error))
-            note = copy.size() < kSettingsFileSize
-                       ? "not a complete settings file (" + std::to_string(copy.size()) + " of " +
-                             std::to_string(kSettingsFileSize) + " bytes)"
-                       : "not a settings file (wrong magic)";
+        // The loader's own rules on the file's first bytes, read here without the
+        // loader's deletion of an incomplete file: the file a script asks about stays.
+        SettingsImage bytes{};
+        const std::size_t n = file.read(bytes.data(), bytes.size());
+        if (file.hasError()) {
+            note = "cannot be read";
+        } else {
+            const SettingsRead read = decodeSettings(bytes.data(), n, defaults);
+            settings = read.settings;
+            const std::string ofAll = std::to_string(n) + " of " + std::to_string(kSettingsFileSize) + " bytes";
+            if (read.state == SettingsFileState::WrongMagic && n < 15)
+                note = "not a settings file (" + ofAll + ", the magic cut short)";
+            else if (read.state == SettingsFileState::WrongMagic)
+                note = "not a settings file (wrong magic)";
+            else if (read.state == SettingsFileState::Short)
+                note = "not a complete settings file (" + ofAll + ")";
+        }
     }
     printSettings(settings, json);
     if (std::fflush(stdout) != 0) return kExitFailed;

@@ -98,8 +98,9 @@ constexpr const char* kSettingsUsage =
     "with the settings magic (a field the program cannot use, such as a path that is not\n"
     "Shift-JIS or a play-time index out of range, falls back to its default silently, as\n"
     "in the program). Exit status 1, with a note on standard error, when FILE is missing,\n"
-    "not a regular file, unreadable, has a wrong magic (the defaults are printed) or is\n"
-    "shorter than 555 bytes (the bytes read over the defaults are printed); the program\n"
+    "not a regular file, unreadable, has a wrong magic or ends inside it (the defaults\n"
+    "are printed), or is shorter than 555 bytes otherwise (the bytes read over the\n"
+    "defaults are printed); the program\n"
     "starts silently with the settings printed in every one of these cases.\n";
 
 constexpr const char* kLogoUsage =

@@ -584,7 +584,7 @@ TEST(BadSettingsFile, PrintsWhatTheProgramWouldStartWithAndChangesNothing) {
         {missing(), note("no such file")},
         {directory(), note("not a regular file")},
         {unreadable(), note("cannot be read")},
-        {empty(), shortBy(0)},
+        {empty(), note("not a settings file (0 of 555 bytes, the magic cut short)")},
         {replacedAt(0, "VELMORIN0200HST", "another version's magic"), note("not a settings file (wrong magic)")},
         {replacedAt(0, std::string(15, '\0'), "no magic"), note("not a settings file (wrong magic)")},
         {{"longer than 555 bytes",
@@ -592,7 +592,11 @@ TEST(BadSettingsFile, PrintsWhatTheProgramWouldStartWithAndChangesNothing) {
          succeeds()},
     };
     // Cut in the magic, between the fields, inside each field, one byte short.
-    for (std::size_t size : {1, 14, 15, 23, 100, 282, 283, 300, 543, 545, 547, 551, 554})
+    // A file cut inside its magic is no settings file: the program starts with defaults.
+    for (std::size_t size : {1, 14})
+        cases.push_back({truncatedAt(size), note("not a settings file (" + std::to_string(size) +
+                                                 " of 555 bytes, the magic cut short)")});
+    for (std::size_t size : {15, 23, 100, 282, 283, 300, 543, 545, 547, 551, 554})
         cases.push_back({truncatedAt(size), shortBy(size)});
     // A byte of the magic spoils the whole file; a field's byte only that field.
     for (std::size_t offset : {0, 7, 8, 11, 14})

@@ -1,5 +1,6 @@
 #include "app/settings_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -54,23 +55,16 @@ SettingsImage encodeSettings(const Settings& s) {
     return image;
 }
 
-Settings loadSettings(const std::string& path, const Settings& defaults) {
-    BinaryFile file = BinaryFile::open(path, BinaryFile::Mode::Read);
-    if (!file.isOpen()) return defaults;
+SettingsRead decodeSettings(const std::uint8_t* data, std::size_t size, const Settings& defaults) {
+    const std::size_t n = std::min(size, kSettingsFileSize);
+    if (n < magic().size() || std::memcmp(data, magic().data(), magic().size()) != 0)
+        return {defaults, SettingsFileState::WrongMagic, n};
 
     // Field by field over the defaults: a field read short keeps the bytes that came,
     // then the rest of its default, so the image is the file's bytes followed by the
     // defaults' bytes.
     SettingsImage image = encodeSettings(defaults);
-    SettingsImage read{};
-    const std::size_t n = file.read(read.data(), read.size());
-    file.close();
-    if (n < magic().size() || std::memcmp(read.data(), magic().data(), magic().size()) != 0) {
-        removeFile(path);
-        return defaults;
-    }
-    std::memcpy(image.data(), read.data(), n);
-
+    std::memcpy(image.data(), data, n);
     Settings s = defaults;
     if (const auto folder = decodePathField(image.data() + kLastSourceFolder)) s.lastSourceFolder = *folder;
     if (const auto player = decodePathField(image.data() + kPlayerPath)) s.playerPath = *player;
@@ -78,8 +72,18 @@ Settings loadSettings(const std::string& path, const Settings& defaults) {
     if (s.playTimeIndex < 0 || s.playTimeIndex >= Settings::kPlayTimes) s.playTimeIndex = Settings::kDefaultPlayTimeIndex;
     s.mpgWorkingFiles = readLe32(image.data() + kMpgWorkingFiles) != 0;
     s.previewEnabled = readLe32(image.data() + kPreviewEnabled) != 0;
-    if (n < kSettingsFileSize) removeFile(path);
-    return s;
+    return {s, n < kSettingsFileSize ? SettingsFileState::Short : SettingsFileState::Complete, n};
+}
+
+Settings loadSettings(const std::string& path, const Settings& defaults) {
+    BinaryFile file = BinaryFile::open(path, BinaryFile::Mode::Read);
+    if (!file.isOpen()) return defaults;
+    SettingsImage bytes{};
+    const std::size_t n = file.read(bytes.data(), bytes.size());
+    file.close();
+    const SettingsRead read = decodeSettings(bytes.data(), n, defaults);
+    if (read.state != SettingsFileState::Complete) removeFile(path);
+    return read.settings;
 }
 
 void saveSettings(const std::string& path, const Settings& settings) {

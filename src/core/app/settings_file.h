@@ -20,6 +20,18 @@ std::string settingsPathFor(const std::string& programPath);
 // stored empty (its default is used at the next start).
 SettingsImage encodeSettings(const Settings& settings);
 
+enum class SettingsFileState { Complete, Short, WrongMagic };
+
+struct SettingsRead {
+    Settings settings;
+    SettingsFileState state;
+    std::size_t bytes;  // of the file's, at most 555
+};
+
+// The settings that the first `size` bytes of a settings file give over `defaults`: a
+// wrong magic gives the defaults; a short file its bytes, then the defaults' bytes.
+SettingsRead decodeSettings(const std::uint8_t* data, std::size_t size, const Settings& defaults);
+
 // Reads the settings file over `defaults`. A wrong magic or a short file keeps what was
 // read completely, fills the rest from the defaults, and deletes the file.
 Settings loadSettings(const std::string& path, const Settings& defaults);
