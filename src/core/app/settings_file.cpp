@@ -32,10 +32,6 @@ bool endsWithExeIgnoringCase(const std::string& path) {
     return tail == ".EXE";
 }
 
-void removeFile(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(nativePath(path), ignored);
-}
 
 }  // namespace
 
@@ -88,13 +84,7 @@ Settings loadSettings(const std::string& path, const Settings& defaults) {
 
 void saveSettings(const std::string& path, const Settings& settings) {
     const SettingsImage image = encodeSettings(settings);
-    BinaryFile file = BinaryFile::create(path);
-    if (!file.isOpen()) return;
-    const bool ok = file.write(image.data(), image.size()) && file.close();
-    if (!ok) {
-        file.close();
-        removeFile(path);
-    }
+    replaceFile(path, [&](BinaryFile& file) { return file.write(image.data(), image.size()); });
 }
 
 }  // namespace velmorin

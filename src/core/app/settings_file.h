@@ -36,7 +36,8 @@ SettingsRead decodeSettings(const std::uint8_t* data, std::size_t size, const Se
 // read completely, fills the rest from the defaults, and deletes the file.
 Settings loadSettings(const std::string& path, const Settings& defaults);
 
-// Replaces the settings file; deletes it when a write comes up short. Silent.
+// Replaces the settings file through a temporary file, so a failed write keeps the old
+// one. Silent.
 void saveSettings(const std::string& path, const Settings& settings);
 
 }  // namespace velmorin

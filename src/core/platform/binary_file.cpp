@@ -31,6 +31,26 @@ std::optional<std::uint64_t> regularFileSize(const std::string& path) {
     return size;
 }
 
+void removeFile(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(nativePath(path), ignored);
+}
+
+ReplaceResult replaceFile(const std::string& path, const std::function<bool(BinaryFile&)>& writeBody) {
+    const std::string temporary = path + ".saving";
+    BinaryFile file = BinaryFile::create(temporary);
+    if (!file.isOpen()) return ReplaceResult::CannotCreate;
+    bool ok = writeBody(file) && file.syncToDisk() && file.close();
+    std::error_code error;
+    if (ok) std::filesystem::rename(nativePath(temporary), nativePath(path), error);
+    if (!ok || error) {
+        file.close();
+        removeFile(temporary);
+        return ReplaceResult::WriteFailed;
+    }
+    return ReplaceResult::Ok;
+}
+
 BinaryFile::~BinaryFile() { close(); }
 
 BinaryFile::BinaryFile(BinaryFile&& other) noexcept : file_(std::exchange(other.file_, nullptr)) {}

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,18 @@ std::filesystem::path nativePath(const std::string& utf8Path);
 // Size of a regular file from its directory entry; nothing when there is no entry or it
 // is not a regular file.
 std::optional<std::uint64_t> regularFileSize(const std::string& path);
+
+// Removes a file if there is one; silent.
+void removeFile(const std::string& path);
+
+class BinaryFile;
+
+enum class ReplaceResult { Ok, CannotCreate, WriteFailed };
+
+// Writes a file under a temporary name beside `path` (`writeBody` writes the contents),
+// flushes it to the disk and renames it over `path`, so that a failed write never
+// destroys the file it was to replace. On failure the temporary file is removed.
+ReplaceResult replaceFile(const std::string& path, const std::function<bool(BinaryFile&)>& writeBody);
 
 class BinaryFile {
 public:

@@ -31,10 +31,6 @@ namespace {
 constexpr std::array<int, 22> kGopsForPlayTime = {1,  2,  4,  6,  8,  10, 12,  14,  16,  18,  20,
                                                   22, 24, 26, 28, 30, 60, 120, 240, 360, 480, 600};
 
-void removeFile(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(nativePath(path), ignored);
-}
 
 // The caret or the top of the list, and the end of the stretch; reports and returns
 // nothing when there is none.

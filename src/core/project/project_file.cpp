@@ -41,21 +41,16 @@ bool saveProject(const std::string& path, const AppState& state, const GopListVi
         ui.error(pathNotStorableMessage(unstorable));
         return false;
     }
-    const std::string temporary = path + ".saving";
-    BinaryFile file = BinaryFile::create(temporary);
-    if (!file.isOpen()) {
-        ui.error(project_messages::kCannotCreate);
-        return false;
-    }
-    bool ok = file.write(header().data(), header().size()) && file.write(record->data(), record->size());
-    for (int k = 0; ok && k < state.gopTable.gopCount; ++k) ok = file.write((list.line(k) + '\n').data(), list.line(k).size() + 1);
-    ok = ok && file.syncToDisk() && file.close();
-    std::error_code error;
-    if (ok) std::filesystem::rename(nativePath(temporary), nativePath(path), error);
-    if (!ok || error) {
-        file.close();
-        std::filesystem::remove(nativePath(temporary), error);
-        ui.error(project_messages::kWriteError);
+    const ReplaceResult result = replaceFile(path, [&](BinaryFile& file) {
+        bool ok = file.write(header().data(), header().size()) && file.write(record->data(), record->size());
+        for (int k = 0; ok && k < state.gopTable.gopCount; ++k) {
+            const std::string line = list.line(k) + '\n';
+            ok = file.write(line.data(), line.size());
+        }
+        return ok;
+    });
+    if (result != ReplaceResult::Ok) {
+        ui.error(result == ReplaceResult::CannotCreate ? project_messages::kCannotCreate : project_messages::kWriteError);
         return false;
     }
     ui.info(project_messages::kSaved);

@@ -19,6 +19,20 @@ TEST(SettingsFile, PathOfTheProgram) {
     EXPECT_EQ(settingsPathFor(".EXE"), ".EXE.DAT");  // not longer than four characters
 }
 
+TEST(SettingsFile, AFailedSaveKeepsTheOldFile) {
+    test::TempDir dir;
+    const std::string path = dir.file("velmorin.DAT");
+    saveSettings(path, Settings{"/old/", "/usr/bin/mpv", 3, true, true});
+    const std::string before = test::readFile(path);
+    std::filesystem::create_directory(path + ".saving");  // the temporary file cannot be made
+    saveSettings(path, Settings{"/new/", "/usr/bin/vlc", 4, false, false});
+    EXPECT_EQ(test::readFile(path), before);
+    std::filesystem::remove(path + ".saving");
+    saveSettings(path, Settings{"/new/", "/usr/bin/vlc", 4, false, false});
+    EXPECT_EQ(loadSettings(path, kDefaults).playerPath, "/usr/bin/vlc");
+    EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
+}
+
 TEST(SettingsFile, LayoutAndRoundTrip) {
     test::TempDir dir;
     const std::string path = dir.file("velmorin.DAT");
