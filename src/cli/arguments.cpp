@@ -74,4 +74,16 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
     return out;
 }
 
+std::optional<int> parseNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoi(text);
+}
+
+std::optional<int> numberOption(const ParsedArguments& parsed, const std::string& name) {
+    const auto it = parsed.values.find(name);
+    if (it == parsed.values.end()) return std::nullopt;
+    return parseNumber(it->second).value_or(-1);
+}
+
 }  // namespace velmorin::cli

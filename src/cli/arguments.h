@@ -38,4 +38,11 @@ struct OptionSpec {
 std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& args, const OptionSpec& spec,
                                               std::string& problem);
 
+// A GOP number or count as given on the command line: digits only, at most nine of them.
+std::optional<int> parseNumber(const std::string& text);
+
+// The numeric option `name` of `parsed`: nothing when it was not given; -1 when its text
+// is not a number (callers report that as a usage error naming the option).
+std::optional<int> numberOption(const ParsedArguments& parsed, const std::string& name);
+
 }  // namespace velmorin::cli

@@ -7,26 +7,16 @@
 
 namespace velmorin::cli {
 
-namespace {
-
-std::optional<int> positiveNumber(const std::map<std::string, std::string>& values, const std::string& name) {
-    const auto it = values.find(name);
-    if (it == values.end()) return std::nullopt;
-    const std::string& text = it->second;
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
-    return std::stoi(text);
-}
-
-}  // namespace
-
 int runExtractSubcommand(const std::vector<std::string>& args) {
     std::string problem;
     const auto parsed = parseArguments(args, OptionSpec{{}, {"--gop", "--count", "--to", "-o"}}, problem);
     if (!parsed) return usageError("extract", problem);
     if (parsed->help) return printUsage("extract");
-    const auto gop = positiveNumber(parsed->values, "--gop");
-    const auto count = positiveNumber(parsed->values, "--count");
-    const auto to = positiveNumber(parsed->values, "--to");
+    const auto gop = numberOption(*parsed, "--gop");
+    const auto count = numberOption(*parsed, "--count");
+    const auto to = numberOption(*parsed, "--to");
+    for (const auto& [name, value] : {std::pair{"--gop", gop}, {"--count", count}, {"--to", to}})
+        if (value == -1) return usageError("extract", std::string(name) + " takes a number");
     if (!gop || *gop < 1) return usageError("extract", "--gop N takes a GOP number from 1");
     if (count.has_value() == to.has_value()) return usageError("extract", "give one of --count C and --to M");
     if ((count && *count < 1) || (to && *to < *gop)) return usageError("extract", "the stretch holds no GOP");

@@ -18,12 +18,6 @@ std::optional<MuteState> parsePattern(const std::string& text) {
     return std::nullopt;
 }
 
-std::optional<int> parseNumber(const std::string& text) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return std::stoi(text);
-}
-
 // "A-B" split at its dash.
 std::optional<std::pair<std::string, std::string>> splitRange(const std::string& text) {
     const auto dash = text.find('-');

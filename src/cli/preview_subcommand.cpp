@@ -13,17 +13,6 @@ namespace velmorin::cli {
 
 namespace {
 
-std::optional<int> positiveNumber(const std::map<std::string, std::string>& values,
-                                  const std::string& name) {
-    const auto it = values.find(name);
-    if (it == values.end()) return std::nullopt;
-    const std::string& text = it->second;
-    if (text.empty() || text.size() > 9 ||
-        text.find_first_not_of("0123456789") != std::string::npos)
-        return -1;
-    return std::stoi(text);
-}
-
 // Decodes GOP k (0-based) and writes its image; false when the decode wrote no image or
 // the file could not be written (both reported on standard error).
 bool previewGop(TitleSession& session, preview::PreviewDecoder& decoder, int k,
@@ -50,8 +39,9 @@ int runPreviewSubcommand(const std::vector<std::string>& args) {
     if (!parsed) return usageError("preview", problem);
     if (parsed->help) return printUsage("preview");
     const bool all = parsed->flags.count("--all") > 0;
-    const auto gop = positiveNumber(parsed->values, "--gop");
+    const auto gop = numberOption(*parsed, "--gop");
     if (all == gop.has_value()) return usageError("preview", "give one of --gop N and --all");
+    if (gop == -1) return usageError("preview", "--gop takes a number");
     if (gop && *gop < 1) return usageError("preview", "--gop N takes a GOP number from 1");
     if (!parsed->values.count("-o"))
         return usageError("preview", all ? "-o DIR is missing" : "-o OUT.bmp is missing");

@@ -37,9 +37,17 @@ TEST(CliExtract, CopiesTheStretchOrSaysWhyNot) {
     const auto noFolder = runCommand(cli + "--gop 1 --count 1 -o " + shellQuoted(dir.file("none/x.mpg")));
     EXPECT_EQ(noFolder.status, 1);
     EXPECT_EQ(noFolder.err, "[エラー] 作業用ファイルが作成できません(" + dir.file("none/x.mpg") + ").\n");
-    EXPECT_EQ(runCommand(cli + "--gop 1 -o x").status, 2);
-    EXPECT_EQ(runCommand(cli + "--gop 3 --to 2 -o x").status, 2);
-    EXPECT_EQ(runCommand(cli + "--gop 999 --count 1 -o x").status, 2);
+    const auto usage = [&](const std::string& options, const std::string& problem) {
+        const auto run = runCommand(cli + options);
+        EXPECT_EQ(run.status, 2) << options;
+        EXPECT_EQ(run.err.rfind("velmorin-cli: " + problem + "\n", 0), 0u) << run.err;
+    };
+    usage("--gop 1 -o x", "give one of --count C and --to M");
+    usage("--gop 1 --count 1 --to 2 -o x", "give one of --count C and --to M");
+    usage("--gop 3 --to 2 -o x", "the stretch holds no GOP");
+    usage("--gop 1 --count 0 -o x", "the stretch holds no GOP");
+    usage("--gop 1 --count abc -o x", "--count takes a number");
+    usage("--gop 999 --count 1 -o x", "--gop N takes a GOP number from 1 to 67");
 }
 
 TEST(CliOutputs, NeverWrittenOverTheirOwnInput) {

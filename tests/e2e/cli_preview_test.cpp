@@ -95,10 +95,17 @@ TEST(CliPreview, WritesOneBmpPerGopThatMatchesFfmpeg) {
 TEST(CliPreview, ReportsAGopWithoutImageAndWrongUsage) {
     test::TempDir dir;
     const std::string cli = shellQuoted(VELMORIN_CLI) + " preview " + sampleFiles();
-    EXPECT_EQ(runCommand(cli + "--gop 1").status, 2);
-    EXPECT_EQ(runCommand(cli + "--gop 1 --all -o " + shellQuoted(dir.path())).status, 2);
-    EXPECT_EQ(runCommand(cli + "--gop 0 -o x.bmp").status, 2);
-    EXPECT_EQ(runCommand(cli + "--gop 100000 -o x.bmp").status, 2);
+    // Each usage error says what is wrong, with status 2.
+    const auto usage = [&](const std::string& options, const std::string& problem) {
+        const auto run = runCommand(cli + options);
+        EXPECT_EQ(run.status, 2) << options;
+        EXPECT_EQ(run.err.rfind("velmorin-cli: " + problem + "\n", 0), 0u) << run.err;
+    };
+    usage("--gop 1", "-o OUT.bmp is missing");
+    usage("--gop 1 --all -o " + shellQuoted(dir.path()), "give one of --gop N and --all");
+    usage("--gop 0 -o x.bmp", "--gop N takes a GOP number from 1");
+    usage("--gop one -o x.bmp", "--gop takes a number");
+    usage("--gop 100000 -o x.bmp", "--gop N takes a GOP number from 1 to 67");
     EXPECT_EQ(runCommand(cli + "--all -o " + shellQuoted(dir.file("missing"))).status, 1);
 
     // A 352 × 240 title: every GOP stops silently, so no image and exit status 1.
