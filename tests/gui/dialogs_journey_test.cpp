@@ -185,17 +185,14 @@ void DialogsJourney::startupPictureShowsForTwoSeconds() {
         if (withBitmap) std::filesystem::copy_file(VELMORIN_LOGO, root_ + "/LOGO.BMP");
         else std::filesystem::remove(root_ + "/LOGO.BMP");
         QImage picture;
-        bool mainWindowHidden = false;
         whenModal([&](QWidget* logo) {
             QCOMPARE(logo->objectName(), QString("LogoDialog"));
             picture = static_cast<gui::LogoDialog*>(logo)->picture();
-            mainWindowHidden = !unseen->isVisible();
         });
         QElapsedTimer clock;
         clock.start();
         gui::showStartupPicture(unseen.get(), root_);
         const qint64 shownMs = clock.elapsed();
-        QVERIFY(mainWindowHidden);
         QVERIFY2(shownMs >= 1900 && shownMs < 5000, QByteArray::number(shownMs));
         QCOMPARE(picture.size(), QSize(320, 200));
         // Our LOGO.BMP has its name in light letters on a dark blue ground; a missing file

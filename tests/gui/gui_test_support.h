@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QListView>
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <QtTest>
 #include <fstream>
@@ -23,12 +24,26 @@ inline std::string readAll(const std::string& path) {
     return s.str();
 }
 
+// After a failed check inside a modal's handler nobody would close the modal, and the
+// test would wait in its event loop for ever: close every open modal instead.
+inline void closeModalsOnFailure() {
+    if (!QTest::currentTestFailed()) return;
+    QTimer::singleShot(10, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        else modal->close();
+        closeModalsOnFailure();
+    });
+}
+
 // Runs `action` on the next modal widget once it is shown.
 inline void whenModal(std::function<void(QWidget*)> action) {
     QTimer::singleShot(0, [action] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) return whenModal(action);
         action(modal);
+        closeModalsOnFailure();
     });
 }
 
@@ -38,6 +53,7 @@ inline void whenModalOver(QWidget* below, std::function<void(QWidget*)> action) 
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == below) return whenModalOver(below, action);
         action(modal);
+        closeModalsOnFailure();
     });
 }
 

@@ -178,8 +178,11 @@ void MainWindowJourney::aboutDialogNamesTheProgram() {
         QCOMPARE(dialog->findChild<QLabel*>("ctl100")->text(), QString("Velmorin Ver 1.00  (Tessaline)"));
         click(dialog, "ctl1");
     });
+    QAction* about = nullptr;
     for (QAction* action : window_->findChildren<QAction*>())
-        if (action->objectName() == "menu1920") action->trigger();
+        if (action->objectName() == "menu1920") about = action;
+    QVERIFY(about);
+    about->trigger();
 }
 
 void MainWindowJourney::viewerDialogChoosesOneFileOfItsPattern() {
