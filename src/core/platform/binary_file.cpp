@@ -31,6 +31,13 @@ std::optional<std::uint64_t> regularFileSize(const std::string& path) {
     return size;
 }
 
+bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    BinaryFile file = BinaryFile::create(path);
+    if (!file.isOpen()) return false;
+    const bool written = file.write(bytes.data(), bytes.size());
+    return file.close() && written;
+}
+
 void removeFile(const std::string& path) {
     std::error_code ignored;
     std::filesystem::remove(nativePath(path), ignored);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmorin {
 
@@ -19,6 +20,9 @@ std::filesystem::path nativePath(const std::string& utf8Path);
 // Size of a regular file from its directory entry; nothing when there is no entry or it
 // is not a regular file.
 std::optional<std::uint64_t> regularFileSize(const std::string& path);
+
+// Creates (or replaces) `path` with `bytes`; false when it cannot be written whole.
+bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // Removes a file if there is one; silent.
 void removeFile(const std::string& path);
