@@ -134,10 +134,9 @@ void MyFrameWindow::refreshPreview() {
     const auto request = preview::requestForGop(state_->inputFiles, state_->gopTable, k);
     if (!preview_) {
         preview_ = new PreViewFrameWindow(this, decoder_, shell_);
-        // At the left edge, a third of the way down the screen.
         const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
-        const int frameHeight = preview_->frameGeometry().height();
-        preview_->move(0, (screen.height() - frameHeight) / 3);
+        const Point at = previewWindowPosition(screen.height(), preview_->frameGeometry().height());
+        preview_->move(at.x, at.y);
         preview_->setRequest(request);
         preview_->show();
         list.focus();

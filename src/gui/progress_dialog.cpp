@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 
+#include "app/window_geometry.h"
 #include "dialog_template.h"
 
 namespace velmorin::gui {
@@ -16,9 +17,10 @@ ProgressDialog::ProgressDialog(QWidget* parent, ShellState& shell, const QString
     paintLightGrey(this);
     setFixedSize(240, 60);  // the template's 120 × 30 dialog units
     if (parent) {
-        // Centred over the main window: half the difference of the sizes, truncated.
         const QRect p = parent->frameGeometry();
-        move(p.left() + (p.width() - frameGeometry().width()) / 2, p.top() + (p.height() - frameGeometry().height()) / 2);
+        const Point at = centredOver(Rect{p.left(), p.top(), p.right() + 1, p.bottom() + 1}, frameGeometry().width(),
+                                     frameGeometry().height());
+        move(at.x, at.y);
     }
 }
 

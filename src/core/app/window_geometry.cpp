@@ -43,4 +43,10 @@ Rect aboutDialogPlacement(const Rect& parent, const Rect& dialog, int captionHei
     return placed;
 }
 
+Point previewWindowPosition(int screenHeight, int frameHeight) { return {0, (screenHeight - frameHeight) / 3}; }
+
+Point centredOver(const Rect& parent, int width, int height) {
+    return {parent.left + (parent.width() - width) / 2, parent.top + (parent.height() - height) / 2};
+}
+
 }  // namespace velmorin

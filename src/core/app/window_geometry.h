@@ -1,5 +1,5 @@
-// Where the windows go: dialog units to pixels, and the placement of the main window and
-// of the version dialog.
+// Where the windows go: dialog units to pixels, and the placement of the main window, the
+// version dialog, the preview and the progress window.
 #pragma once
 
 namespace velmorin {
@@ -26,5 +26,12 @@ Point mainWindowPosition(int screenWidth, int fullClientHeight, int borderWidth,
 // height down (plus caption and menu bar), pulled back inside the screen.
 Rect aboutDialogPlacement(const Rect& parent, const Rect& dialog, int captionHeight, int menuHeight, int screenWidth,
                           int screenHeight);
+
+// The preview window (outer height frameHeight): at the left edge, a third of the free
+// screen height down, in integer division.
+Point previewWindowPosition(int screenHeight, int frameHeight);
+
+// A window of width × height centred over `parent`: half the differences, truncated.
+Point centredOver(const Rect& parent, int width, int height);
 
 }  // namespace velmorin

@@ -43,6 +43,16 @@ TEST(WindowGeometry, AboutDialogAThirdDownAndBackInsideTheScreen) {
     EXPECT_EQ(narrowParent.top, 0);
 }
 
+TEST(WindowGeometry, PreviewAtTheLeftAThirdDownAndProgressCentred) {
+    const Point preview = previewWindowPosition(1024, 271);
+    EXPECT_EQ(preview.x, 0);
+    EXPECT_EQ(preview.y, 251);  // (1024 − 271) / 3, truncated
+    EXPECT_EQ(previewWindowPosition(200, 271).y, -23);  // a screen lower than the window
+    const Point centred = centredOver(Rect{100, 50, 861, 611}, 246, 89);
+    EXPECT_EQ(centred.x, 357);  // 100 + (761 − 246) / 2
+    EXPECT_EQ(centred.y, 286);  // 50 + (561 − 89) / 2
+}
+
 TEST(MainWindowClosing, NeverWhileBusyAndAsksWithInputOpen) {
     auto state = std::make_unique<AppState>();
     ShellState shell;
