@@ -30,6 +30,7 @@ struct Glyph {
     char c;
     const char* rows[7];
 };
+// clang-format off
 constexpr Glyph kFont[] = {
     {'V', {"X...X", "X...X", "X...X", "X...X", "X...X", ".X.X.", "..X.."}},
     {'e', {".....", ".....", ".XXX.", "X...X", "XXXXX", "X....", ".XXX."}},
@@ -52,6 +53,7 @@ constexpr Glyph kFont[] = {
     {'.', {".....", ".....", ".....", ".....", ".....", ".XX..", ".XX.."}},
     {' ', {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
 };
+// clang-format on
 
 struct Canvas {
     std::vector<std::uint8_t> pixels = std::vector<std::uint8_t>(kWidth * kHeight);  // top row first

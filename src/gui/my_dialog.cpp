@@ -13,6 +13,7 @@ namespace {
 
 using K = ControlTemplate::Kind;
 
+// clang-format off
 // Dialog template 1, 370 × 250 dialog units, in template order.
 const std::vector<ControlTemplate> kTemplate = {
     {-1, K::Frame, 2, 2, 150, 246, ""},
@@ -49,6 +50,7 @@ const std::vector<ControlTemplate> kTemplate = {
     {107, K::Button, 160, 225, 60, 16, "ｵﾌﾟｼｮﾝ設定..."},
     {121, K::Button, 230, 225, 60, 16, "ﾍﾙﾌﾟ(&H)"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -16,6 +16,7 @@ namespace {
 
 using K = ControlTemplate::Kind;
 
+// clang-format off
 // Dialog template 5, 250 × 110 dialog units.
 const std::vector<ControlTemplate> kTemplate = {
     {-1, K::Frame, 2, 2, 246, 70, ""},
@@ -30,6 +31,7 @@ const std::vector<ControlTemplate> kTemplate = {
     {1, K::DefaultButton, 130, 90, 50, 14, "設定(&S)"},
     {2, K::Button, 190, 90, 50, 14, "ｷｬﾝｾﾙ(&C)"},
 };
+// clang-format on
 
 }  // namespace
 

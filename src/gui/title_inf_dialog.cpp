@@ -12,11 +12,13 @@ namespace {
 
 using K = ControlTemplate::Kind;
 
+// clang-format off
 // Template "ﾀｲﾄﾙ情報表示", 300 × 160 dialog units.
 const std::vector<ControlTemplate> kTemplate = {
     {101, K::List, 6, 6, 288, 126, ""},
     {1, K::DefaultButton, 244, 140, 50, 14, "戻る(&R)"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -18,6 +18,7 @@ bool startsWith(const std::string& s, const std::string& prefix) {
     return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
 }
 
+// clang-format off
 // Table B-1, macroblock_address_increment (the escape is handled before the lookup).
 constexpr VlcCode kAddressIncrement[] = {
     {"1", 1},             {"011", 2},           {"010", 3},           {"0011", 4},
@@ -179,6 +180,7 @@ constexpr DctCode kDctOne[] = {
     {"0000000010000", 10, 2}, {"0000000011111", 22, 1}, {"0000000011110", 23, 1},
     {"0000000011101", 24, 1}, {"0000000011100", 25, 1}, {"0000000011011", 26, 1},
 };
+// clang-format on
 
 template <std::size_t N>
 DctTable makeDctTable(const DctCode (&codes)[N], const DctCode* longCodes, std::size_t longCount) {
@@ -262,6 +264,7 @@ const VlcTables& vlcTables() {
     return tables;
 }
 
+// clang-format off
 const std::array<std::uint8_t, 64> kZigzagScan = {
     0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
     41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
@@ -310,5 +313,6 @@ const std::array<std::uint8_t, 64> kQuantiserScale = {
     0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 14, 16, 18, 20, 22, 24, 28, 32, 36, 40, 44, 48, 52, 56,
     64, 72, 80, 88, 96, 104, 112,
 };
+// clang-format on
 
 }  // namespace velmorin::preview
