@@ -12,13 +12,16 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     using namespace velmorin;
     auto state = std::make_unique<AppState>();
-    for (int i = 1; i < argc; ++i) state->inputFiles.filePath[static_cast<std::size_t>(state->inputFiles.fileCount++)] = argv[i];
+    for (int i = 1; i < argc; ++i)
+        state->inputFiles.filePath[static_cast<std::size_t>(state->inputFiles.fileCount++)] =
+            argv[i];
     gui::MyFrameWindow window(std::move(state), ShellState{}, "/dev/null");
     window.show();
     gui::QtUi ui(&window, window.shell());
     SectorBuffer buffer;
     window.shell().busy = true;
-    const bool ok = VobScanner(window.state(), window.shell(), ui, window.client().gopList(), buffer).run();
+    const bool ok =
+        VobScanner(window.state(), window.shell(), ui, window.client().gopList(), buffer).run();
     window.shell().busy = false;
     app.processEvents();
     std::printf("%d GOPs\n", window.state().gopTable.gopCount);

@@ -1,7 +1,8 @@
 // Writes a synthetic title set for the scan and mute benchmarks: FILES files of SIZE MiB, VOBUs of
 // 200 … 300 sectors (about 250 on average) that run on across file boundaries, as on a
-// real disc; every eighth pack is an AC-3 audio pack. With --sparse only the sectors a fast scan reads are written (the first
-// 16 MiB, every navigation pack and the last 4 MiB of each file); the rest are holes.
+// real disc; every eighth pack is an AC-3 audio pack. With --sparse only the sectors a fast scan
+// reads are written (the first 16 MiB, every navigation pack and the last 4 MiB of each file); the
+// rest are holes.
 // --vobu N makes every VOBU N sectors long instead.
 //
 //   make_synthetic_title DIR FILES SIZE_MIB [--sparse] [--vobu N]
@@ -43,18 +44,21 @@ Sector navPack(std::uint32_t vobuEnd, std::uint32_t index) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: make_synthetic_title DIR FILES SIZE_MIB [--sparse] [--vobu N]\n");
+        std::fprintf(stderr,
+                     "usage: make_synthetic_title DIR FILES SIZE_MIB [--sparse] [--vobu N]\n");
         return 2;
     }
     const std::string dir = argv[1];
     const int files = std::atoi(argv[2]);
-    const std::uint64_t fileSectors = std::strtoull(argv[3], nullptr, 10) * 1024 * 1024 / kSectorSize;
+    const std::uint64_t fileSectors =
+        std::strtoull(argv[3], nullptr, 10) * 1024 * 1024 / kSectorSize;
     bool sparse = false;
     std::uint32_t fixedVobu = 0;
     for (int i = 4; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--sparse") sparse = true;
-        if (a == "--vobu" && i + 1 < argc) fixedVobu = static_cast<std::uint32_t>(std::atoi(argv[++i]));
+        if (a == "--vobu" && i + 1 < argc)
+            fixedVobu = static_cast<std::uint32_t>(std::atoi(argv[++i]));
     }
     const std::uint64_t denseHead = 16 * 1024 * 1024 / kSectorSize;
     const std::uint64_t denseTail = 4 * 1024 * 1024 / kSectorSize + 1;

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "quiet_ui.h"
 #include "mute/mute_operation.h"
+#include "quiet_ui.h"
 #include "scan/vob_scanner.h"
 #include "ui/memory_gop_list.h"
 
@@ -23,11 +23,14 @@ int main(int argc, char** argv) {
     int gop = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a.find_first_not_of("0123456789") == std::string::npos) gop = std::atoi(argv[i]) - 1;
-        else files.push_back(a);
+        if (a.find_first_not_of("0123456789") == std::string::npos)
+            gop = std::atoi(argv[i]) - 1;
+        else
+            files.push_back(a);
     }
     auto state = std::make_unique<AppState>();
-    for (const auto& f : files) state->inputFiles.filePath[static_cast<std::size_t>(state->inputFiles.fileCount++)] = f;
+    for (const auto& f : files)
+        state->inputFiles.filePath[static_cast<std::size_t>(state->inputFiles.fileCount++)] = f;
     ShellState shell;
     bench::QuietUi ui;
     MemoryGopList list;
@@ -39,11 +42,16 @@ int main(int argc, char** argv) {
     for (int run = 0; run < 41; ++run) {
         const auto t0 = std::chrono::steady_clock::now();
         if (muteGop(*state, buffer, ui, gop, run % 2 ? 0 : 4) != MuteResult::Ok) return 1;
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count());
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("GOP %d (%llu sectors): median %.2f ms, fastest %.2f ms, slowest %.2f ms over %zu mutes\n", gop + 1,
-                static_cast<unsigned long long>(state->gopTable.extent(gop, state->inputFiles).sectorCount()),
-                ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
+    std::printf(
+        "GOP %d (%llu sectors): median %.2f ms, fastest %.2f ms, slowest %.2f ms over %zu mutes\n",
+        gop + 1,
+        static_cast<unsigned long long>(
+            state->gopTable.extent(gop, state->inputFiles).sectorCount()),
+        ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
     return 0;
 }

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "quiet_ui.h"
 #include "preview/preview_decoder.h"
+#include "quiet_ui.h"
 #include "scan/vob_scanner.h"
 #include "ui/memory_gop_list.h"
 

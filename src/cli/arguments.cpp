@@ -2,8 +2,8 @@
 
 namespace velmorin::cli {
 
-std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& args, const OptionSpec& spec,
-                                              std::string& problem) {
+std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& args,
+                                              const OptionSpec& spec, std::string& problem) {
     ParsedArguments out;
     const auto valueOf = [&](std::size_t& i) -> std::optional<std::string> {
         if (i + 1 >= args.size()) {
@@ -41,7 +41,8 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
                 problem = "--chapters takes sector or cells";
                 return std::nullopt;
             }
-            out.title.chapterMethod = *v == "cells" ? ChapterMethod::CountCells : ChapterMethod::SectorMatch;
+            out.title.chapterMethod =
+                *v == "cells" ? ChapterMethod::CountCells : ChapterMethod::SectorMatch;
         } else if (a == "-E") {
             out.title.interleaveCheck = true;
         } else if (spec.flags.count(a)) {
@@ -51,7 +52,8 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
             if (!v) return std::nullopt;
             out.values[a] = *v;
         } else if (a == "--") {
-            out.title.vobFiles.insert(out.title.vobFiles.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            out.title.vobFiles.insert(out.title.vobFiles.end(),
+                                      args.begin() + static_cast<long>(i) + 1, args.end());
             break;
         } else if (a.size() > 1 && a[0] == '-') {
             problem = "unknown option " + a;
@@ -61,7 +63,8 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
         }
     }
     if (out.help) return out;
-    const int sources = !out.title.vobFiles.empty() + !out.title.vtsiFile.empty() + !out.title.projectFile.empty();
+    const int sources =
+        !out.title.vobFiles.empty() + !out.title.vtsiFile.empty() + !out.title.projectFile.empty();
     if (sources != 1) {
         problem = sources == 0 ? "no title given: VOB files, --vtsi FILE or --project FILE"
                                : "give one title: VOB files, --vtsi FILE or --project FILE";
@@ -75,7 +78,8 @@ std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& ar
 }
 
 std::optional<int> parseNumber(const std::string& text) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     return std::stoi(text);
 }

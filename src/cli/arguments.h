@@ -25,7 +25,7 @@ struct TitleArguments {
 struct ParsedArguments {
     TitleArguments title;
     bool help = false;
-    std::set<std::string> flags;                 // the subcommand's own flags that were given
+    std::set<std::string> flags;                // the subcommand's own flags that were given
     std::map<std::string, std::string> values;  // the subcommand's own options with a value
 };
 
@@ -35,8 +35,8 @@ struct OptionSpec {
 };
 
 // Returns nothing and sets `problem` on wrong usage.
-std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& args, const OptionSpec& spec,
-                                              std::string& problem);
+std::optional<ParsedArguments> parseArguments(const std::vector<std::string>& args,
+                                              const OptionSpec& spec, std::string& problem);
 
 // A GOP number or count as given on the command line: digits only, at most nine of them.
 std::optional<int> parseNumber(const std::string& text);

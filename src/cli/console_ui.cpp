@@ -18,9 +18,13 @@ void ConsoleUi::message(const char* caption, const std::string& text) {
     std::fflush(stderr);
 }
 
-void ConsoleUi::error(const std::string& text) { message("エラー", text); }
+void ConsoleUi::error(const std::string& text) {
+    message("エラー", text);
+}
 
-void ConsoleUi::info(const std::string& text) { message("情報", text); }
+void ConsoleUi::info(const std::string& text) {
+    message("情報", text);
+}
 
 bool ConsoleUi::confirm(const std::string& text) {
     if (answer_) {
@@ -62,7 +66,8 @@ void ConsoleUi::drawProgress(const ProgressBar& bar, int splitX) {
     lastPercent_ = percent;
     constexpr int kWidth = 40;
     const int filled = percent * kWidth / 100;
-    std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
+    std::fprintf(stderr, "\r[%s%s] %3d%%",
+                 std::string(static_cast<std::size_t>(filled), '#').c_str(),
                  std::string(static_cast<std::size_t>(kWidth - filled), '.').c_str(), percent);
     std::fflush(stderr);
 }

@@ -9,7 +9,8 @@ namespace velmorin::cli {
 
 int runExtractSubcommand(const std::vector<std::string>& args) {
     std::string problem;
-    const auto parsed = parseArguments(args, OptionSpec{{}, {"--gop", "--count", "--to", "-o"}}, problem);
+    const auto parsed =
+        parseArguments(args, OptionSpec{{}, {"--gop", "--count", "--to", "-o"}}, problem);
     if (!parsed) return usageError("extract", problem);
     if (parsed->help) return printUsage("extract");
     const auto gop = numberOption(*parsed, "--gop");
@@ -18,14 +19,18 @@ int runExtractSubcommand(const std::vector<std::string>& args) {
     for (const auto& [name, value] : {std::pair{"--gop", gop}, {"--count", count}, {"--to", to}})
         if (value == -1) return usageError("extract", std::string(name) + " takes a number");
     if (!gop || *gop < 1) return usageError("extract", "--gop N takes a GOP number from 1");
-    if (count.has_value() == to.has_value()) return usageError("extract", "give one of --count C and --to M");
-    if ((count && *count < 1) || (to && *to < *gop)) return usageError("extract", "the stretch holds no GOP");
+    if (count.has_value() == to.has_value())
+        return usageError("extract", "give one of --count C and --to M");
+    if ((count && *count < 1) || (to && *to < *gop))
+        return usageError("extract", "the stretch holds no GOP");
     if (!parsed->values.count("-o")) return usageError("extract", "-o OUT is missing");
 
     TitleSession session(parsed->title);
     if (const auto failed = session.open()) return *failed;
     const int gopCount = session.state().gopTable.gopCount;
-    if (*gop > gopCount) return usageError("extract", "--gop N takes a GOP number from 1 to " + std::to_string(gopCount));
+    if (*gop > gopCount)
+        return usageError("extract",
+                          "--gop N takes a GOP number from 1 to " + std::to_string(gopCount));
 
     // GOPs N … N+C−1 or N … M; past the last GOP the stretch runs to the end of the last file.
     const int b = *gop - 1;
@@ -43,7 +48,8 @@ int runExtractSubcommand(const std::vector<std::string>& args) {
         if (!file.isOpen()) return std::nullopt;
         return file;
     };
-    const CopyResult result = copyByteRange(session.state().inputFiles, *range, session.buffer(), create, {});
+    const CopyResult result =
+        copyByteRange(session.state().inputFiles, *range, session.buffer(), create, {});
     if (result != CopyResult::Ok) {
         ui.error(play_messages::forCopyResult(result, out));
         return kExitFailed;

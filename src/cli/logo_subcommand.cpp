@@ -20,8 +20,9 @@ std::vector<std::uint8_t> bmpBytes(const LogoBitmap& logo) {
     bgr.reserve(3 * logo.pixels.size());
     for (const std::uint8_t index : logo.pixels) {
         const std::uint32_t colour = logo.colours[index];
-        bgr.insert(bgr.end(), {static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
-                               static_cast<std::uint8_t>(colour >> 16)});
+        bgr.insert(bgr.end(),
+                   {static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
+                    static_cast<std::uint8_t>(colour >> 16)});
     }
     return bmp24Bytes(LogoBitmap::kWidth, LogoBitmap::kHeight, bgr.data());
 }
@@ -54,8 +55,10 @@ int runLogoSubcommand(const std::vector<std::string>& args) {
         return kExitFailed;
     }
     if (!logo->loaded) {
-        std::fprintf(stderr, "velmorin-cli: %s: missing or not a usable bitmap; the start-up picture is blank\n",
-                     path.c_str());
+        std::fprintf(
+            stderr,
+            "velmorin-cli: %s: missing or not a usable bitmap; the start-up picture is blank\n",
+            path.c_str());
         return kExitFailed;
     }
     return kExitOk;

@@ -26,14 +26,17 @@ std::optional<std::pair<std::string, std::string>> splitRange(const std::string&
 }
 
 // The GOP indexes the options name, in order; sets `problem` when they are wrong.
-std::vector<int> targetGops(const ParsedArguments& args, const MemoryGopList& list, std::string& problem) {
+std::vector<int> targetGops(const ParsedArguments& args, const MemoryGopList& list,
+                            std::string& problem) {
     const int count = list.count();
     std::vector<int> out;
     const auto inRange = [&](std::optional<int> n) { return n && *n >= 1 && *n <= count; };
     if (const auto it = args.values.find("--gop"); it != args.values.end()) {
         const auto n = parseNumber(it->second);
-        if (!inRange(n)) problem = "--gop takes a GOP number from 1 to " + std::to_string(count);
-        else out.push_back(*n - 1);
+        if (!inRange(n))
+            problem = "--gop takes a GOP number from 1 to " + std::to_string(count);
+        else
+            out.push_back(*n - 1);
     } else if (const auto it = args.values.find("--gops"); it != args.values.end()) {
         const auto range = splitRange(it->second);
         const auto from = range ? parseNumber(range->first) : std::nullopt;
@@ -62,13 +65,18 @@ std::vector<int> targetGops(const ParsedArguments& args, const MemoryGopList& li
 
 int runMuteSubcommand(const std::vector<std::string>& args) {
     std::string problem;
-    const auto parsed = parseArguments(args, OptionSpec{{}, {"--pattern", "--gop", "--gops", "--time"}}, problem);
+    const auto parsed =
+        parseArguments(args, OptionSpec{{}, {"--pattern", "--gop", "--gops", "--time"}}, problem);
     if (!parsed) return usageError("mute", problem);
     if (parsed->help) return printUsage("mute");
-    const auto pattern = parsed->values.count("--pattern") ? parsePattern(parsed->values.at("--pattern")) : std::nullopt;
-    if (!pattern) return usageError("mute", "--pattern takes a pattern text such as -*** or its number 0-7");
-    const int selectors = static_cast<int>(parsed->values.count("--gop") + parsed->values.count("--gops") +
-                                           parsed->values.count("--time"));
+    const auto pattern = parsed->values.count("--pattern")
+                             ? parsePattern(parsed->values.at("--pattern"))
+                             : std::nullopt;
+    if (!pattern)
+        return usageError("mute", "--pattern takes a pattern text such as -*** or its number 0-7");
+    const int selectors =
+        static_cast<int>(parsed->values.count("--gop") + parsed->values.count("--gops") +
+                         parsed->values.count("--time"));
     if (selectors != 1) return usageError("mute", "give exactly one of --gop, --gops and --time");
 
     TitleSession session(parsed->title);
@@ -79,7 +87,8 @@ int runMuteSubcommand(const std::vector<std::string>& args) {
     auto& list = session.list();
     for (const int k : gops) {
         list.setCaretLine(k);
-        const auto result = runMuteCommand({session.state(), session.shell(), session.ui(), list, session.buffer()}, *pattern);
+        const auto result = runMuteCommand(
+            {session.state(), session.shell(), session.ui(), list, session.buffer()}, *pattern);
         if (result != MuteResult::Ok) return kExitFailed;
         std::printf("%s\n", list.line(k).c_str());
         std::fflush(stdout);

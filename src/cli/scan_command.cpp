@@ -22,19 +22,19 @@ void printJson(const AppState& state, const MemoryGopList& list) {
     std::printf("{\"files\":[");
     for (int j = 0; j < files.fileCount; ++j) {
         const auto i = static_cast<std::size_t>(j);
-        std::printf("%s{\"path\":%s,\"size\":%.0f}", j ? "," : "", jsonQuoted(files.filePath[i]).c_str(),
-                    files.fileSize[i]);
+        std::printf("%s{\"path\":%s,\"size\":%.0f}", j ? "," : "",
+                    jsonQuoted(files.filePath[i]).c_str(), files.fileSize[i]);
     }
     std::printf("],\n\"gops\":[");
     for (int k = 0; k < table.gopCount; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        std::printf("%s\n{\"number\":%d,\"file\":%d,\"sector\":%u,\"flags\":%d,\"line\":%s}", k ? "," : "",
-                    k + 1, table.fileIndex[i], table.startSector[i], table.flags[i],
+        std::printf("%s\n{\"number\":%d,\"file\":%d,\"sector\":%u,\"flags\":%d,\"line\":%s}",
+                    k ? "," : "", k + 1, table.fileIndex[i], table.startSector[i], table.flags[i],
                     jsonQuoted(list.line(k)).c_str());
     }
     const auto end = static_cast<std::size_t>(table.gopCount);
-    std::printf("],\n\"end\":{\"file\":%d,\"sector\":%u},\n\"sizeLabel\":%s}\n", table.fileIndex[end],
-                table.startSector[end], jsonQuoted(list.sizeLabel()).c_str());
+    std::printf("],\n\"end\":{\"file\":%d,\"sector\":%u},\n\"sizeLabel\":%s}\n",
+                table.fileIndex[end], table.startSector[end], jsonQuoted(list.sizeLabel()).c_str());
 }
 
 }  // namespace

@@ -29,11 +29,12 @@ std::string toolFolder(const std::string& programPath) {
 void printSettings(const Settings& s, bool json) {
     const char* playTime = kPlayTimeTexts[static_cast<std::size_t>(s.playTimeIndex)];
     if (json) {
-        std::printf("{\"lastSourceFolder\":%s,\"playerPath\":%s,\"playTimeIndex\":%d,\"playTime\":%s,"
-                    "\"mpgWorkingFiles\":%s,\"previewEnabled\":%s}\n",
-                    jsonQuoted(s.lastSourceFolder).c_str(), jsonQuoted(s.playerPath).c_str(),
-                    static_cast<int>(s.playTimeIndex), jsonQuoted(playTime).c_str(),
-                    s.mpgWorkingFiles ? "true" : "false", s.previewEnabled ? "true" : "false");
+        std::printf(
+            "{\"lastSourceFolder\":%s,\"playerPath\":%s,\"playTimeIndex\":%d,\"playTime\":%s,"
+            "\"mpgWorkingFiles\":%s,\"previewEnabled\":%s}\n",
+            jsonQuoted(s.lastSourceFolder).c_str(), jsonQuoted(s.playerPath).c_str(),
+            static_cast<int>(s.playTimeIndex), jsonQuoted(playTime).c_str(),
+            s.mpgWorkingFiles ? "true" : "false", s.previewEnabled ? "true" : "false");
         return;
     }
     std::printf("lastSourceFolder: %s\n", s.lastSourceFolder.c_str());
@@ -83,7 +84,8 @@ int runSettingsSubcommand(const std::vector<std::string>& args, const std::strin
         } else {
             const SettingsRead read = decodeSettings(bytes.data(), n, defaults);
             settings = read.settings;
-            const std::string ofAll = std::to_string(n) + " of " + std::to_string(kSettingsFileSize) + " bytes";
+            const std::string ofAll =
+                std::to_string(n) + " of " + std::to_string(kSettingsFileSize) + " bytes";
             if (read.state == SettingsFileState::WrongMagic && n < 15)
                 note = "not a settings file (" + ofAll + ", the magic cut short)";
             else if (read.state == SettingsFileState::WrongMagic)
@@ -95,8 +97,8 @@ int runSettingsSubcommand(const std::vector<std::string>& args, const std::strin
     printSettings(settings, json);
     if (std::fflush(stdout) != 0) return kExitFailed;
     if (note.empty()) return kExitOk;
-    std::fprintf(stderr, "velmorin-cli: %s: %s; the program would start with the settings above\n", path.c_str(),
-                 note.c_str());
+    std::fprintf(stderr, "velmorin-cli: %s: %s; the program would start with the settings above\n",
+                 path.c_str(), note.c_str());
     return kExitFailed;
 }
 

@@ -12,6 +12,8 @@
 
 namespace velmorin::cli {
 
-bool isTerminal(std::FILE* stream) { return VELMORIN_ISATTY(VELMORIN_FILENO(stream)) != 0; }
+bool isTerminal(std::FILE* stream) {
+    return VELMORIN_ISATTY(VELMORIN_FILENO(stream)) != 0;
+}
 
 }  // namespace velmorin::cli

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "exit_status.h"
 #include "dvd/vtsi_reader.h"
+#include "exit_status.h"
 #include "platform/binary_file.h"
 #include "platform/platform.h"
 #include "project/project_file.h"
@@ -40,8 +40,8 @@ std::optional<int> TitleSession::open() {
         // As the source dialog does with "VTSI情報でﾘｰﾄﾞ" on.
         options.readByVtsi = true;
         const auto vtsi = nativePath(absolutePath(args_.vtsiFile));
-        if (!readVtsi(vtsi.parent_path().string(), vtsi.filename().string(), options, state_->chapterInfo, files, ui_,
-                      systemPlatform()))
+        if (!readVtsi(vtsi.parent_path().string(), vtsi.filename().string(), options,
+                      state_->chapterInfo, files, ui_, systemPlatform()))
             return kExitFailed;
     }
     for (const auto& path : args_.vobFiles)
@@ -63,10 +63,11 @@ std::optional<int> TitleSession::open() {
     return std::nullopt;
 }
 
-
 bool TitleSession::refusesAsOutput(const std::string& out) const {
     if (!state_->inputFiles.holdsFile(out)) return false;
-    std::fprintf(stderr, "velmorin-cli: %s is one of the title's input files; nothing was written\n", out.c_str());
+    std::fprintf(stderr,
+                 "velmorin-cli: %s is one of the title's input files; nothing was written\n",
+                 out.c_str());
     return true;
 }
 

@@ -12,7 +12,8 @@ namespace velmorin::cli {
 
 int runTitlesSubcommand(const std::vector<std::string>& args) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) return printUsage("titles");
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') return usageError("titles", "give one FOLDER");
+    if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
+        return usageError("titles", "give one FOLDER");
     ConsoleUi ui(std::nullopt);
     const auto lines = readTitleInformation(args[0], ui, systemPlatform());
     if (!lines) return kExitFailed;

@@ -33,7 +33,8 @@ constexpr const char* kToolUsage =
 
 constexpr const char* kScanUsage =
     "usage: velmorin-cli scan SRC [--full] [--json] [--answer yes|no]\n"
-    "       SRC: FILE.VOB... | --vtsi VTS_nn_0.IFO [--chapters sector|cells] [-E] | --project FILE\n"
+    "       SRC: FILE.VOB... | --vtsi VTS_nn_0.IFO [--chapters sector|cells] [-E] | --project "
+    "FILE\n"
     "\n"
     "Scans the VOB files of one title, in playback order, and prints one line per GOP\n"
     "(VOBU) as the program's list shows it, then the size label.\n"
@@ -69,14 +70,16 @@ constexpr const char* kProjectUsage =
     "Scans (or loads) the title and saves its state and GOP list as a project file.\n";
 
 constexpr const char* kExtractUsage =
-    "usage: velmorin-cli extract SRC --gop N (--count C | --to M) -o OUT [--full] [--answer yes|no]\n"
+    "usage: velmorin-cli extract SRC --gop N (--count C | --to M) -o OUT [--full] [--answer "
+    "yes|no]\n"
     "\n"
     "Copies GOPs N … N+C-1, or N … M, byte for byte into OUT, exactly the stretch that\n"
     "playback copies into its working file (at most 1 GiB; a stretch past the last GOP\n"
     "runs to the end of the last file).\n";
 
 constexpr const char* kPreviewUsage =
-    "usage: velmorin-cli preview SRC (--gop N -o OUT.bmp | --all -o DIR) [--full] [--answer yes|no]\n"
+    "usage: velmorin-cli preview SRC (--gop N -o OUT.bmp | --all -o DIR) [--full] [--answer "
+    "yes|no]\n"
     "\n"
     "Decodes the first picture of GOP N exactly as the preview window does and writes the\n"
     "360 x 240 preview image as a 24-bit BMP file. --all writes DIR/gop000001.bmp ... for\n"

@@ -2,9 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPalette>
 #include <QPushButton>
@@ -16,7 +16,8 @@ namespace velmorin::gui {
 
 QFont dialogFont() {
     QFont font;
-    font.setFamilies({"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "Noto Sans Mono CJK JP", "monospace"});
+    font.setFamilies(
+        {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "Noto Sans Mono CJK JP", "monospace"});
     font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(16);  // 12 points at 96 dpi
     return font;
@@ -36,12 +37,16 @@ QRect dialogUnitRect(const QFont& font, int x, int y, int width, int height) {
     const QFontMetrics metrics(font);
     // Base units as the platform takes them for a dialog font: the average width of the
     // Latin letters and the font's height.
-    const int baseWidth = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
+    const int baseWidth =
+        (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 +
+         1) /
+        2;
     const Rect r = dialogUnitsToPixels(x, y, width, height, baseWidth, metrics.height());
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
-QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width, int height) {
+QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width,
+                     int height) {
     int unnamed = 0;
     QLabel* pendingMnemonic = nullptr;  // a label whose "&X" moves the focus to the next control
     for (const auto& c : controls) {
@@ -61,7 +66,9 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
                 w = label;
                 break;
             }
-            case ControlTemplate::Kind::Label: w = new QLabel(text, parent); break;
+            case ControlTemplate::Kind::Label:
+                w = new QLabel(text, parent);
+                break;
             case ControlTemplate::Kind::Button:
             case ControlTemplate::Kind::DefaultButton: {
                 auto* button = new QPushButton(text, parent);
@@ -70,13 +77,24 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
                 w = button;
                 break;
             }
-            case ControlTemplate::Kind::List: w = new QListView(parent); break;
-            case ControlTemplate::Kind::CheckBox: w = new QCheckBox(text, parent); break;
-            case ControlTemplate::Kind::Radio: w = new QRadioButton(text, parent); break;
-            case ControlTemplate::Kind::Edit: w = new QLineEdit(parent); break;
-            case ControlTemplate::Kind::Combo: w = new QComboBox(parent); break;
+            case ControlTemplate::Kind::List:
+                w = new QListView(parent);
+                break;
+            case ControlTemplate::Kind::CheckBox:
+                w = new QCheckBox(text, parent);
+                break;
+            case ControlTemplate::Kind::Radio:
+                w = new QRadioButton(text, parent);
+                break;
+            case ControlTemplate::Kind::Edit:
+                w = new QLineEdit(parent);
+                break;
+            case ControlTemplate::Kind::Combo:
+                w = new QComboBox(parent);
+                break;
         }
-        w->setObjectName(c.id >= 0 ? QString("ctl%1").arg(c.id) : QString("static%1").arg(unnamed++));
+        w->setObjectName(c.id >= 0 ? QString("ctl%1").arg(c.id)
+                                   : QString("static%1").arg(unnamed++));
         if (auto* label = qobject_cast<QLabel*>(w)) {
             if (text.contains('&')) pendingMnemonic = label;
         } else if (pendingMnemonic) {

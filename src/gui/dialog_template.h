@@ -11,7 +11,18 @@
 namespace velmorin::gui {
 
 struct ControlTemplate {
-    enum class Kind { Frame, Label, Button, DefaultButton, List, CheckBox, Radio, FramedLabel, Edit, Combo };
+    enum class Kind {
+        Frame,
+        Label,
+        Button,
+        DefaultButton,
+        List,
+        CheckBox,
+        Radio,
+        FramedLabel,
+        Edit,
+        Combo
+    };
     int id;  // -1 for static texts without an id
     Kind kind;
     int x, y, width, height;
@@ -27,7 +38,8 @@ QRect dialogUnitRect(const QFont& font, int x, int y, int width, int height);
 // Creates the controls as children of `parent` at their pixel positions; every control
 // gets the object name "ctl<id>" (static texts without id "static<n>"). Returns the
 // pixel size of a `width` × `height` dialog-unit client.
-QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width, int height);
+QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width,
+                     int height);
 
 // Light grey (192, 192, 192) background, black text: the colouring of every dialog.
 void paintLightGrey(QWidget* widget);

@@ -15,7 +15,8 @@ void GopListModel::append(std::vector<std::string>& lines) {
     if (lines.empty()) return;
     const int row = rowCount();
     beginInsertRows({}, row, row + static_cast<int>(lines.size()) - 1);
-    lines_.insert(lines_.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+    lines_.insert(lines_.end(), std::make_move_iterator(lines.begin()),
+                  std::make_move_iterator(lines.end()));
     endInsertRows();
     lines.clear();
 }
@@ -61,7 +62,9 @@ void GopListWidget::append(const std::string& line) {
     pending_.push_back(line);
 }
 
-void GopListWidget::flush() const { model_->append(pending_); }
+void GopListWidget::flush() const {
+    model_->append(pending_);
+}
 
 void GopListWidget::clear() {
     ProgramChange change(programChange_);
@@ -124,8 +127,12 @@ void GopListWidget::scrollToTop(int index) {
     view_->scrollTo(model_->index(index), QAbstractItemView::PositionAtTop);
 }
 
-void GopListWidget::focus() { view_->setFocus(); }
+void GopListWidget::focus() {
+    view_->setFocus();
+}
 
-void GopListWidget::setSizeLabel(const std::string& text) { sizeLabel_->setText(QString::fromStdString(text)); }
+void GopListWidget::setSizeLabel(const std::string& text) {
+    sizeLabel_->setText(QString::fromStdString(text));
+}
 
 }  // namespace velmorin::gui

@@ -15,19 +15,22 @@ namespace {
 QImage pictureOf(const LogoBitmap& bitmap) {
     QImage image(LogoBitmap::kWidth, LogoBitmap::kHeight, QImage::Format_Indexed8);
     QList<QRgb> table;
-    for (std::uint32_t rgb : bitmap.colours) table.append(qRgb(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
+    for (std::uint32_t rgb : bitmap.colours)
+        table.append(qRgb(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
     image.setColorTable(table);
     // The bitmap's rows run bottom to top.
     for (int y = 0; y < LogoBitmap::kHeight; ++y)
-        std::copy_n(bitmap.pixels.data() + std::size_t(LogoBitmap::kHeight - 1 - y) * LogoBitmap::kWidth,
-                    LogoBitmap::kWidth, image.scanLine(y));
+        std::copy_n(
+            bitmap.pixels.data() + std::size_t(LogoBitmap::kHeight - 1 - y) * LogoBitmap::kWidth,
+            LogoBitmap::kWidth, image.scanLine(y));
     return image;
 }
 
 }  // namespace
 
 LogoDialog::LogoDialog(QWidget* parent, const std::string& bitmapPath)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), picture_(pictureOf(loadLogoBitmap(bitmapPath))) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      picture_(pictureOf(loadLogoBitmap(bitmapPath))) {
     setObjectName("LogoDialog");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(LogoBitmap::kWidth, LogoBitmap::kHeight);

@@ -16,9 +16,11 @@ int main(int argc, char** argv) {
 
     std::string argumentText;
     for (int i = 1; i < argc; ++i) argumentText += std::string(" ") + argv[i];
-    ProgramStartup startup = prepareProgramStartup(QApplication::applicationFilePath().toStdString(), argumentText);
+    ProgramStartup startup =
+        prepareProgramStartup(QApplication::applicationFilePath().toStdString(), argumentText);
 
-    gui::MyFrameWindow window(std::move(startup.state), std::move(startup.shell), startup.settingsPath);
+    gui::MyFrameWindow window(std::move(startup.state), std::move(startup.shell),
+                              startup.settingsPath);
     gui::showStartupPicture(&window, window.shell().programFolder);
     window.show();
     return app.exec();

@@ -18,7 +18,9 @@ enum : std::uint8_t { kWave = 150, kWaveDim = 140, kSilence = 220, kText = 255, 
 
 std::array<std::uint32_t, 256> palette() {
     std::array<std::uint32_t, 256> p{};
-    auto rgb = [](int r, int g, int b) { return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b); };
+    auto rgb = [](int r, int g, int b) {
+        return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
+    };
     for (int i = 0; i < 128; ++i) p[i] = rgb(8 + i / 6, 14 + i / 4, 40 + i / 2);
     for (int i = 0; i < 64; ++i) p[128 + i] = rgb(20 + i, 120 + 2 * i, 130 + 2 * i);
     for (int i = 0; i < 64; ++i) p[192 + i] = rgb(180 + i, 120 + 2 * i, 40 + 3 * i);
@@ -56,7 +58,8 @@ constexpr Glyph kFont[] = {
 // clang-format on
 
 struct Canvas {
-    std::vector<std::uint8_t> pixels = std::vector<std::uint8_t>(kWidth * kHeight);  // top row first
+    std::vector<std::uint8_t> pixels =
+        std::vector<std::uint8_t>(kWidth * kHeight);  // top row first
     void set(int x, int y, std::uint8_t colour) {
         if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) pixels[y * kWidth + x] = colour;
     }
@@ -68,24 +71,31 @@ struct Canvas {
                     for (int col = 0; col < 5; ++col)
                         if (g.rows[row][col] == 'X')
                             for (int dy = 0; dy < scale; ++dy)
-                                for (int dx = 0; dx < scale; ++dx) set(x + col * scale + dx, y + row * scale + dy, colour);
+                                for (int dx = 0; dx < scale; ++dx)
+                                    set(x + col * scale + dx, y + row * scale + dy, colour);
             }
             x += 6 * scale;
         }
     }
-    int textWidth(const std::string& s, int scale) const { return static_cast<int>(s.size()) * 6 * scale - scale; }
+    int textWidth(const std::string& s, int scale) const {
+        return static_cast<int>(s.size()) * 6 * scale - scale;
+    }
 };
 
 void draw(Canvas& canvas) {
     for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) canvas.set(x, y, static_cast<std::uint8_t>(127 - y * 100 / kHeight - x / 40));
+        for (int x = 0; x < kWidth; ++x)
+            canvas.set(x, y, static_cast<std::uint8_t>(127 - y * 100 / kHeight - x / 40));
 
     // An audio waveform with one stretch silenced: what the program does.
     const int mid = 132, silenceFrom = 150, silenceTo = 220;
     for (int x = 16; x < kWidth - 16; ++x) {
         const bool silent = x >= silenceFrom && x < silenceTo;
         const double envelope = 0.55 + 0.45 * std::sin(x * 0.045) * std::sin(x * 0.013 + 1.0);
-        const int amplitude = silent ? 0 : static_cast<int>(26 * envelope * std::fabs(std::sin(x * 0.61) + 0.5 * std::sin(x * 1.7)));
+        const int amplitude =
+            silent ? 0
+                   : static_cast<int>(26 * envelope *
+                                      std::fabs(std::sin(x * 0.61) + 0.5 * std::sin(x * 1.7)));
         for (int y = mid - amplitude; y <= mid + amplitude; ++y)
             canvas.set(x, y, silent ? kSilence : (x % 2 ? kWave : kWaveDim));
     }
@@ -121,7 +131,8 @@ int main(int argc, char** argv) {
     draw(canvas);
 
     constexpr std::uint32_t kDataOffset = 14 + 40 + 256 * 4;
-    constexpr std::uint32_t kImageBytes = kWidth * kHeight;  // 320 is a multiple of 4: no row padding
+    constexpr std::uint32_t kImageBytes =
+        kWidth * kHeight;  // 320 is a multiple of 4: no row padding
     std::vector<std::uint8_t> out;
     out.push_back('B');
     out.push_back('M');
@@ -141,7 +152,8 @@ int main(int argc, char** argv) {
     put32(out, 0);
     for (std::uint32_t rgb : palette()) put32(out, rgb);  // blue, green, red, reserved
     for (int y = kHeight - 1; y >= 0; --y)
-        out.insert(out.end(), canvas.pixels.begin() + y * kWidth, canvas.pixels.begin() + (y + 1) * kWidth);
+        out.insert(out.end(), canvas.pixels.begin() + y * kWidth,
+                   canvas.pixels.begin() + (y + 1) * kWidth);
 
     std::FILE* f = std::fopen(argv[1], "wb");
     if (!f || std::fwrite(out.data(), 1, out.size(), f) != out.size() || std::fclose(f) != 0) {

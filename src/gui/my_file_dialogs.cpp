@@ -23,7 +23,8 @@ void prepare(QFileDialog& dialog, const std::string& folder, const std::string& 
 
 }  // namespace
 
-MyFileOpenDialog::MyFileOpenDialog(QWidget* parent, const std::string& folder, const std::string& fileName)
+MyFileOpenDialog::MyFileOpenDialog(QWidget* parent, const std::string& folder,
+                                   const std::string& fileName)
     : QFileDialog(parent) {
     setObjectName("MyFileOpenDialog");
     setAcceptMode(QFileDialog::AcceptOpen);
@@ -31,7 +32,8 @@ MyFileOpenDialog::MyFileOpenDialog(QWidget* parent, const std::string& folder, c
     prepare(*this, folder, fileName);
 }
 
-MyFileSaveDialog::MyFileSaveDialog(QWidget* parent, const std::string& folder, const std::string& fileName)
+MyFileSaveDialog::MyFileSaveDialog(QWidget* parent, const std::string& folder,
+                                   const std::string& fileName)
     : QFileDialog(parent) {
     setObjectName("MyFileSaveDialog");
     setAcceptMode(QFileDialog::AcceptSave);

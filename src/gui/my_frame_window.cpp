@@ -1,7 +1,6 @@
 #include "my_frame_window.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/window_geometry.h"
 #include "common/path_text.h"
@@ -19,15 +19,16 @@
 #include "mute/mute_command.h"
 #include "my_file_dialogs.h"
 #include "platform/platform.h"
-#include "program_icon.h"
 #include "play/playback_command.h"
+#include "program_icon.h"
 #include "scan/gop_navigation.h"
 #include "setting_dialog.h"
 #include "src_path_select_dialog.h"
 
 namespace velmorin::gui {
 
-MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath)
+MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell,
+                             std::string settingsPath)
     : state_(std::move(state)),
       shell_(std::move(shell)),
       settingsPath_(std::move(settingsPath)),
@@ -36,8 +37,8 @@ MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, 
     setObjectName("MyFrameWindow");
     setWindowTitle(kMainCaption);
     setWindowIcon(programIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setCentralWidget(client_);
     buildMenu();
     connect(client_, &MyDialog::command, this, &MyFrameWindow::runCommand);
@@ -55,7 +56,8 @@ MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-        const Point p = mainWindowPosition(available.width(), available.height() - caption, 4, 4, caption);
+        const Point p =
+            mainWindowPosition(available.width(), available.height() - caption, 4, 4, caption);
         move(available.left() + p.x, available.top() + p.y);
     }
 }
@@ -89,33 +91,62 @@ void MyFrameWindow::runCommand(int id) {
     if (shell_.busy) return;
     auto& list = client_->gopList();
     const auto navigate = [&](NavigationDirection d, GopFlag bit) {
-        if (state_->gopTable.gopCount > 0) navigateGopList(state_->gopTable, list, d, bit, [this] { refreshPreview(); });
+        if (state_->gopTable.gopCount > 0)
+            navigateGopList(state_->gopTable, list, d, bit, [this] { refreshPreview(); });
     };
     const auto play = [&](PlayMode mode) {
         runPlaybackCommand({*state_, shell_, ui_, list, buffer_, systemPlatform()}, mode);
     };
     switch (id) {
         case 101:
-        case 1010: runInputFileCommand({*state_, shell_, ui_, list, buffer_}, *this, [this] { refreshPreview(); }); break;
-        case 102: play(PlayMode::Cursor); break;
-        case 125: play(PlayMode::Next); break;
-        case 134: play(PlayMode::Range); break;
-        case 114: play(PlayMode::Single); break;
-        case 123: navigate(NavigationDirection::Backward, kCellStart); break;
-        case 124: navigate(NavigationDirection::Forward, kCellStart); break;
-        case 119: navigate(NavigationDirection::Backward, kChapterStart); break;
-        case 120: navigate(NavigationDirection::Forward, kChapterStart); break;
-        case 1110: runOpenProjectCommand({*state_, shell_, ui_, list, *this}); break;
-        case 1120: runSaveProjectCommand({*state_, shell_, ui_, list, *this}); break;
-        case 1920: showAboutDialog(); break;
+        case 1010:
+            runInputFileCommand({*state_, shell_, ui_, list, buffer_}, *this,
+                                [this] { refreshPreview(); });
+            break;
+        case 102:
+            play(PlayMode::Cursor);
+            break;
+        case 125:
+            play(PlayMode::Next);
+            break;
+        case 134:
+            play(PlayMode::Range);
+            break;
+        case 114:
+            play(PlayMode::Single);
+            break;
+        case 123:
+            navigate(NavigationDirection::Backward, kCellStart);
+            break;
+        case 124:
+            navigate(NavigationDirection::Forward, kCellStart);
+            break;
+        case 119:
+            navigate(NavigationDirection::Backward, kChapterStart);
+            break;
+        case 120:
+            navigate(NavigationDirection::Forward, kChapterStart);
+            break;
+        case 1110:
+            runOpenProjectCommand({*state_, shell_, ui_, list, *this});
+            break;
+        case 1120:
+            runSaveProjectCommand({*state_, shell_, ui_, list, *this});
+            break;
+        case 1920:
+            showAboutDialog();
+            break;
         case 107: {
             const bool previewWas = state_->settings.previewEnabled;
             SettingDialog dialog(this, state_->settings, shell_);
-            if (dialog.exec() == QDialog::Accepted && state_->settings.previewEnabled != previewWas) refreshPreview();
+            if (dialog.exec() == QDialog::Accepted && state_->settings.previewEnabled != previewWas)
+                refreshPreview();
             break;
         }
         case 2:
-        case 1050: close(); break;
+        case 1050:
+            close();
+            break;
         default:
             if (const MuteState pattern = patternForButton(id); pattern >= 0)
                 runMuteCommand({*state_, shell_, ui_, list, buffer_}, pattern);
@@ -134,7 +165,9 @@ void MyFrameWindow::refreshPreview() {
     const auto request = preview::requestForGop(state_->inputFiles, state_->gopTable, k);
     if (!preview_) {
         preview_ = new PreViewFrameWindow(this, decoder_, shell_);
-        const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
+        const QRect screen = QGuiApplication::primaryScreen()
+                                 ? QGuiApplication::primaryScreen()->geometry()
+                                 : QRect();
         const Point at = previewWindowPosition(screen.height(), preview_->frameGeometry().height());
         preview_->move(at.x, at.y);
         preview_->setRequest(request);
@@ -153,19 +186,22 @@ void MyFrameWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool MyFrameWindow::runSourceDialog(const std::string& startFolder, const std::string& caption, std::string& finalFolder) {
+bool MyFrameWindow::runSourceDialog(const std::string& startFolder, const std::string& caption,
+                                    std::string& finalFolder) {
     SrcPathSelectDialog dialog(this, *state_, shell_, QString::fromStdString(caption), startFolder);
     const bool ok = dialog.exec() == QDialog::Accepted;
     finalFolder = dialog.folder();
     return ok;
 }
 
-std::optional<std::string> MyFrameWindow::chooseProjectToOpen(const std::string& folder, const std::string& fileName) {
+std::optional<std::string> MyFrameWindow::chooseProjectToOpen(const std::string& folder,
+                                                              const std::string& fileName) {
     MyFileOpenDialog dialog(this, folder, fileName);
     return chosenPath(dialog);
 }
 
-std::optional<std::string> MyFrameWindow::chooseProjectToSave(const std::string& folder, const std::string& fileName) {
+std::optional<std::string> MyFrameWindow::chooseProjectToSave(const std::string& folder,
+                                                              const std::string& fileName) {
     MyFileSaveDialog dialog(this, folder, fileName);
     return chosenPath(dialog);
 }
@@ -187,11 +223,12 @@ void MyFrameWindow::showAboutDialog() {
     connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     dialog.setFixedSize(400, 150);
     const QRect p = frameGeometry();
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
+    const QRect screen =
+        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
     const Rect placed = aboutDialogPlacement(Rect{p.left(), p.top(), p.right() + 1, p.bottom() + 1},
                                              Rect{0, 0, dialog.width(), dialog.height()},
-                                             style()->pixelMetric(QStyle::PM_TitleBarHeight), menuBar()->height(),
-                                             screen.width(), screen.height());
+                                             style()->pixelMetric(QStyle::PM_TitleBarHeight),
+                                             menuBar()->height(), screen.width(), screen.height());
     dialog.move(placed.left, placed.top);
     dialog.exec();
 }

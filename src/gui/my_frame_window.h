@@ -34,9 +34,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool runSourceDialog(const std::string& startFolder, const std::string& caption, std::string& finalFolder) override;
-    std::optional<std::string> chooseProjectToOpen(const std::string& folder, const std::string& fileName) override;
-    std::optional<std::string> chooseProjectToSave(const std::string& folder, const std::string& fileName) override;
+    bool runSourceDialog(const std::string& startFolder, const std::string& caption,
+                         std::string& finalFolder) override;
+    std::optional<std::string> chooseProjectToOpen(const std::string& folder,
+                                                   const std::string& fileName) override;
+    std::optional<std::string> chooseProjectToSave(const std::string& folder,
+                                                   const std::string& fileName) override;
     void buildMenu();
     void showAboutDialog();
     // The preview update: closes the window when the option is off, otherwise shows the
@@ -47,7 +50,6 @@ public:
     PreViewFrameWindow* previewWindow() const { return preview_; }
 
 private:
-
     std::unique_ptr<AppState> state_;
     ShellState shell_;
     std::string settingsPath_;

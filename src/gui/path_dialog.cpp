@@ -40,7 +40,8 @@ PathDialog::PathDialog(QWidget* parent, PathBrowser::Kind kind, const std::strin
     paintLightGrey(this);
 }
 
-void PathDialog::setUpControls(const std::vector<ControlTemplate>& controls, int width, int height) {
+void PathDialog::setUpControls(const std::vector<ControlTemplate>& controls, int width,
+                               int height) {
     setFixedSize(layoutControls(this, controls, width, height));
     driveList_ = findChild<QListView*>("ctl103");
     folderList_ = findChild<QListView*>("ctl102");
@@ -48,7 +49,8 @@ void PathDialog::setUpControls(const std::vector<ControlTemplate>& controls, int
     driveList_->setModel(&drives_);
     folderList_->setModel(&folders_);
     fileList_->setModel(&files_);
-    for (auto* list : {driveList_, folderList_, fileList_}) list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (auto* list : {driveList_, folderList_, fileList_})
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     connect(findChild<QPushButton*>("ctl105"), &QPushButton::clicked, this, [this] {
         browser_.goToVolumeRoot();
@@ -74,12 +76,14 @@ void PathDialog::showBrowser() {
     files_.setStringList(toQt(browser_.files()));
     if (!labels.empty()) driveList_->setCurrentIndex(drives_.index(browser_.selectedVolume()));
     fileList_->clearSelection();
-    for (int i : browser_.selectedFiles()) fileList_->selectionModel()->select(files_.index(i), QItemSelectionModel::Select);
+    for (int i : browser_.selectedFiles())
+        fileList_->selectionModel()->select(files_.index(i), QItemSelectionModel::Select);
 }
 
 std::vector<int> PathDialog::selectedFileRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& i : fileList_->selectionModel()->selectedRows()) rows.push_back(i.row());
+    for (const QModelIndex& i : fileList_->selectionModel()->selectedRows())
+        rows.push_back(i.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }

@@ -20,7 +20,8 @@ std::vector<ControlTemplate> browsingControls(int listBottom);
 class PathDialog : public QDialog {
     Q_OBJECT
 protected:
-    PathDialog(QWidget* parent, PathBrowser::Kind kind, const std::string& programFolder, const std::string& pattern);
+    PathDialog(QWidget* parent, PathBrowser::Kind kind, const std::string& programFolder,
+               const std::string& pattern);
 
     // Lays out the template (it holds controls 101–105, 1 and 2) and wires the browsing.
     void setUpControls(const std::vector<ControlTemplate>& controls, int width, int height);

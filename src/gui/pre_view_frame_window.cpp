@@ -9,8 +9,10 @@ namespace velmorin::gui {
 
 using preview::PreviewImage;
 
-PreViewFrameWindow::PreViewFrameWindow(QWidget* owner, preview::PreviewDecoder& decoder, ShellState& shell)
-    : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+PreViewFrameWindow::PreViewFrameWindow(QWidget* owner, preview::PreviewDecoder& decoder,
+                                       ShellState& shell)
+    : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
       decoder_(decoder),
       ui_(this, shell) {
     setObjectName("PreViewFrameWindow");
@@ -36,8 +38,8 @@ void PreViewFrameWindow::paintEvent(QPaintEvent*) {
     }
     // The image is stored bottom row first, blue-green-red: a mirrored BGR888 picture.
     const PreviewImage& image = decoder_.image();
-    const QImage bottomUp(image.pixels.data(), PreviewImage::kWidth, PreviewImage::kHeight, PreviewImage::kRowBytes,
-                          QImage::Format_BGR888);
+    const QImage bottomUp(image.pixels.data(), PreviewImage::kWidth, PreviewImage::kHeight,
+                          PreviewImage::kRowBytes, QImage::Format_BGR888);
     QPainter(this).drawImage(0, 0, bottomUp.mirrored(false, true));
 }
 

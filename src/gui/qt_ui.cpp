@@ -14,11 +14,13 @@ void QtUi::info(const std::string& text) {
 }
 
 bool QtUi::confirm(const std::string& text) {
-    return QMessageBox::question(owner_, "確認", QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(owner_, "確認", QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void QtUi::pumpMessages() { QApplication::processEvents(); }
+void QtUi::pumpMessages() {
+    QApplication::processEvents();
+}
 
 ClientSize QtUi::openProgress(const std::string& caption) {
     closeProgress();

@@ -36,7 +36,11 @@ const std::vector<ControlTemplate> kTemplate = {
 }  // namespace
 
 SettingDialog::SettingDialog(QWidget* parent, Settings& settings, ShellState& shell)
-    : QDialog(parent), settings_(settings), shell_(shell), ui_(this, shell), candidate_(settings.playerPath) {
+    : QDialog(parent),
+      settings_(settings),
+      shell_(shell),
+      ui_(this, shell),
+      candidate_(settings.playerPath) {
     setObjectName("SettingDialog");
     setWindowTitle(kSettingsCaption);
     setFont(dialogFont());
@@ -69,7 +73,8 @@ void SettingDialog::ok() {
 }
 
 void SettingDialog::browse() {
-    ViewerSelectDialog dialog(this, kPlayerDialogCaption, PathBrowser::kProgramsPattern, candidate_, shell_.programFolder);
+    ViewerSelectDialog dialog(this, kPlayerDialogCaption, PathBrowser::kProgramsPattern, candidate_,
+                              shell_.programFolder);
     if (dialog.exec() != QDialog::Accepted) return;
     candidate_ = dialog.result();
     findChild<QLineEdit*>("ctl101")->setText(QString::fromStdString(candidate_));

@@ -19,15 +19,15 @@ using K = ControlTemplate::Kind;
 std::vector<ControlTemplate> sourceTemplate() {
     auto controls = browsingControls(201);
     controls.insert(controls.end(), {
-        {106, K::CheckBox, 206, 45, 82, 12, "VTSI情報でﾘｰﾄﾞ"},
-        {-1, K::Label, 206, 62, 82, 10, "ﾁｬﾌﾟﾀｰ検出方法："},
-        {107, K::Radio, 212, 74, 76, 12, "ｾｸﾀ情報一致"},
-        {108, K::Radio, 212, 88, 76, 12, "ｾﾙ数をｶｳﾝﾄ"},
-        {110, K::CheckBox, 206, 108, 82, 12, "高速読み込み"},
-        {109, K::Button, 206, 128, 78, 14, "ﾀｲﾄﾙ情報表示"},
-        {1, K::DefaultButton, 206, 185, 78, 14, "選択(&S)"},
-        {2, K::Button, 206, 205, 78, 14, "ｷｬﾝｾﾙ(&C)"},
-    });
+                                        {106, K::CheckBox, 206, 45, 82, 12, "VTSI情報でﾘｰﾄﾞ"},
+                                        {-1, K::Label, 206, 62, 82, 10, "ﾁｬﾌﾟﾀｰ検出方法："},
+                                        {107, K::Radio, 212, 74, 76, 12, "ｾｸﾀ情報一致"},
+                                        {108, K::Radio, 212, 88, 76, 12, "ｾﾙ数をｶｳﾝﾄ"},
+                                        {110, K::CheckBox, 206, 108, 82, 12, "高速読み込み"},
+                                        {109, K::Button, 206, 128, 78, 14, "ﾀｲﾄﾙ情報表示"},
+                                        {1, K::DefaultButton, 206, 185, 78, 14, "選択(&S)"},
+                                        {2, K::Button, 206, 205, 78, 14, "ｷｬﾝｾﾙ(&C)"},
+                                    });
     return controls;
 }
 
@@ -64,10 +64,13 @@ SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const
         showBrowser();
     });
     connect(bySector, &QRadioButton::toggled, this, [this](bool on) {
-        state_.sourceOptions.chapterMethod = on ? ChapterMethod::SectorMatch : ChapterMethod::CountCells;
+        state_.sourceOptions.chapterMethod =
+            on ? ChapterMethod::SectorMatch : ChapterMethod::CountCells;
     });
-    connect(fast, &QCheckBox::toggled, this, [this](bool on) { state_.sourceOptions.fastRead = on; });
-    connect(findChild<QPushButton*>("ctl109"), &QPushButton::clicked, this, [this] { showTitleInformation(); });
+    connect(fast, &QCheckBox::toggled, this,
+            [this](bool on) { state_.sourceOptions.fastRead = on; });
+    connect(findChild<QPushButton*>("ctl109"), &QPushButton::clicked, this,
+            [this] { showTitleInformation(); });
     connect(findChild<QPushButton*>("ctl1"), &QPushButton::clicked, this, [this] { select(); });
 
     browser_.refresh(startFolder);
@@ -76,7 +79,8 @@ SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const
 
 void SrcPathSelectDialog::select() {
     browser_.setSelectedFiles(selectedFileRows());
-    if (selectSource(browser_, state_.sourceOptions, state_.chapterInfo, state_.inputFiles, ui_, systemPlatform()))
+    if (selectSource(browser_, state_.sourceOptions, state_.chapterInfo, state_.inputFiles, ui_,
+                     systemPlatform()))
         accept();
 }
 

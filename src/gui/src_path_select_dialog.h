@@ -11,8 +11,8 @@ namespace velmorin::gui {
 class SrcPathSelectDialog : public PathDialog {
     Q_OBJECT
 public:
-    SrcPathSelectDialog(QWidget* parent, AppState& state, const ShellState& shell, const QString& caption,
-                        const std::string& startFolder);
+    SrcPathSelectDialog(QWidget* parent, AppState& state, const ShellState& shell,
+                        const QString& caption, const std::string& startFolder);
     const std::string& folder() const { return browser_.folder(); }
 
 private:

@@ -22,7 +22,8 @@ const std::vector<ControlTemplate> kTemplate = {
 
 }  // namespace
 
-TitleInfDialog::TitleInfDialog(QWidget* parent, const std::vector<std::string>& lines) : QDialog(parent) {
+TitleInfDialog::TitleInfDialog(QWidget* parent, const std::vector<std::string>& lines)
+    : QDialog(parent) {
     setObjectName("TitleInfDialog");
     setWindowTitle("ﾀｲﾄﾙ情報表示");
     setFont(dialogFont());

@@ -21,8 +21,9 @@ std::vector<ControlTemplate> viewerTemplate() {
 
 }  // namespace
 
-ViewerSelectDialog::ViewerSelectDialog(QWidget* parent, const QString& caption, const std::string& pattern,
-                                       const std::string& currentPath, const std::string& programFolder)
+ViewerSelectDialog::ViewerSelectDialog(QWidget* parent, const QString& caption,
+                                       const std::string& pattern, const std::string& currentPath,
+                                       const std::string& programFolder)
     : PathDialog(parent, PathBrowser::Kind::Viewer, programFolder, pattern) {
     setObjectName("ViewerSelectDialog");
     setWindowTitle(caption);

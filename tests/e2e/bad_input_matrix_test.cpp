@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "pack_builder.h"
 #include "app/settings_file.h"
+#include "pack_builder.h"
 #include "read_only_file.h"
 #include "sample_disc.h"
 #include "support/bounded_run.h"
@@ -33,14 +33,18 @@ Spoiling missing() {
     return {"missing", [](const std::string& path, const std::string&) { fs::remove_all(path); }};
 }
 Spoiling empty() {
-    return {"empty", [](const std::string& path, const std::string&) { test::writeBytes(path, ""); }};
+    return {"empty",
+            [](const std::string& path, const std::string&) { test::writeBytes(path, ""); }};
 }
 Spoiling truncatedAt(std::size_t size) {
     return {"truncated at " + std::to_string(size),
-            [size](const std::string& path, const std::string& good) { test::writeBytes(path, good.substr(0, size)); }};
+            [size](const std::string& path, const std::string& good) {
+                test::writeBytes(path, good.substr(0, size));
+            }};
 }
 Spoiling flippedAt(std::size_t offset) {
-    return {"byte " + std::to_string(offset) + " flipped", [offset](const std::string& path, std::string bytes) {
+    return {"byte " + std::to_string(offset) + " flipped",
+            [offset](const std::string& path, std::string bytes) {
                 bytes.at(offset) = static_cast<char>(bytes.at(offset) ^ 0xFF);
                 test::writeBytes(path, bytes);
             }};
@@ -72,10 +76,18 @@ struct Outcome {
     std::vector<int> statuses;
     std::optional<std::string> message;
 };
-Outcome fails(std::string message) { return {{1}, std::move(message)}; }
-Outcome failsQuietly() { return {{1}, std::nullopt}; }
-Outcome succeeds() { return {{0}, std::nullopt}; }
-Outcome eitherWay() { return {{0, 1}, std::nullopt}; }
+Outcome fails(std::string message) {
+    return {{1}, std::move(message)};
+}
+Outcome failsQuietly() {
+    return {{1}, std::nullopt};
+}
+Outcome succeeds() {
+    return {{0}, std::nullopt};
+}
+Outcome eitherWay() {
+    return {{0, 1}, std::nullopt};
+}
 
 struct MatrixCase {
     Spoiling spoiling;
@@ -105,8 +117,8 @@ private:
 
 // A run of the tool that must end as `outcome` says, and without a crash, a hang or a
 // sanitizer's report. Returns how it ended.
-test::BoundedRun expectRun(const std::vector<std::string>& args, const Outcome& outcome, const std::string& label,
-                           bool dropOverride = false) {
+test::BoundedRun expectRun(const std::vector<std::string>& args, const Outcome& outcome,
+                           const std::string& label, bool dropOverride = false) {
     test::BoundedRunOptions options;
     options.withoutPermissionOverride = dropOverride;
     const auto r = test::runBounded(VELMORIN_CLI, args, options);
@@ -115,8 +127,10 @@ test::BoundedRun expectRun(const std::vector<std::string>& args, const Outcome& 
     SCOPED_TRACE(label + ": " + command);
     EXPECT_FALSE(r.timedOut) << "hung";
     EXPECT_EQ(r.signal, 0) << r.err;
-    EXPECT_NE(std::find(outcome.statuses.begin(), outcome.statuses.end(), r.status), outcome.statuses.end())
-        << r.ending() << "\n" << r.err;
+    EXPECT_NE(std::find(outcome.statuses.begin(), outcome.statuses.end(), r.status),
+              outcome.statuses.end())
+        << r.ending() << "\n"
+        << r.err;
     EXPECT_EQ(r.err.find("Sanitizer"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("runtime error"), std::string::npos) << r.err;
     if (outcome.message) {
@@ -131,7 +145,8 @@ bool skipUnreadable(const Spoiling& s) {
 
 // Runs every case on `input` through each of `operations` (argument lists); every
 // operation here only reads, so the whole folder must be unchanged after each run.
-void runReadOnlyMatrix(const test::TempDir& dir, const MatrixInput& input, const std::vector<MatrixCase>& cases,
+void runReadOnlyMatrix(const test::TempDir& dir, const MatrixInput& input,
+                       const std::vector<MatrixCase>& cases,
                        const std::vector<std::vector<std::string>>& operations, int& skipped) {
     for (const auto& c : cases) {
         if (skipUnreadable(c.spoiling)) {
@@ -155,14 +170,15 @@ std::string copyOfSampleFile(const std::string& name) {
 
 constexpr std::size_t kSector = 2048;
 
-// A short title of the sample disc's first four megabytes of VOBUs in two files, cut three sectors into a
-// VOBU so that one VOBU crosses from the first file into the second: the matrix runs the
+// A short title of the sample disc's first four megabytes of VOBUs in two files, cut three sectors
+// into a VOBU so that one VOBU crosses from the first file into the second: the matrix runs the
 // tool many times, and four megabytes scan and check quickly.
 void writeShortVobSet(const test::TempDir& dir) {
     static const std::pair<std::string, std::string> files = [] {
         const auto vobus = test::readOracle().vobus;
         const auto at = [&](std::uint32_t least) {
-            return *std::find_if(vobus.begin(), vobus.end(), [&](std::uint32_t v) { return v >= least; });
+            return *std::find_if(vobus.begin(), vobus.end(),
+                                 [&](std::uint32_t v) { return v >= least; });
         };
         const std::string whole = copyOfSampleFile("VTS_01_1.VOB");
         const std::size_t cut = (at(1000) + 3) * kSector, end = at(2000) * kSector;
@@ -179,7 +195,8 @@ protected:
     void SetUp() override {
         writeShortVobSet(dir);
         for (const char* name : {"VTS_01_1.VOB", "VTS_01_2.VOB"})
-            vobs.push_back(std::make_unique<MatrixInput>(dir, name, test::readFile(dir.file(name))));
+            vobs.push_back(
+                std::make_unique<MatrixInput>(dir, name, test::readFile(dir.file(name))));
     }
     std::vector<std::string> withVobs(std::vector<std::string> args) const {
         for (const auto& v : vobs) args.push_back(v->path());
@@ -195,7 +212,8 @@ TEST_F(BadVobSet, ScanEndsWithItsMessageAndChangesNothing) {
     const std::string first = vobs[0]->path();
     const std::size_t size = vobs[0]->good().size();
     const std::string cannotOpen = "[エラー] " + first + " が開けません.\n";
-    const std::string noPackHeader = "[エラー] " + first + " の内容が異常です（PACKヘッダ検出不能）.\n";
+    const std::string noPackHeader =
+        "[エラー] " + first + " の内容が異常です（PACKヘッダ検出不能）.\n";
     const std::vector<MatrixCase> cases = {
         {missing(), fails(cannotOpen)},
         {directory(), fails(cannotOpen)},
@@ -240,11 +258,13 @@ TEST_F(BadVobSet, ScanEndsWithItsMessageAndChangesNothing) {
             if (c.outcome.message == noPackHeader) c.outcome = instead;
         return changed;
     };
-    runReadOnlyMatrix(dir, *vobs[0], withAnswer(failsQuietly()), {withVobs({"scan", "--full", "--answer", "no"})},
-                      skipped);
+    runReadOnlyMatrix(dir, *vobs[0], withAnswer(failsQuietly()),
+                      {withVobs({"scan", "--full", "--answer", "no"})}, skipped);
     runReadOnlyMatrix(dir, *vobs[0], withAnswer(eitherWay()),
                       {withVobs({"scan", "--json", "--full", "--answer", "yes"})}, skipped);
-    if (skipped) GTEST_SKIP() << skipped << " unreadable case(s): root's permission override cannot be dropped here";
+    if (skipped)
+        GTEST_SKIP() << skipped
+                     << " unreadable case(s): root's permission override cannot be dropped here";
 }
 
 TEST_F(BadVobSet, MuteFailsWithoutWritingOrWritesOnlyWhatItReports) {
@@ -274,9 +294,11 @@ TEST_F(BadVobSet, MuteFailsWithoutWritingOrWritesOnlyWhatItReports) {
         for (const char* answer : {"yes", "no"}) {
             c.spoiling.apply(first, vobs[0]->good());
             const auto before = test::fingerprintFolder(dir.path());
-            const auto r = expectRun(withVobs({"mute", "--pattern", "----", "--gop", "1", "--answer", answer}),
-                                     c.outcome, c.spoiling.label, c.spoiling.unreadable);
-            const auto difference = test::fingerprintDifference(before, test::fingerprintFolder(dir.path()));
+            const auto r =
+                expectRun(withVobs({"mute", "--pattern", "----", "--gop", "1", "--answer", answer}),
+                          c.outcome, c.spoiling.label, c.spoiling.unreadable);
+            const auto difference =
+                test::fingerprintDifference(before, test::fingerprintFolder(dir.path()));
             if (r.status == 0) {
                 EXPECT_NE(r.out, "") << c.spoiling.label;
             } else {
@@ -286,7 +308,9 @@ TEST_F(BadVobSet, MuteFailsWithoutWritingOrWritesOnlyWhatItReports) {
             vobs[0]->restore();
         }
     }
-    if (skipped) GTEST_SKIP() << skipped << " unreadable case(s): root's permission override cannot be dropped here";
+    if (skipped)
+        GTEST_SKIP() << skipped
+                     << " unreadable case(s): root's permission override cannot be dropped here";
 }
 
 TEST_F(BadVobSet, MuteOnAReadOnlyVobFailsAndChangesNothing) {
@@ -304,14 +328,18 @@ TEST_F(BadVobSet, MuteOnAReadOnlyVobFailsAndChangesNothing) {
             test::BoundedRun r;
             {
                 test::ReadOnlyFile readOnly(vobs[k]->path());
-                r = expectRun(withVobs({"mute", "--pattern", "----", "--gop", std::to_string(gop)}), eitherWay(),
-                              "GOP " + std::to_string(gop) + ", VTS_01_" + std::to_string(k + 1) + " read-only");
+                r = expectRun(withVobs({"mute", "--pattern", "----", "--gop", std::to_string(gop)}),
+                              eitherWay(),
+                              "GOP " + std::to_string(gop) + ", VTS_01_" + std::to_string(k + 1) +
+                                  " read-only");
             }
             if (r.status == 1) {
                 ++failed;
                 // The number in brackets tells which step of the rewrite could not write.
-                EXPECT_EQ(r.err.rfind("[エラー] " + vobs[k]->path() + "が更新できません（", 0), 0u) << r.err;
-                EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(dir.path())), "")
+                EXPECT_EQ(r.err.rfind("[エラー] " + vobs[k]->path() + "が更新できません（", 0), 0u)
+                    << r.err;
+                EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(dir.path())),
+                          "")
                     << "GOP " << gop;
             }
             for (const auto& v : vobs) v->restore();
@@ -383,12 +411,17 @@ TEST(BadVtsi, ScanEndsWithItsMessageAndChangesNothing) {
     {
         const auto before = test::fingerprintFolder(dir.path());
         for (const auto& op : operations)
-            expectRun(op, fails("[エラー] VTSIファイルに対応するVOBファイルが見つかりません.\n"), "no VOB files");
+            expectRun(op, fails("[エラー] VTSIファイルに対応するVOBファイルが見つかりません.\n"),
+                      "no VOB files");
         EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(dir.path())), "");
     }
     fs::create_directory(dir.file("VTS_01_1.VOB"));
-    for (const auto& op : operations) expectRun(op, fails("[エラー] VTSIファイルに対応するVOBファイルが見つかりません.\n"), "folder VOB");
-    if (skipped) GTEST_SKIP() << skipped << " unreadable case(s): root's permission override cannot be dropped here";
+    for (const auto& op : operations)
+        expectRun(op, fails("[エラー] VTSIファイルに対応するVOBファイルが見つかりません.\n"),
+                  "folder VOB");
+    if (skipped)
+        GTEST_SKIP() << skipped
+                     << " unreadable case(s): root's permission override cannot be dropped here";
 }
 
 // ---- VIDEO_TS.IFO (titles FOLDER) -----------------------------------------------------
@@ -427,7 +460,9 @@ TEST(BadVideoTsIfo, TitlesEndsWithItsMessageAndChangesNothing) {
     };
     int skipped = 0;
     runReadOnlyMatrix(dir, ifo, cases, {{"titles", dir.path()}}, skipped);
-    if (skipped) GTEST_SKIP() << skipped << " unreadable case(s): root's permission override cannot be dropped here";
+    if (skipped)
+        GTEST_SKIP() << skipped
+                     << " unreadable case(s): root's permission override cannot be dropped here";
 }
 
 // ---- Project files -------------------------------------------------------------------
@@ -472,7 +507,8 @@ TEST_F(BadProject, LoadEndsWithItsMessageAndChangesNothing) {
     const std::string cannotOpen = "[エラー] プロジェクトファイルが開けません.\n";
     const std::string readError = "[エラー] プロジェクトの読み込みでエラーが発生しました.\n";
     const std::string badFormat = "[エラー] プロジェクトの形式が異常です.\n";
-    const std::string otherVersion = "[エラー] プロジェクトの形式が異常です.\n異なるバージョンのプロジェクトは使用できません.\n";
+    const std::string otherVersion =
+        "[エラー] プロジェクトの形式が異常です.\n異なるバージョンのプロジェクトは使用できません.\n";
     const std::size_t linesStart = good->find(" >*00001 (");
     ASSERT_NE(linesStart, std::string::npos);
     const std::vector<MatrixCase> cases = {
@@ -516,11 +552,14 @@ TEST_F(BadProject, LoadEndsWithItsMessageAndChangesNothing) {
         {flippedAt(size - 1), succeeds()},
     };
     int skipped = 0;
-    runReadOnlyMatrix(dir, project, cases,
-                      {{"scan", "--project", project.path()},
-                       {"project", "--project", project.path(), "--save", outDir.file("again.prj")}},
-                      skipped);
-    if (skipped) GTEST_SKIP() << skipped << " unreadable case(s): root's permission override cannot be dropped here";
+    runReadOnlyMatrix(
+        dir, project, cases,
+        {{"scan", "--project", project.path()},
+         {"project", "--project", project.path(), "--save", outDir.file("again.prj")}},
+        skipped);
+    if (skipped)
+        GTEST_SKIP() << skipped
+                     << " unreadable case(s): root's permission override cannot be dropped here";
 }
 
 TEST_F(BadProject, SaveWhereNothingCanBeWrittenFailsAndChangesNothing) {
@@ -531,8 +570,8 @@ TEST_F(BadProject, SaveWhereNothingCanBeWrittenFailsAndChangesNothing) {
         test::ReadOnlyFile readOnly(outDir.path());
         const auto before = test::fingerprintFolder(outDir.path());
         const auto inputs = test::fingerprintFolder(dir.path());
-        expectRun({"project", "--project", project.path(), "--save", outDir.file("new.prj")}, fails(cannotCreate),
-                  "read-only folder");
+        expectRun({"project", "--project", project.path(), "--save", outDir.file("new.prj")},
+                  fails(cannotCreate), "read-only folder");
         EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(outDir.path())), "");
         EXPECT_EQ(test::fingerprintDifference(inputs, test::fingerprintFolder(dir.path())), "");
     }
@@ -543,10 +582,12 @@ TEST_F(BadProject, SaveWhereNothingCanBeWrittenFailsAndChangesNothing) {
         expectRun({"project", "--project", project.path(), "--save", outDir.file("none/new.prj")},
                   fails(cannotCreate), "no folder");
         expectRun({"project", "--project", project.path(), "--save", outDir.file("folder.prj")},
-                  fails("[エラー] プロジェクトの書き込みでエラーが発生しました.\n"), "onto a folder");
+                  fails("[エラー] プロジェクトの書き込みでエラーが発生しました.\n"),
+                  "onto a folder");
         EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(outDir.path())), "");
     }
-    if (geteuid() != 0) GTEST_SKIP() << "over a read-only file: only root can make a file immutable here";
+    if (geteuid() != 0)
+        GTEST_SKIP() << "over a read-only file: only root can make a file immutable here";
     {
         // Over a read-only (immutable) project, also over the one being loaded.
         test::writeBytes(outDir.file("old.prj"), "an old project");
@@ -554,10 +595,10 @@ TEST_F(BadProject, SaveWhereNothingCanBeWrittenFailsAndChangesNothing) {
         test::ReadOnlyFile readOnlyInput(project.path());
         const auto before = test::fingerprintFolder(outDir.path());
         const auto inputs = test::fingerprintFolder(dir.path());
-        expectRun({"project", "--project", project.path(), "--save", outDir.file("old.prj")}, failsQuietly(),
-                  "over a read-only file");
-        expectRun({"project", "--project", project.path(), "--save", project.path()}, failsQuietly(),
-                  "over the read-only input");
+        expectRun({"project", "--project", project.path(), "--save", outDir.file("old.prj")},
+                  failsQuietly(), "over a read-only file");
+        expectRun({"project", "--project", project.path(), "--save", project.path()},
+                  failsQuietly(), "over the read-only input");
         EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(outDir.path())), "");
         EXPECT_EQ(test::fingerprintDifference(inputs, test::fingerprintFolder(dir.path())), "");
     }
@@ -575,7 +616,8 @@ TEST(BadSettingsFile, PrintsWhatTheProgramWouldStartWithAndChangesNothing) {
     const SettingsImage image = encodeSettings(settings);
     const MatrixInput file(dir, "velmorin.DAT", std::string(image.begin(), image.end()));
     const auto note = [&](const std::string& what) {
-        return fails("velmorin-cli: " + file.path() + ": " + what + "; the program would start with the settings above\n");
+        return fails("velmorin-cli: " + file.path() + ": " + what +
+                     "; the program would start with the settings above\n");
     };
     const auto shortBy = [&](std::size_t size) {
         return note("not a complete settings file (" + std::to_string(size) + " of 555 bytes)");
@@ -585,10 +627,14 @@ TEST(BadSettingsFile, PrintsWhatTheProgramWouldStartWithAndChangesNothing) {
         {directory(), note("not a regular file")},
         {unreadable(), note("cannot be read")},
         {empty(), note("not a settings file (0 of 555 bytes, the magic cut short)")},
-        {replacedAt(0, "VELMORIN0200HST", "another version's magic"), note("not a settings file (wrong magic)")},
-        {replacedAt(0, std::string(15, '\0'), "no magic"), note("not a settings file (wrong magic)")},
+        {replacedAt(0, "VELMORIN0200HST", "another version's magic"),
+         note("not a settings file (wrong magic)")},
+        {replacedAt(0, std::string(15, '\0'), "no magic"),
+         note("not a settings file (wrong magic)")},
         {{"longer than 555 bytes",
-          [](const std::string& path, const std::string& good) { test::writeBytes(path, good + "trailing"); }},
+          [](const std::string& path, const std::string& good) {
+              test::writeBytes(path, good + "trailing");
+          }},
          succeeds()},
     };
     // Cut in the magic, between the fields, inside each field, one byte short.
@@ -601,11 +647,15 @@ TEST(BadSettingsFile, PrintsWhatTheProgramWouldStartWithAndChangesNothing) {
     // A byte of the magic spoils the whole file; a field's byte only that field.
     for (std::size_t offset : {0, 7, 8, 11, 14})
         cases.push_back({flippedAt(offset), note("not a settings file (wrong magic)")});
-    for (std::size_t offset : {15, 22, 23, 24, 100, 281, 282, 283, 400, 542, 543, 546, 547, 550, 551, 554})
+    for (std::size_t offset :
+         {15, 22, 23, 24, 100, 281, 282, 283, 400, 542, 543, 546, 547, 550, 551, 554})
         cases.push_back({flippedAt(offset), succeeds()});
     int skipped = 0;
-    runReadOnlyMatrix(dir, file, cases, {{"settings", file.path()}, {"settings", "--json", file.path()}}, skipped);
-    if (skipped) GTEST_SKIP() << skipped << " unreadable case(s): root's permission override cannot be dropped here";
+    runReadOnlyMatrix(dir, file, cases,
+                      {{"settings", file.path()}, {"settings", "--json", file.path()}}, skipped);
+    if (skipped)
+        GTEST_SKIP() << skipped
+                     << " unreadable case(s): root's permission override cannot be dropped here";
 }
 
 // ---- The start-up picture (LOGO.BMP) ---------------------------------------------------
@@ -616,7 +666,8 @@ TEST(BadLogoBitmap, WritesThePictureTheProgramWouldShowAndChangesNothing) {
     const std::size_t size = file.good().size();
     const std::string out = outDir.file("out.bmp");
     const Outcome blank =
-        fails("velmorin-cli: " + file.path() + ": missing or not a usable bitmap; the start-up picture is blank\n");
+        fails("velmorin-cli: " + file.path() +
+              ": missing or not a usable bitmap; the start-up picture is blank\n");
     std::vector<MatrixCase> cases = {
         {missing(), blank},
         {directory(), blank},
@@ -630,11 +681,13 @@ TEST(BadLogoBitmap, WritesThePictureTheProgramWouldShowAndChangesNothing) {
     };
     // Cut inside the header, inside the colour table, inside the rows.
     for (std::size_t cut : {1, 2, 14, 30, 53}) cases.push_back({truncatedAt(cut), blank});
-    for (std::size_t cut : std::initializer_list<std::size_t>{54, 55, 54 + 512, 54 + 1023, 54 + 1024, 54 + 1024 + 32000, size - 1})
+    for (std::size_t cut : std::initializer_list<std::size_t>{
+             54, 55, 54 + 512, 54 + 1023, 54 + 1024, 54 + 1024 + 32000, size - 1})
         cases.push_back({truncatedAt(cut), succeeds()});
     for (std::size_t offset : {0, 1, 30, 31, 32, 33}) cases.push_back({flippedAt(offset), blank});
-    for (std::size_t offset : std::initializer_list<std::size_t>{2, 6, 10, 14, 18, 21, 22, 25, 26, 28, 34, 46, 49, 53, 54, 54 + 1023, 54 + 1024,
-                               54 + 1024 + 32000, size - 1})
+    for (std::size_t offset :
+         std::initializer_list<std::size_t>{2, 6, 10, 14, 18, 21, 22, 25, 26, 28, 34, 46, 49, 53,
+                                            54, 54 + 1023, 54 + 1024, 54 + 1024 + 32000, size - 1})
         cases.push_back({flippedAt(offset), succeeds()});
     int skipped = 0;
     for (const auto& c : cases) {
@@ -645,8 +698,10 @@ TEST(BadLogoBitmap, WritesThePictureTheProgramWouldShowAndChangesNothing) {
         c.spoiling.apply(file.path(), file.good());
         const auto before = test::fingerprintFolder(dir.path());
         fs::remove(out);
-        expectRun({"logo", file.path(), "-o", out}, c.outcome, c.spoiling.label, c.spoiling.unreadable);
-        EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(dir.path())), "") << c.spoiling.label;
+        expectRun({"logo", file.path(), "-o", out}, c.outcome, c.spoiling.label,
+                  c.spoiling.unreadable);
+        EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(dir.path())), "")
+            << c.spoiling.label;
         // Blank or not, the picture is written.
         EXPECT_EQ(test::readFile(out).size(), 54u + 320 * 200 * 3) << c.spoiling.label;
         file.restore();
@@ -657,13 +712,17 @@ TEST(BadLogoBitmap, WritesThePictureTheProgramWouldShowAndChangesNothing) {
         test::ReadOnlyFile readOnly(outDir.path());
         const auto before = test::fingerprintFolder(outDir.path());
         expectRun({"logo", file.path(), "-o", outDir.file("new.bmp")},
-                  fails("velmorin-cli: cannot write " + outDir.file("new.bmp") + "\n"), "read-only folder");
+                  fails("velmorin-cli: cannot write " + outDir.file("new.bmp") + "\n"),
+                  "read-only folder");
         EXPECT_EQ(test::fingerprintDifference(before, test::fingerprintFolder(outDir.path())), "");
     }
     fs::create_directory(outDir.file("folder.bmp"));
     expectRun({"logo", file.path(), "-o", outDir.file("folder.bmp")},
-              fails("velmorin-cli: cannot write " + outDir.file("folder.bmp") + "\n"), "onto a folder");
-    if (skipped) GTEST_SKIP() << skipped << " unreadable case(s): root's permission override cannot be dropped here";
+              fails("velmorin-cli: cannot write " + outDir.file("folder.bmp") + "\n"),
+              "onto a folder");
+    if (skipped)
+        GTEST_SKIP() << skipped
+                     << " unreadable case(s): root's permission override cannot be dropped here";
 }
 
 }  // namespace

@@ -18,10 +18,12 @@ TEST(CliExtract, CopiesTheStretchOrSaysWhyNot) {
     std::string files;
     for (const auto& f : test::sampleVobFiles()) files += shellQuoted(f) + " ";
     const std::string cli = shellQuoted(VELMORIN_CLI) + " extract " + files;
-    const std::string whole = test::readFile(test::sampleVobFiles()[0]) + test::readFile(test::sampleVobFiles()[1]);
+    const std::string whole =
+        test::readFile(test::sampleVobFiles()[0]) + test::readFile(test::sampleVobFiles()[1]);
 
     // GOP 1 up to past the last GOP: everything.
-    const auto all = runCommand(cli + "--gop 1 --count 100000 -o " + shellQuoted(dir.file("all.mpg")));
+    const auto all =
+        runCommand(cli + "--gop 1 --count 100000 -o " + shellQuoted(dir.file("all.mpg")));
     ASSERT_EQ(all.status, 0) << all.err;
     EXPECT_TRUE(test::readFile(dir.file("all.mpg")) == whole);
 
@@ -34,9 +36,11 @@ TEST(CliExtract, CopiesTheStretchOrSaysWhyNot) {
     ASSERT_EQ(runCommand(cli + "--gop 1 --to 2 -o " + shellQuoted(dir.file("two.mpg"))).status, 0);
     EXPECT_TRUE(test::readFile(dir.file("two.mpg")) == whole.substr(0, sector * 2048));
 
-    const auto noFolder = runCommand(cli + "--gop 1 --count 1 -o " + shellQuoted(dir.file("none/x.mpg")));
+    const auto noFolder =
+        runCommand(cli + "--gop 1 --count 1 -o " + shellQuoted(dir.file("none/x.mpg")));
     EXPECT_EQ(noFolder.status, 1);
-    EXPECT_EQ(noFolder.err, "[エラー] 作業用ファイルが作成できません(" + dir.file("none/x.mpg") + ").\n");
+    EXPECT_EQ(noFolder.err,
+              "[エラー] 作業用ファイルが作成できません(" + dir.file("none/x.mpg") + ").\n");
     const auto usage = [&](const std::string& options, const std::string& problem) {
         const auto run = runCommand(cli + options);
         EXPECT_EQ(run.status, 2) << options;
@@ -59,12 +63,15 @@ TEST(CliOutputs, NeverWrittenOverTheirOwnInput) {
     const std::string cli = shellQuoted(VELMORIN_CLI);
     for (const std::string& command :
          {cli + " extract " + shellQuoted(vob) + " --gop 1 --count 2 -o " + shellQuoted(vob),
-          cli + " extract " + shellQuoted(vob) + " --gop 1 --count 2 -o " + shellQuoted(dir.file("link.mpg")),
+          cli + " extract " + shellQuoted(vob) + " --gop 1 --count 2 -o " +
+              shellQuoted(dir.file("link.mpg")),
           cli + " preview " + shellQuoted(vob) + " --gop 1 -o " + shellQuoted(vob),
           cli + " project " + shellQuoted(vob) + " --save " + shellQuoted(vob)}) {
         const auto run = runCommand(command);
         EXPECT_EQ(run.status, 1) << command;
-        EXPECT_NE(run.err.find("is one of the title's input files; nothing was written"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("is one of the title's input files; nothing was written"),
+                  std::string::npos)
+            << run.err;
         EXPECT_TRUE(test::readFile(vob) == before) << command;
     }
 }

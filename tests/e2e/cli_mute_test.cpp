@@ -77,7 +77,8 @@ TEST_F(CliMute, ExistingPaddingStreamQuestion) {
     const std::string path = dir.file("PAD.VOB");
     vob.writeTo(path);
     const std::string question =
-        "[確認] 既存のPadding Streamが見つかりました. このデータは正常に編集できません.\n変更を中止しますか？\n";
+        "[確認] 既存のPadding Streamが見つかりました. "
+        "このデータは正常に編集できません.\n変更を中止しますか？\n";
 
     const auto unanswered = cli("mute " + shellQuoted(path) + " --pattern ---- --gop 1");
     EXPECT_EQ(unanswered.status, 3);

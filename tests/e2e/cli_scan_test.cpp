@@ -15,7 +15,9 @@ namespace {
 using test::runCommand;
 using test::shellQuoted;
 
-std::string cli(const std::string& args) { return shellQuoted(VELMORIN_CLI) + " " + args; }
+std::string cli(const std::string& args) {
+    return shellQuoted(VELMORIN_CLI) + " " + args;
+}
 
 std::string sampleArgs() {
     std::string args;
@@ -55,10 +57,14 @@ TEST(CliScan, JsonDocument) {
     const auto oracle = test::readOracle();
     const auto r = runCommand(cli("scan --json " + sampleArgs()));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("{\"files\":[{\"path\":\"" + test::sampleVobFiles()[0] + "\",\"size\":", 0), 0u);
+    EXPECT_EQ(
+        r.out.rfind("{\"files\":[{\"path\":\"" + test::sampleVobFiles()[0] + "\",\"size\":", 0),
+        0u);
     EXPECT_EQ(occurrences(r.out, "\"number\":"), oracle.vobus.size());
-    EXPECT_NE(r.out.find("{\"number\":1,\"file\":0,\"sector\":0,\"flags\":3,\"line\":\" >*00001 (00:00:00."),
-              std::string::npos);
+    EXPECT_NE(
+        r.out.find(
+            "{\"number\":1,\"file\":0,\"sector\":0,\"flags\":3,\"line\":\" >*00001 (00:00:00."),
+        std::string::npos);
     EXPECT_NE(r.out.find("\"end\":{\"file\":2,\"sector\":"), std::string::npos);
     EXPECT_NE(r.out.find("\"sizeLabel\":\"ｻｲｽﾞ: 0.029 GB\"}"), std::string::npos);
 }
@@ -75,7 +81,8 @@ TEST(CliScan, BadInputGivesTheMessageAndStatus1) {
         std::string name;
         std::string expected;
     } cases[] = {
-        {"GARBAGE.VOB", "[エラー] " + dir.file("GARBAGE.VOB") + " の内容が異常です（PACKヘッダ検出不能）.\n"},
+        {"GARBAGE.VOB",
+         "[エラー] " + dir.file("GARBAGE.VOB") + " の内容が異常です（PACKヘッダ検出不能）.\n"},
         {"MISSING.VOB", "[エラー] " + dir.file("MISSING.VOB") + " が開けません.\n"},
         {"FOLDER.VOB", "[エラー] " + dir.file("FOLDER.VOB") + " が開けません.\n"},
         {"EMPTY.VOB", "velmorin-cli: no GOP found: the title holds no navigation pack\n"},
@@ -107,7 +114,8 @@ TEST(CliScan, DamagedPackQuestion) {
 
     const auto no = runCommand(cli("scan --full --answer no " + shellQuoted(damaged)));
     EXPECT_EQ(no.status, 1);
-    EXPECT_EQ(no.err, question + "no\n[エラー] 処理を中止しました（" + damaged + " の内容が異常です）.\n");
+    EXPECT_EQ(no.err,
+              question + "no\n[エラー] 処理を中止しました（" + damaged + " の内容が異常です）.\n");
 
     const auto yes = runCommand(cli("scan --full --answer yes " + shellQuoted(damaged)));
     EXPECT_EQ(yes.status, 0);

@@ -16,7 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string toolFolder() { return fs::path(VELMORIN_CLI).parent_path().string() + "/"; }
+std::string toolFolder() {
+    return fs::path(VELMORIN_CLI).parent_path().string() + "/";
+}
 
 TEST(CliSettings, PrintsTheFileSettings) {
     test::TempDir dir;
@@ -45,14 +47,16 @@ TEST(CliSettings, PrintsTheFileSettings) {
     EXPECT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out,
               "{\"lastSourceFolder\":\"/media/ディスク/VIDEO_TS/\",\"playerPath\":\"/usr/bin/mpv\","
-              "\"playTimeIndex\":16,\"playTime\":\"30\",\"mpgWorkingFiles\":false,\"previewEnabled\":true}\n");
+              "\"playTimeIndex\":16,\"playTime\":\"30\",\"mpgWorkingFiles\":false,"
+              "\"previewEnabled\":true}\n");
     EXPECT_EQ(test::readFile(file), bytes);
 }
 
 TEST(CliSettings, DefaultsNameTheToolFolderAndAShortFileKeepsWhatWasRead) {
     test::TempDir dir;
-    const std::string defaults = "lastSourceFolder: " + toolFolder() + "\nplayerPath: " + defaultPlayerPath() +
-                                 "\nplayTimeIndex: 10 (10 s)\nmpgWorkingFiles: on\npreviewEnabled: on\n";
+    const std::string defaults =
+        "lastSourceFolder: " + toolFolder() + "\nplayerPath: " + defaultPlayerPath() +
+        "\nplayTimeIndex: 10 (10 s)\nmpgWorkingFiles: on\npreviewEnabled: on\n";
     const auto missing = test::runBounded(VELMORIN_CLI, {"settings", dir.file("none.DAT")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, defaults);
@@ -71,11 +75,13 @@ TEST(CliSettings, DefaultsNameTheToolFolderAndAShortFileKeepsWhatWasRead) {
     test::writeBytes(file, cut);
     const auto shortFile = test::runBounded(VELMORIN_CLI, {"settings", file});
     EXPECT_EQ(shortFile.status, 1);
-    EXPECT_EQ(shortFile.out, "lastSourceFolder: /media/dvd/\nplayerPath: " + defaultPlayerPath() +
-                                 "\nplayTimeIndex: 10 (10 s)\nmpgWorkingFiles: on\npreviewEnabled: on\n");
-    EXPECT_EQ(shortFile.err, "velmorin-cli: " + file +
-                                 ": not a complete settings file (283 of 555 bytes); the program would start "
-                                 "with the settings above\n");
+    EXPECT_EQ(shortFile.out,
+              "lastSourceFolder: /media/dvd/\nplayerPath: " + defaultPlayerPath() +
+                  "\nplayTimeIndex: 10 (10 s)\nmpgWorkingFiles: on\npreviewEnabled: on\n");
+    EXPECT_EQ(shortFile.err,
+              "velmorin-cli: " + file +
+                  ": not a complete settings file (283 of 555 bytes); the program would start "
+                  "with the settings above\n");
     EXPECT_EQ(test::readFile(file), cut);
 }
 
@@ -116,7 +122,8 @@ TEST(CliLogo, WritesThePictureAsFfmpegReadsIt) {
     for (int row = 0; row < 200 && wrong < 5; ++row)
         for (int x = 0; x < 320; ++x) {
             const std::uint32_t c = test::logoColour(test::logoIndex(x, 199 - row));
-            const auto* p = reinterpret_cast<const unsigned char*>(decoded.out.data()) + (row * 320 + x) * 3;
+            const auto* p =
+                reinterpret_cast<const unsigned char*>(decoded.out.data()) + (row * 320 + x) * 3;
             if (p[0] != (c >> 16 & 0xFF) || p[1] != (c >> 8 & 0xFF) || p[2] != (c & 0xFF)) {
                 ADD_FAILURE() << "pixel " << x << "," << row;
                 if (++wrong == 5) break;
@@ -126,7 +133,8 @@ TEST(CliLogo, WritesThePictureAsFfmpegReadsIt) {
 
 TEST(CliLogo, AMissingFileGivesTheBlankPictureAndStatus1) {
     test::TempDir dir;
-    const auto r = test::runBounded(VELMORIN_CLI, {"logo", dir.file("LOGO.BMP"), "-o", dir.file("blank.bmp")});
+    const auto r =
+        test::runBounded(VELMORIN_CLI, {"logo", dir.file("LOGO.BMP"), "-o", dir.file("blank.bmp")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "velmorin-cli: " + dir.file("LOGO.BMP") +
                          ": missing or not a usable bitmap; the start-up picture is blank\n");
@@ -136,7 +144,8 @@ TEST(CliLogo, AMissingFileGivesTheBlankPictureAndStatus1) {
 
     EXPECT_EQ(test::runBounded(VELMORIN_CLI, {"logo", dir.file("LOGO.BMP")}).status, 2);
     EXPECT_EQ(test::runBounded(VELMORIN_CLI, {"logo", "-o", dir.file("x.bmp")}).status, 2);
-    EXPECT_EQ(test::runBounded(VELMORIN_CLI, {"logo", "a", "b", "-o", dir.file("x.bmp")}).status, 2);
+    EXPECT_EQ(test::runBounded(VELMORIN_CLI, {"logo", "a", "b", "-o", dir.file("x.bmp")}).status,
+              2);
     const auto help = test::runBounded(VELMORIN_CLI, {"logo", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: velmorin-cli logo FILE -o OUT.bmp\n", 0), 0u);

@@ -11,8 +11,8 @@
 #include "mute/mute_command.h"
 #include "mute/mute_pattern.h"
 #include "pack_builder.h"
-#include "scan/pack.h"
 #include "sample_disc.h"
+#include "scan/pack.h"
 #include "scan/vob_scanner.h"
 #include "scripted_ui.h"
 #include "support/run_command.h"
@@ -55,19 +55,22 @@ struct MuteSampleDisc : ::testing::Test {
     // Sectors of GOP k counted across the VOB set, as [first, end).
     std::pair<std::uint32_t, std::uint32_t> globalRange(int k) const {
         const GopExtent e = state->gopTable.extent(k, state->inputFiles);
-        const auto base = e.file == 0 ? 0u : static_cast<std::uint32_t>(originals[0].size() / kSectorSize);
+        const auto base =
+            e.file == 0 ? 0u : static_cast<std::uint32_t>(originals[0].size() / kSectorSize);
         return {base + e.firstSector, base + e.endSector + e.nextFileSectors};
     }
     std::string concatUrl() const { return test::shellQuoted("concat:" + vobs[0] + "|" + vobs[1]); }
     // Sectors (across the set) where ffprobe's demuxer finds audio, from its packet positions.
     std::set<std::uint32_t> ffprobeAudioSectors() const {
-        const auto r = test::runCommand("ffprobe -v error -select_streams a -show_entries packet=pos -of csv=p=0 " +
-                                        concatUrl());
+        const auto r = test::runCommand(
+            "ffprobe -v error -select_streams a -show_entries packet=pos -of csv=p=0 " +
+            concatUrl());
         EXPECT_EQ(r.status, 0) << r.err;
         std::set<std::uint32_t> sectors;
         std::istringstream in(r.out);
         for (std::string line; std::getline(in, line);)
-            if (!line.empty() && line != "N/A") sectors.insert(static_cast<std::uint32_t>(std::stoull(line) / kSectorSize));
+            if (!line.empty() && line != "N/A")
+                sectors.insert(static_cast<std::uint32_t>(std::stoull(line) / kSectorSize));
         return sectors;
     }
     // What ffmpeg's AC-3 decoder makes of the whole title: how many frames it could not
@@ -77,14 +80,17 @@ struct MuteSampleDisc : ::testing::Test {
         std::string lastFrameTime;
     };
     Decoding decode() const {
-        const auto errors = test::runCommand("ffmpeg -nostdin -v error -i " + concatUrl() + " -map 0:a -f null -");
+        const auto errors =
+            test::runCommand("ffmpeg -nostdin -v error -i " + concatUrl() + " -map 0:a -f null -");
         EXPECT_EQ(errors.status, 0) << errors.err;
         Decoding d;
         for (auto pos = errors.err.find("error decoding the audio block"); pos != std::string::npos;
              pos = errors.err.find("error decoding the audio block", pos + 1))
             ++d.damagedFrames;
-        const auto frames = test::runCommand("ffprobe -v error -select_streams a -show_entries frame=pts_time "
-                                             "-of csv=p=0 " + concatUrl() + " | tail -n 1");
+        const auto frames = test::runCommand(
+            "ffprobe -v error -select_streams a -show_entries frame=pts_time "
+            "-of csv=p=0 " +
+            concatUrl() + " | tail -n 1");
         d.lastFrameTime = frames.out;
         return d;
     }
@@ -96,13 +102,15 @@ void expectOnlyStreamIdsAndMarkersChanged(const std::string& before, const std::
     ASSERT_EQ(before.size(), after.size());
     for (std::size_t s = 0; s < before.size(); s += kSectorSize) {
         if (before.compare(s, kSectorSize, after, s, kSectorSize) == 0) continue;
-        const SectorView sector(reinterpret_cast<const std::uint8_t*>(before.data() + s), kSectorSize);
+        const SectorView sector(reinterpret_cast<const std::uint8_t*>(before.data() + s),
+                                kSectorSize);
         const bool audio = classifyAudioPacket(sector) != AudioPacket::None;
         const bool nav = isNavigationPack(sector);
         for (std::size_t i = s; i < s + kSectorSize; ++i) {
             if (before[i] == after[i]) continue;
             const std::size_t offset = i - s;
-            const bool allowed = (audio && offset == kStreamIdOffset) || (nav && offset >= 2036 && offset < 2040);
+            const bool allowed =
+                (audio && offset == kStreamIdOffset) || (nav && offset >= 2036 && offset < 2040);
             ASSERT_TRUE(allowed) << "sector " << s / kSectorSize << " byte " << offset;
         }
     }
@@ -140,7 +148,8 @@ TEST_F(MuteSampleDisc, FfmpegFindsNoAudioInASilencedGopAndAllAudioAroundIt) {
     const std::set<std::uint32_t> after = ffprobeAudioSectors();
     EXPECT_FALSE(std::any_of(after.begin(), after.end(), inGop));
     std::set<std::uint32_t> outside;
-    std::copy_if(before.begin(), before.end(), std::inserter(outside, outside.end()), [&](auto s) { return !inGop(s); });
+    std::copy_if(before.begin(), before.end(), std::inserter(outside, outside.end()),
+                 [&](auto s) { return !inGop(s); });
     EXPECT_EQ(after, outside);
 
     // The silence cuts AC-3 frames that straddle its two edges: a player's decoder meets
@@ -156,7 +165,9 @@ TEST_F(MuteSampleDisc, FirstQuarterOfTheAudioPacketsIsGone) {
     std::vector<std::uint32_t> audio;  // the GOP's audio sectors, from our own reading
     const std::string all = originals[0] + originals[1];
     for (std::uint32_t s = first; s < end; ++s) {
-        const SectorView sector(reinterpret_cast<const std::uint8_t*>(all.data() + std::size_t{s} * kSectorSize), kSectorSize);
+        const SectorView sector(
+            reinterpret_cast<const std::uint8_t*>(all.data() + std::size_t{s} * kSectorSize),
+            kSectorSize);
         if (classifyAudioPacket(sector) != AudioPacket::None) audio.push_back(s);
     }
     const std::set<std::uint32_t> before = ffprobeAudioSectors();
@@ -168,7 +179,8 @@ TEST_F(MuteSampleDisc, FirstQuarterOfTheAudioPacketsIsGone) {
     const auto b = static_cast<int>(audio.size());
     const int gone = (b + 2) / 4;
     for (int i = 0; i < b; ++i)
-        EXPECT_EQ(after.count(audio[static_cast<std::size_t>(i)]), i < gone ? 0u : 1u) << "packet " << i;
+        EXPECT_EQ(after.count(audio[static_cast<std::size_t>(i)]), i < gone ? 0u : 1u)
+            << "packet " << i;
     EXPECT_EQ(before.size() - after.size(), static_cast<std::size_t>(gone));
 }
 

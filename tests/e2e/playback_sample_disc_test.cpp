@@ -26,8 +26,12 @@ TEST(PlaybackSampleDisc, StretchAcrossFilesReachesTheTestPlayerIntact) {
     std::filesystem::create_directory(program);
     const std::string record = dir.file("arguments");
     const std::string player = program + "/player.sh";
-    test::writeBytes(player, "#!/bin/sh\n{ echo \"$#\"; printf '%s\\n' \"$@\"; } > " + test::shellQuoted(record) + ".tmp\n"
-                             "mv " + test::shellQuoted(record) + ".tmp " + test::shellQuoted(record) + "\n");
+    test::writeBytes(player, "#!/bin/sh\n{ echo \"$#\"; printf '%s\\n' \"$@\"; } > " +
+                                 test::shellQuoted(record) +
+                                 ".tmp\n"
+                                 "mv " +
+                                 test::shellQuoted(record) + ".tmp " + test::shellQuoted(record) +
+                                 "\n");
     std::filesystem::permissions(player, std::filesystem::perms::owner_all);
 
     auto state = std::make_unique<AppState>();
@@ -49,21 +53,25 @@ TEST(PlaybackSampleDisc, StretchAcrossFilesReachesTheTestPlayerIntact) {
     state->settings.playTimeIndex = 2;  // 4 GOPs: two before the split and two from it
     list.setCaretLine(split - 2);
 
-    const auto working = runPlaybackCommand({*state, shell, ui, list, buffer, systemPlatform()}, PlayMode::Cursor);
+    const auto working =
+        runPlaybackCommand({*state, shell, ui, list, buffer, systemPlatform()}, PlayMode::Cursor);
     ASSERT_EQ(working, program + "/TMP1.MPG");
 
     std::string expected;
     for (int k = split - 2; k < split + 2; ++k) {
         const GopExtent e = state->gopTable.extent(k, state->inputFiles);
         const std::string own = test::readFile(vobs[static_cast<std::size_t>(e.file)]);
-        expected += own.substr(std::size_t{e.firstSector} * 2048, std::size_t{e.endSector - e.firstSector} * 2048);
+        expected += own.substr(std::size_t{e.firstSector} * 2048,
+                               std::size_t{e.endSector - e.firstSector} * 2048);
         if (e.continuesInNextFile())
-            expected += test::readFile(vobs[static_cast<std::size_t>(e.file) + 1]).substr(0, std::size_t{e.nextFileSectors} * 2048);
+            expected += test::readFile(vobs[static_cast<std::size_t>(e.file) + 1])
+                            .substr(0, std::size_t{e.nextFileSectors} * 2048);
     }
     EXPECT_TRUE(test::readFile(*working) == expected);
 
-    const auto probe = test::runCommand("ffprobe -v error -show_entries format=format_name:stream=codec_type -of csv=p=0 " +
-                                        test::shellQuoted(*working));
+    const auto probe = test::runCommand(
+        "ffprobe -v error -show_entries format=format_name:stream=codec_type -of csv=p=0 " +
+        test::shellQuoted(*working));
     EXPECT_EQ(probe.status, 0);
     EXPECT_NE(probe.out.find("video"), std::string::npos);
     EXPECT_NE(probe.out.find("audio"), std::string::npos);

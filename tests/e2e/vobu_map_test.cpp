@@ -46,13 +46,16 @@ TEST_P(SampleDiscScan, GopTableEqualsTheVobuAddressMap) {
         EXPECT_EQ(table.startSector[static_cast<std::size_t>(k)], sector) << "GOP " << k;
 
         const bool cellStart = std::binary_search(oracle.cells.begin(), oracle.cells.end(), s);
-        EXPECT_EQ((table.flags[static_cast<std::size_t>(k)] & kCellStart) != 0, cellStart) << "GOP " << k;
+        EXPECT_EQ((table.flags[static_cast<std::size_t>(k)] & kCellStart) != 0, cellStart)
+            << "GOP " << k;
         if (table.extent(k, state->inputFiles).continuesInNextFile()) splitInsideAVobu = true;
     }
     EXPECT_TRUE(splitInsideAVobu);
-    const auto total = static_cast<std::uint32_t>((*regularFileSize(vobs[0]) + *regularFileSize(vobs[1])) / 2048);
+    const auto total =
+        static_cast<std::uint32_t>((*regularFileSize(vobs[0]) + *regularFileSize(vobs[1])) / 2048);
     EXPECT_EQ(table.fileIndex[static_cast<std::size_t>(table.gopCount)], 2);
-    EXPECT_EQ(table.startSector[static_cast<std::size_t>(table.gopCount)], total - firstFileSectors);
+    EXPECT_EQ(table.startSector[static_cast<std::size_t>(table.gopCount)],
+              total - firstFileSectors);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothReaders, SampleDiscScan, ::testing::Values(true, false),

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
 #include <vector>
 
 #include "dvd/ifo_file.h"
@@ -42,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ByteReader ifo(data, std::min(size, IfoBuffer::kSize));
     test::SilentUi ui;
     ChapterInfo chapters;
-    if (parseVtsi(ifo, true, chapters, ui) && (chapters.count < 0 || chapters.count > ChapterInfo::kMaxSectors))
+    if (parseVtsi(ifo, true, chapters, ui) &&
+        (chapters.count < 0 || chapters.count > ChapterInfo::kMaxSectors))
         std::abort();
     const auto lines = titleInformationLines(ifo);
     if (lines.size() > (ifo.size() > 0x808 ? (ifo.size() - 0x808) / 12 : 0)) std::abort();

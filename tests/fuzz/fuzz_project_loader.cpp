@@ -10,11 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "silent_ui.h"
-
 #include "fuzz_files.h"
 #include "pack_builder.h"
 #include "project/project_file.h"
+#include "silent_ui.h"
 #include "ui/memory_gop_list.h"
 
 namespace {
@@ -37,7 +36,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
         state->gopTable.fileIndex[2] = 1;
         state->gopTable.fileIndex[3] = 2;
         MemoryGopList list;
-        for (int i = 1; i <= 3; ++i) list.append(" >*0000" + std::to_string(i) + " (00:00:00.000) ****");
+        for (int i = 1; i <= 3; ++i)
+            list.append(" >*0000" + std::to_string(i) + " (00:00:00.000) ****");
         test::SilentUi ui;
         saveProject(std::string((*argv)[2]) + "/seed.prj", *state, list, ui);
         std::exit(0);

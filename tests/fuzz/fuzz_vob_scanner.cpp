@@ -14,16 +14,15 @@
 #include <cstring>
 #include <memory>
 #include <string>
-
-#include "silent_ui.h"
 #include <vector>
 
 #include "common/sector_buffer.h"
-#include "mute/mute_command.h"
-#include "platform/binary_file.h"
 #include "fuzz_files.h"
+#include "mute/mute_command.h"
 #include "pack_builder.h"
+#include "platform/binary_file.h"
 #include "scan/vob_scanner.h"
+#include "silent_ui.h"
 #include "ui/memory_gop_list.h"
 
 namespace {
@@ -41,12 +40,14 @@ void makeSeeds(const std::string& dir, const std::string& videoTs) {
     test::VobBuilder synthetic;
     synthetic.packs(2).vobu(3, {.scr = 90000, .newCell = true, .category = 0xA0});
     synthetic.vobu(2, {.scr = 90000 + 500 * 90, .category = 0x60, .muteState = 3});
-    synthetic.vobu(2, {.scr = 180000, .category = 0x40, .chapterMarker = true}).pack(test::Sector{});
+    synthetic.vobu(2, {.scr = 180000, .category = 0x40, .chapterMarker = true})
+        .pack(test::Sector{});
     std::vector<std::uint8_t> synth;
     for (const auto& s : synthetic.sectors()) synth.insert(synth.end(), s.begin(), s.end());
 
     int n = 0;
-    const auto seed = [&](std::uint8_t flags, std::uint8_t split, const std::vector<std::uint8_t>& body) {
+    const auto seed = [&](std::uint8_t flags, std::uint8_t split,
+                          const std::vector<std::uint8_t>& body) {
         std::vector<std::uint8_t> input{flags, split};
         input.insert(input.end(), body.begin(), body.end());
         test::writeInputFile(dir + "/seed" + std::to_string(n++), input.data(), input.size());
@@ -78,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((flags & 0x20) && !body.empty()) {
         std::vector<std::uint8_t> repeated;
         repeated.reserve(2100 * 2048 + body.size());
-        while (repeated.size() < 2100 * 2048) repeated.insert(repeated.end(), body.begin(), body.end());
+        while (repeated.size() < 2100 * 2048)
+            repeated.insert(repeated.end(), body.begin(), body.end());
         body.swap(repeated);
     }
     const std::size_t split = std::min<std::size_t>(std::size_t{data[1]} * 2048, body.size());
@@ -91,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state->inputFiles.filePath[1] = files.second;
     state->sourceOptions.fastRead = (flags & 0x02) != 0;
     state->sourceOptions.readByVtsi = (flags & 0x08) != 0;
-    state->sourceOptions.chapterMethod = (flags & 0x10) ? ChapterMethod::CountCells : ChapterMethod::SectorMatch;
+    state->sourceOptions.chapterMethod =
+        (flags & 0x10) ? ChapterMethod::CountCells : ChapterMethod::SectorMatch;
     state->chapterInfo.count = 3;
     state->chapterInfo.sectors = {0, 5, 9};
     state->chapterInfo.cellIsEntry[0] = state->chapterInfo.cellIsEntry[2] = 1;
@@ -117,6 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     list.setCaretLine(table.gopCount - 1);
     const auto result = runMuteCommand({*state, shell, ui, list, buffer}, (data[1] >> 3) & 7);
     if (!result) std::abort();
-    if (regularFileSize(files.first) != split || regularFileSize(files.second) != body.size() - split) std::abort();
+    if (regularFileSize(files.first) != split ||
+        regularFileSize(files.second) != body.size() - split)
+        std::abort();
     return 0;
 }

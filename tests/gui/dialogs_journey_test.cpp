@@ -1,7 +1,7 @@
 // The desktop program's project file dialogs, title list, start-up picture, and the
 // preview painted while a mute waits for an answer; offscreen, on the sample disc.
-#include <QFileDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -26,7 +26,9 @@ using test::whenModalOver;
 
 namespace {
 
-QMessageBox* asMessageBox(QWidget* w) { return qobject_cast<QMessageBox*>(w); }
+QMessageBox* asMessageBox(QWidget* w) {
+    return qobject_cast<QMessageBox*>(w);
+}
 
 // Sets the file dialog's name field and presses its accept button.
 void chooseFile(QWidget* dialog, const QString& path) {
@@ -38,7 +40,8 @@ void chooseFile(QWidget* dialog, const QString& path) {
 
 QStringList rowsOf(QListView* list) {
     QStringList rows;
-    for (int i = 0; i < list->model()->rowCount(); ++i) rows << list->model()->index(i, 0).data().toString();
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        rows << list->model()->index(i, 0).data().toString();
     return rows;
 }
 
@@ -48,7 +51,9 @@ class DialogsJourney : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(gui::installJapaneseTranslations(*QCoreApplication::instance())); }
+    void initTestCase() {
+        QVERIFY(gui::installJapaneseTranslations(*QCoreApplication::instance()));
+    }
     void init();
     void cleanup();
     void projectSavedAndOpenedThroughTheFileDialogs();
@@ -125,7 +130,8 @@ void DialogsJourney::projectSavedAndOpenedThroughTheFileDialogs() {
         whenModalOver(dialog, [dialog](QWidget* box) {
             QVERIFY(asMessageBox(box)->text().contains("work.prj"));
             asMessageBox(box)->button(QMessageBox::No)->click();
-            QTimer::singleShot(0, dialog, [dialog] { qobject_cast<QFileDialog*>(dialog)->reject(); });
+            QTimer::singleShot(0, dialog,
+                               [dialog] { qobject_cast<QFileDialog*>(dialog)->reject(); });
         });
         QMetaObject::invokeMethod(fileDialog, "accept");  // the dialog's own accept button
     });
@@ -156,7 +162,8 @@ void DialogsJourney::titleListShowsTheDiscsTitles() {
     QProcess tool;
     tool.start(VELMORIN_CLI, {"titles", QString::fromStdString(videoTs_)});
     QVERIFY(tool.waitForFinished());
-    const QStringList expected = QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList expected =
+        QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(expected.size(), 2);  // the sample disc's two titles
 
     QStringList shown;
@@ -182,8 +189,10 @@ void DialogsJourney::titleListShowsTheDiscsTitles() {
 void DialogsJourney::startupPictureShowsForTwoSeconds() {
     auto unseen = newWindow();
     for (const bool withBitmap : {true, false}) {
-        if (withBitmap) std::filesystem::copy_file(VELMORIN_LOGO, root_ + "/LOGO.BMP");
-        else std::filesystem::remove(root_ + "/LOGO.BMP");
+        if (withBitmap)
+            std::filesystem::copy_file(VELMORIN_LOGO, root_ + "/LOGO.BMP");
+        else
+            std::filesystem::remove(root_ + "/LOGO.BMP");
         QImage picture;
         whenModal([&](QWidget* logo) {
             QCOMPARE(logo->objectName(), QString("LogoDialog"));
@@ -218,7 +227,8 @@ void DialogsJourney::previewPaintedDuringThePaddingQuestionLeavesTheMuteAlone() 
         const std::size_t from = std::size_t(gops[gop].toObject()["sector"].toInt()) * 2048;
         const std::size_t to = std::size_t(gops[gop + 1].toObject()["sector"].toInt()) * 2048;
         std::size_t s = from;
-        while (s < to && !(bytes[s + 17] == char(0xBD) && (bytes[s + 23 + std::uint8_t(bytes[s + 22])] & 0xF0) == 0x80))
+        while (s < to && !(bytes[s + 17] == char(0xBD) &&
+                           (bytes[s + 23 + std::uint8_t(bytes[s + 22])] & 0xF0) == 0x80))
             s += 2048;
         QVERIFY(s < to);
         bytes[s + 17] = char(0xBE);
@@ -228,14 +238,15 @@ void DialogsJourney::previewPaintedDuringThePaddingQuestionLeavesTheMuteAlone() 
     const std::string expectedVob = root_ + "/expected.VOB";
     std::filesystem::copy_file(vob, expectedVob);
     QProcess mute;
-    mute.start(VELMORIN_CLI, {"mute", QString::fromStdString(expectedVob), "--pattern", "----", "--gop",
-                              QString::number(gop + 1), "--answer", "no"});
+    mute.start(VELMORIN_CLI, {"mute", QString::fromStdString(expectedVob), "--pattern", "----",
+                              "--gop", QString::number(gop + 1), "--answer", "no"});
     QVERIFY(mute.waitForFinished());
     QCOMPARE(mute.exitCode(), 0);
 
     window_->state().settings.previewEnabled = true;
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QListView*>("ctl104")->setCurrentIndex(dialog->findChild<QListView*>("ctl104")->model()->index(0, 0));
+        dialog->findChild<QListView*>("ctl104")->setCurrentIndex(
+            dialog->findChild<QListView*>("ctl104")->model()->index(0, 0));
         click(dialog, "ctl1");
     });
     click(window_.get(), "ctl101");  // VTS_01_1.VOB alone
@@ -248,7 +259,8 @@ void DialogsJourney::previewPaintedDuringThePaddingQuestionLeavesTheMuteAlone() 
         QVERIFY(asMessageBox(box)->text().startsWith("既存のPadding Streamが見つかりました."));
         // While the GOP waits in the sector buffer, the preview decodes another GOP.
         auto* preview = window_->previewWindow();
-        preview->setRequest(preview::requestForGop(window_->state().inputFiles, window_->state().gopTable, 10));
+        preview->setRequest(
+            preview::requestForGop(window_->state().inputFiles, window_->state().gopTable, 10));
         preview->repaint();
         decodedMeanwhile = preview->request().decoded;
         asMessageBox(box)->button(QMessageBox::No)->click();

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QListView>
 #include <QApplication>
 #include <QDialog>
+#include <QListView>
 #include <QTimer>
 #include <QtTest>
 #include <fstream>
@@ -31,8 +31,10 @@ inline void closeModalsOnFailure() {
     QTimer::singleShot(10, [] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) return;
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-        else modal->close();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
         closeModalsOnFailure();
     });
 }

@@ -4,13 +4,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDialog>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QTimer>
-#include <QPointer>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -31,7 +31,9 @@ class MainWindowJourney : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(gui::installJapaneseTranslations(*QCoreApplication::instance())); }
+    void initTestCase() {
+        QVERIFY(gui::installJapaneseTranslations(*QCoreApplication::instance()));
+    }
     void init();
     void cleanup();
     void scansThroughTheSourceDialogAndMatchesTheTool();
@@ -46,7 +48,6 @@ private slots:
     void settingsDialogPlayTimePreviewAndRefusedPlayer();
 
 private:
-
     QTemporaryDir dir_;
     std::string videoTs_;
     std::unique_ptr<gui::MyFrameWindow> window_;
@@ -61,7 +62,8 @@ void MainWindowJourney::init() {
     auto state = std::make_unique<AppState>();
     state->settings.lastSourceFolder = videoTs_;
     state->settings.playerPath = root + "/player.sh";
-    std::ofstream(root + "/player.sh") << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/played\"\n";
+    std::ofstream(root + "/player.sh")
+        << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/played\"\n";
     std::filesystem::permissions(root + "/player.sh", std::filesystem::perms::owner_all);
     ShellState shell;
     shell.programFolder = root + "/";
@@ -101,7 +103,8 @@ void MainWindowJourney::vtsiInputWithEachChapterMethod() {
         QCOMPARE(window_->state().inputFiles.fileCount, 2);
         QVERIFY(window_->state().sourceOptions.readByVtsi);
         int chapters = 0;
-        for (int k = 0; k < window_->state().gopTable.gopCount; ++k) chapters += (window_->state().gopTable.flags[k] & 2) != 0;
+        for (int k = 0; k < window_->state().gopTable.gopCount; ++k)
+            chapters += (window_->state().gopTable.flags[k] & 2) != 0;
         QCOMPARE(chapters, 6);  // the sample disc's programs, by either method
     }
 }
@@ -127,7 +130,8 @@ void MainWindowJourney::navigatesMutesAndPlays() {
     click(window_.get(), "ctl102");  // play at the cursor
     const std::string played = dir_.path().toStdString() + "/played";
     QTRY_VERIFY(std::filesystem::exists(played));
-    QCOMPARE(QString::fromStdString(readAll(played)), QString::fromStdString("1\n" + dir_.path().toStdString() + "/TMP1.MPG\n"));
+    QCOMPARE(QString::fromStdString(readAll(played)),
+             QString::fromStdString("1\n" + dir_.path().toStdString() + "/TMP1.MPG\n"));
 }
 
 void MainWindowJourney::ignoresGuardedCommandsDuringAScan() {
@@ -140,7 +144,8 @@ void MainWindowJourney::ignoresGuardedCommandsDuringAScan() {
             QWidget* main = QApplication::topLevelWidgets().first();
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->objectName() == "MyFrameWindow") main = w;
-            for (const char* name : {"ctl106", "ctl101", "ctl2"}) main->findChild<QAbstractButton*>(name)->click();
+            for (const char* name : {"ctl106", "ctl101", "ctl2"})
+                main->findChild<QAbstractButton*>(name)->click();
         });
         click(dialog, "ctl1");
     });
@@ -161,10 +166,12 @@ void MainWindowJourney::asksBeforeClosingWithInputOpen() {
     });
     window_->close();
     QVERIFY(window_->isVisible());
-    whenModal([](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click(); });
+    whenModal(
+        [](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click(); });
     window_->close();
     QVERIFY(!window_->isVisible());
-    QVERIFY(std::filesystem::exists(dir_.path().toStdString() + "/velmorin.DAT"));  // the settings were saved
+    QVERIFY(std::filesystem::exists(dir_.path().toStdString() +
+                                    "/velmorin.DAT"));  // the settings were saved
 }
 
 void MainWindowJourney::closesWithoutAskingWhenNothingIsOpen() {
@@ -175,7 +182,8 @@ void MainWindowJourney::closesWithoutAskingWhenNothingIsOpen() {
 void MainWindowJourney::aboutDialogNamesTheProgram() {
     whenModal([](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), QString("AboutDialog"));
-        QCOMPARE(dialog->findChild<QLabel*>("ctl100")->text(), QString("Velmorin Ver 1.00  (Tessaline)"));
+        QCOMPARE(dialog->findChild<QLabel*>("ctl100")->text(),
+                 QString("Velmorin Ver 1.00  (Tessaline)"));
         click(dialog, "ctl1");
     });
     QAction* about = nullptr;
@@ -187,7 +195,8 @@ void MainWindowJourney::aboutDialogNamesTheProgram() {
 
 void MainWindowJourney::viewerDialogChoosesOneFileOfItsPattern() {
     const std::string root = dir_.path().toStdString();
-    gui::ViewerSelectDialog dialog(window_.get(), "VOB再生プログラム選択", "*.SH", root + "/player.sh", root + "/");
+    gui::ViewerSelectDialog dialog(window_.get(), "VOB再生プログラム選択", "*.SH",
+                                   root + "/player.sh", root + "/");
     auto* files = dialog.findChild<QListView*>("ctl104");
     QCOMPARE(files->model()->rowCount(), 1);  // player.sh, matched in either case
     QCOMPARE(files->model()->index(0, 0).data().toString(), QString("player.sh"));
@@ -223,7 +232,8 @@ void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
 
     click(window_.get(), "ctl120");  // "↓": the next chapter, a different picture
     QCOMPARE(preview->request().startSector,
-             window_->state().gopTable.startSector[static_cast<std::size_t>(window_->client().gopList().caretLine())]);
+             window_->state().gopTable.startSector[static_cast<std::size_t>(
+                 window_->client().gopList().caretLine())]);
     QVERIFY(!preview->request().decoded);
     QVERIFY(imageSum(preview) != first);
 
@@ -248,7 +258,8 @@ void MainWindowJourney::settingsDialogPlayTimePreviewAndRefusedPlayer() {
     QTRY_VERIFY(!window_->previewWindow());
     click(window_.get(), "ctl102");
     const GopExtent e = window_->state().gopTable.extent(0, window_->state().inputFiles);
-    QCOMPARE(std::filesystem::file_size(dir_.path().toStdString() + "/TMP1.MPG"), e.sectorCount() * 2048);
+    QCOMPARE(std::filesystem::file_size(dir_.path().toStdString() + "/TMP1.MPG"),
+             e.sectorCount() * 2048);
 
     // A player that does not exist is refused and the dialog stays; cancel keeps it all.
     const std::string player = window_->state().settings.playerPath;
@@ -256,7 +267,8 @@ void MainWindowJourney::settingsDialogPlayTimePreviewAndRefusedPlayer() {
         dialog->findChild<QLineEdit*>("ctl101")->setText("/no/such/player");
         dialog->findChild<QComboBox*>("ctl103")->setCurrentIndex(5);
         whenModal([dialog](QWidget* box) {
-            QCOMPARE(static_cast<QMessageBox*>(box)->text(), QString("指定したVOB再生プログラムは存在しません."));
+            QCOMPARE(static_cast<QMessageBox*>(box)->text(),
+                     QString("指定したVOB再生プログラムは存在しません."));
             static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
             QTimer::singleShot(0, [dialog] { click(dialog, "ctl2"); });
         });
@@ -279,4 +291,3 @@ void MainWindowJourney::settingsDialogPlayTimePreviewAndRefusedPlayer() {
 
 QTEST_MAIN(MainWindowJourney)
 #include "main_window_journey_test.moc"
-

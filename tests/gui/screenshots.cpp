@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
         preview->grab().save(out + "/preview-window.png");
     }
 
-    gui::SrcPathSelectDialog dialog(&window, window.state(), window.shell(), "入力ﾌｧｲﾙ選択", videoTs);
+    gui::SrcPathSelectDialog dialog(&window, window.state(), window.shell(), "入力ﾌｧｲﾙ選択",
+                                    videoTs);
     dialog.show();
     app.processEvents();
     dialog.grab().save(out + "/source-dialog.png");

@@ -22,7 +22,8 @@ public:
     void add(const std::string& path) {
         std::string folder = "/";
         std::size_t start = 1;
-        for (auto slash = path.find('/', start); slash != std::string::npos; slash = path.find('/', start)) {
+        for (auto slash = path.find('/', start); slash != std::string::npos;
+             slash = path.find('/', start)) {
             const std::string name = path.substr(start, slash - start);
             entries_[folder].insert({name, true});
             folder += name + "/";
@@ -36,7 +37,8 @@ public:
         const auto it = entries_.find(folder);
         if (it == entries_.end()) return std::nullopt;
         std::vector<FolderEntry> out;
-        for (const auto& [name, dir] : it->second) out.push_back({name, dir, executables_.count(folder + name) > 0});
+        for (const auto& [name, dir] : it->second)
+            out.push_back({name, dir, executables_.count(folder + name) > 0});
         return out;
     }
     std::vector<Volume> volumes() override { return volumeList; }

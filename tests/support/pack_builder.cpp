@@ -38,7 +38,8 @@ Sector makePack(std::uint8_t streamId, std::uint64_t scr) {
     return p;
 }
 
-void setCellElapsedTime(Sector& p, std::uint8_t b69, std::uint8_t b70, std::uint8_t b71, std::uint8_t b72) {
+void setCellElapsedTime(Sector& p, std::uint8_t b69, std::uint8_t b70, std::uint8_t b71,
+                        std::uint8_t b72) {
     p[69] = b69;
     p[70] = b70;
     p[71] = b71;
@@ -47,8 +48,8 @@ void setCellElapsedTime(Sector& p, std::uint8_t b69, std::uint8_t b70, std::uint
 
 Sector makeNavPack(const NavFields& f) {
     Sector p = makePack(0xBB, f.scr);
-    writeBe16(p.data() + 18, 18);  // system header length
-    writeBe32(p.data() + 38, 0x000001BF);  // presentation control packet
+    writeBe16(p.data() + 18, 18);            // system header length
+    writeBe32(p.data() + 38, 0x000001BF);    // presentation control packet
     writeBe32(p.data() + 1024, 0x000001BF);  // data search packet
     if (f.newCell)
         setCellElapsedTime(p, 0, 0, 0, 0xC0);
@@ -94,11 +95,14 @@ VobBuilder& VobBuilder::packs(int count, std::uint8_t streamId) {
     return *this;
 }
 
-void VobBuilder::writeTo(const std::string& path) const { writeSectors(path, sectors_); }
+void VobBuilder::writeTo(const std::string& path) const {
+    writeSectors(path, sectors_);
+}
 
 void writeSectors(const std::string& path, const std::vector<Sector>& sectors) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (const auto& s : sectors) out.write(reinterpret_cast<const char*>(s.data()), static_cast<std::streamsize>(s.size()));
+    for (const auto& s : sectors)
+        out.write(reinterpret_cast<const char*>(s.data()), static_cast<std::streamsize>(s.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
@@ -116,7 +120,8 @@ std::string readFile(const std::string& path) {
 }
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmorin-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "velmorin-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }

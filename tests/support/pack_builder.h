@@ -11,11 +11,11 @@ namespace velmorin::test {
 using Sector = std::array<std::uint8_t, 2048>;
 
 struct NavFields {
-    std::uint64_t scr = 0;          // 33-bit SCR base, 90 kHz ticks
-    bool newCell = false;           // cell elapsed time zero; otherwise 00:00:01:00
-    std::uint32_t vobuEnd = 0;      // VOBU_EA; VobBuilder fills it from the VOBU's size
-    std::uint8_t category = 0;      // byte 1063
-    bool chapterMarker = false;     // 5B B5 at 2032
+    std::uint64_t scr = 0;       // 33-bit SCR base, 90 kHz ticks
+    bool newCell = false;        // cell elapsed time zero; otherwise 00:00:01:00
+    std::uint32_t vobuEnd = 0;   // VOBU_EA; VobBuilder fills it from the VOBU's size
+    std::uint8_t category = 0;   // byte 1063
+    bool chapterMarker = false;  // 5B B5 at 2032
     int muteState = 0;
 };
 
@@ -26,7 +26,8 @@ Sector makeNavPack(const NavFields& fields);
 // 23 + 5: 0x80 AC-3, 0xA0 LPCM, 0x20 a sub-picture, …
 Sector makePrivateStreamPack(std::uint8_t subStream);
 void setScr(Sector& pack, std::uint64_t scrBase);
-void setCellElapsedTime(Sector& navPack, std::uint8_t b69, std::uint8_t b70, std::uint8_t b71, std::uint8_t b72);
+void setCellElapsedTime(Sector& navPack, std::uint8_t b69, std::uint8_t b70, std::uint8_t b71,
+                        std::uint8_t b72);
 
 // Builds a VOB file VOBU by VOBU; each VOBU's end address is set from its size.
 class VobBuilder {

@@ -13,7 +13,8 @@ namespace velmorin::test {
 namespace fs = std::filesystem;
 
 ReadOnlyFile::ReadOnlyFile(std::string path) : path_(std::move(path)) {
-    fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(path_,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     if (geteuid() == 0) {
         immutable_ = setImmutable(true);

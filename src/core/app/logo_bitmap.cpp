@@ -43,7 +43,8 @@ LogoBitmap loadLogoBitmap(const std::string& path) {
     const std::int64_t stride = (std::int64_t{width} + 3) / 4 * 4;
     const std::int64_t rowBytes = stride * height;
     if (rowBytes <= 0) return bitmap;
-    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(rowBytes, LogoBitmap::kPixelBytes));
+    const auto wanted =
+        static_cast<std::size_t>(std::min<std::int64_t>(rowBytes, LogoBitmap::kPixelBytes));
     file.read(bitmap.pixels.data(), wanted);
     return bitmap;
 }

@@ -6,10 +6,12 @@
 
 namespace velmorin {
 
-bool runInputFileCommand(MainCommandContext c, SourceDialogLauncher& dialog, const std::function<void()>& refreshPreview) {
+bool runInputFileCommand(MainCommandContext c, SourceDialogLauncher& dialog,
+                         const std::function<void()>& refreshPreview) {
     if (c.shell.busy) return false;
     std::string finalFolder;
-    if (!dialog.runSourceDialog(c.state.settings.lastSourceFolder, "入力ﾌｧｲﾙ選択", finalFolder)) return false;
+    if (!dialog.runSourceDialog(c.state.settings.lastSourceFolder, "入力ﾌｧｲﾙ選択", finalFolder))
+        return false;
     c.state.settings.lastSourceFolder = finalFolder;
 
     c.shell.busy = true;

@@ -21,7 +21,8 @@ inline constexpr const char* kQuitQuestion = "終了しますか？";
 class SourceDialogLauncher {
 public:
     virtual ~SourceDialogLauncher() = default;
-    virtual bool runSourceDialog(const std::string& startFolder, const std::string& caption, std::string& finalFolder) = 0;
+    virtual bool runSourceDialog(const std::string& startFolder, const std::string& caption,
+                                 std::string& finalFolder) = 0;
 };
 
 struct MainCommandContext {

@@ -9,15 +9,19 @@
 
 namespace velmorin {
 
-ProgramStartup prepareProgramStartup(const std::string& programPath, const std::string& argumentText) {
+ProgramStartup prepareProgramStartup(const std::string& programPath,
+                                     const std::string& argumentText) {
     ProgramStartup startup;
-    startup.shell.programFolder = withTrailingSeparator(nativePath(programPath).parent_path().string());
-    const StartupArguments arguments = parseStartupArguments(argumentText, readOptionsLine(startup.shell.programFolder));
+    startup.shell.programFolder =
+        withTrailingSeparator(nativePath(programPath).parent_path().string());
+    const StartupArguments arguments =
+        parseStartupArguments(argumentText, readOptionsLine(startup.shell.programFolder));
 
     startup.state = std::make_unique<AppState>();
     startup.settingsPath = settingsPathFor(programPath);
     // The source folder starts at the program's folder unless the settings name another.
-    startup.state->settings = loadSettings(startup.settingsPath, defaultSettings(startup.shell.programFolder));
+    startup.state->settings =
+        loadSettings(startup.settingsPath, defaultSettings(startup.shell.programFolder));
     startup.state->sourceOptions = SourceOptions{};
     startup.state->sourceOptions.interleaveCheck = arguments.interleaveCheck;
     return startup;

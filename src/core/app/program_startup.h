@@ -17,6 +17,7 @@ struct ProgramStartup {
 
 // `programPath` is the running program's full path; `argumentText` what followed it on
 // the command line. options.txt beside the program replaces the command line's arguments.
-ProgramStartup prepareProgramStartup(const std::string& programPath, const std::string& argumentText);
+ProgramStartup prepareProgramStartup(const std::string& programPath,
+                                     const std::string& argumentText);
 
 }  // namespace velmorin

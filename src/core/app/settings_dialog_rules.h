@@ -12,9 +12,9 @@ inline constexpr const char* kPlayerMissing = "指定したVOB再生プログラ
 inline constexpr const char* kPlayerDialogCaption = "VOB再生プログラム選択";
 
 // The play-time list in seconds; the position is the play-time index.
-inline constexpr std::array<const char*, 22> kPlayTimeTexts = {"0.5", "1",  "2",  "3",  "4",  "5",   "6",   "7",
-                                                               "8",   "9",  "10", "11", "12", "13",  "14",  "15",
-                                                               "30",  "60", "120", "180", "240", "300"};
+inline constexpr std::array<const char*, 22> kPlayTimeTexts = {
+    "0.5", "1",  "2",  "3",  "4",  "5",  "6",  "7",   "8",   "9",   "10",
+    "11",  "12", "13", "14", "15", "30", "60", "120", "180", "240", "300"};
 
 // A player path is accepted when it names an existing file (not a folder). A path with
 // wildcard characters is refused: it names no one program.

@@ -32,11 +32,11 @@ bool endsWithExeIgnoringCase(const std::string& path) {
     return tail == ".EXE";
 }
 
-
 }  // namespace
 
 std::string settingsPathFor(const std::string& programPath) {
-    if (endsWithExeIgnoringCase(programPath)) return programPath.substr(0, programPath.size() - 4) + ".DAT";
+    if (endsWithExeIgnoringCase(programPath))
+        return programPath.substr(0, programPath.size() - 4) + ".DAT";
     return programPath + ".DAT";
 }
 
@@ -62,10 +62,12 @@ SettingsRead decodeSettings(const std::uint8_t* data, std::size_t size, const Se
     SettingsImage image = encodeSettings(defaults);
     std::memcpy(image.data(), data, n);
     Settings s = defaults;
-    if (const auto folder = decodePathField(image.data() + kLastSourceFolder)) s.lastSourceFolder = *folder;
+    if (const auto folder = decodePathField(image.data() + kLastSourceFolder))
+        s.lastSourceFolder = *folder;
     if (const auto player = decodePathField(image.data() + kPlayerPath)) s.playerPath = *player;
     s.playTimeIndex = static_cast<std::int32_t>(readLe32(image.data() + kPlayTimeIndex));
-    if (s.playTimeIndex < 0 || s.playTimeIndex >= Settings::kPlayTimes) s.playTimeIndex = Settings::kDefaultPlayTimeIndex;
+    if (s.playTimeIndex < 0 || s.playTimeIndex >= Settings::kPlayTimes)
+        s.playTimeIndex = Settings::kDefaultPlayTimeIndex;
     s.mpgWorkingFiles = readLe32(image.data() + kMpgWorkingFiles) != 0;
     s.previewEnabled = readLe32(image.data() + kPreviewEnabled) != 0;
     return {s, n < kSettingsFileSize ? SettingsFileState::Short : SettingsFileState::Complete, n};

@@ -6,7 +6,8 @@
 namespace velmorin {
 
 std::optional<std::string> readOptionsLine(const std::string& programFolder) {
-    BinaryFile file = BinaryFile::open(withTrailingSeparator(programFolder) + "options.txt", BinaryFile::Mode::Read);
+    BinaryFile file = BinaryFile::open(withTrailingSeparator(programFolder) + "options.txt",
+                                       BinaryFile::Mode::Read);
     if (!file.isOpen()) return std::nullopt;
     std::string line;
     char c = 0;
@@ -32,7 +33,8 @@ std::string argumentTextOf(const std::string& commandLine) {
     return line.substr(end);
 }
 
-StartupArguments parseStartupArguments(const std::string& argumentText, const std::optional<std::string>& optionsLine) {
+StartupArguments parseStartupArguments(const std::string& argumentText,
+                                       const std::optional<std::string>& optionsLine) {
     const std::string& text = optionsLine ? *optionsLine : argumentText;
     StartupArguments out;
     std::size_t pos = 0;
@@ -40,7 +42,8 @@ StartupArguments parseStartupArguments(const std::string& argumentText, const st
         const auto start = text.find_first_not_of(" \t", pos);
         if (start == std::string::npos) break;
         const auto end = text.find_first_of(" \t", start);
-        out.words.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        out.words.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         pos = end == std::string::npos ? text.size() : end;
     }
     for (const auto& word : out.words)

@@ -19,7 +19,8 @@ struct StartupArguments {
 std::optional<std::string> readOptionsLine(const std::string& programFolder);
 
 // The words of `argumentText`, or of `optionsLine` when there is one.
-StartupArguments parseStartupArguments(const std::string& argumentText, const std::optional<std::string>& optionsLine);
+StartupArguments parseStartupArguments(const std::string& argumentText,
+                                       const std::optional<std::string>& optionsLine);
 
 // The argument text of a whole command line: what follows the program path (quoted, or
 // up to the first blank or tab), from at most 511 characters.

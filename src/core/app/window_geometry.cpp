@@ -18,18 +18,20 @@ Rect dialogUnitsToPixels(int x, int y, int width, int height, int baseWidth, int
     return Rect{left, top, left + mulDiv(width, baseWidth, 4), top + mulDiv(height, baseHeight, 8)};
 }
 
-Point mainWindowPosition(int screenWidth, int fullClientHeight, int borderWidth, int borderHeight, int captionHeight) {
+Point mainWindowPosition(int screenWidth, int fullClientHeight, int borderWidth, int borderHeight,
+                         int captionHeight) {
     return Point{(screenWidth - (2 * borderWidth + 740)) / 2,
                  (fullClientHeight + captionHeight - (2 * borderHeight + captionHeight + 500)) / 2};
 }
 
-Rect aboutDialogPlacement(const Rect& parent, const Rect& dialog, int captionHeight, int menuHeight, int screenWidth,
-                          int screenHeight) {
+Rect aboutDialogPlacement(const Rect& parent, const Rect& dialog, int captionHeight, int menuHeight,
+                          int screenWidth, int screenHeight) {
     int h = (parent.width() - dialog.width()) / 2;
     if (h < 0) h = 0;
     int v = captionHeight + (parent.height() - dialog.height()) / 3 + menuHeight;
     if (v < 0) v = 0;
-    Rect placed{parent.left + h, parent.top + v, parent.left + h + dialog.width(), parent.top + v + dialog.height()};
+    Rect placed{parent.left + h, parent.top + v, parent.left + h + dialog.width(),
+                parent.top + v + dialog.height()};
     if (placed.right > screenWidth) {
         const int excess = placed.right - screenWidth;
         placed.left -= excess;
@@ -43,10 +45,13 @@ Rect aboutDialogPlacement(const Rect& parent, const Rect& dialog, int captionHei
     return placed;
 }
 
-Point previewWindowPosition(int screenHeight, int frameHeight) { return {0, (screenHeight - frameHeight) / 3}; }
+Point previewWindowPosition(int screenHeight, int frameHeight) {
+    return {0, (screenHeight - frameHeight) / 3};
+}
 
 Point centredOver(const Rect& parent, int width, int height) {
-    return {parent.left + (parent.width() - width) / 2, parent.top + (parent.height() - height) / 2};
+    return {parent.left + (parent.width() - width) / 2,
+            parent.top + (parent.height() - height) / 2};
 }
 
 }  // namespace velmorin

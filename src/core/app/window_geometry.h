@@ -20,12 +20,13 @@ Rect dialogUnitsToPixels(int x, int y, int width, int height, int baseWidth, int
 struct Point {
     int x = 0, y = 0;
 };
-Point mainWindowPosition(int screenWidth, int fullClientHeight, int borderWidth, int borderHeight, int captionHeight);
+Point mainWindowPosition(int screenWidth, int fullClientHeight, int borderWidth, int borderHeight,
+                         int captionHeight);
 
 // The version dialog over the main window `parent`: centred across, a third of the free
 // height down (plus caption and menu bar), pulled back inside the screen.
-Rect aboutDialogPlacement(const Rect& parent, const Rect& dialog, int captionHeight, int menuHeight, int screenWidth,
-                          int screenHeight);
+Rect aboutDialogPlacement(const Rect& parent, const Rect& dialog, int captionHeight, int menuHeight,
+                          int screenWidth, int screenHeight);
 
 // The preview window (outer height frameHeight): at the left edge, a third of the free
 // screen height down, in integer division.

@@ -19,9 +19,9 @@ std::vector<std::uint8_t> bmp24Bytes(int width, int height, const std::uint8_t* 
     writeLe32(out.data() + 14, 40);                      // BITMAPINFOHEADER size
     writeLe32(out.data() + 18, static_cast<std::uint32_t>(width));
     writeLe32(out.data() + 22, static_cast<std::uint32_t>(height));  // positive: bottom row first
-    out[26] = 1;                                                      // planes
-    out[28] = 24;                                                     // bits per pixel
-    writeLe32(out.data() + 34, imageSize);                            // no compression at 30
+    out[26] = 1;                                                     // planes
+    out[28] = 24;                                                    // bits per pixel
+    writeLe32(out.data() + 34, imageSize);                           // no compression at 30
     for (int r = 0; r < height; ++r)
         std::copy_n(bottomUpBgr + std::size_t{rowBytes} * static_cast<std::size_t>(r), rowBytes,
                     out.begin() + kHeaderSize + std::size_t{stride} * static_cast<std::size_t>(r));

@@ -12,8 +12,8 @@ inline std::uint16_t readBe16(const std::uint8_t* p) {
 }
 
 inline std::uint32_t readBe32(const std::uint8_t* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
-           (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]};
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           std::uint32_t{p[3]};
 }
 
 inline void writeBe16(std::uint8_t* p, std::uint16_t v) {

@@ -11,7 +11,8 @@ inline void writeLe32(std::uint8_t* p, std::uint32_t v) {
 }
 
 inline std::uint32_t readLe32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
 }
 
 inline void writeLeDouble(std::uint8_t* p, double v) {

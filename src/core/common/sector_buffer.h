@@ -26,7 +26,9 @@ public:
     const std::uint8_t* data() const { return data_.get(); }
 
     // Sector i of the buffer, 0 <= i < kSectors.
-    SectorView sector(std::size_t i) const { return SectorView(data_.get() + i * kSectorSize, kSectorSize); }
+    SectorView sector(std::size_t i) const {
+        return SectorView(data_.get() + i * kSectorSize, kSectorSize);
+    }
     MutableSectorView sector(std::size_t i) {
         return MutableSectorView(data_.get() + i * kSectorSize, kSectorSize);
     }

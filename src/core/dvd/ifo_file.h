@@ -21,7 +21,8 @@ public:
     ByteReader reader() const { return ByteReader(bytes_->data(), length_); }
 
 private:
-    std::unique_ptr<std::array<std::uint8_t, kSize>> bytes_ = std::make_unique<std::array<std::uint8_t, kSize>>();
+    std::unique_ptr<std::array<std::uint8_t, kSize>> bytes_ =
+        std::make_unique<std::array<std::uint8_t, kSize>>();
     std::size_t length_ = 0;
 };
 

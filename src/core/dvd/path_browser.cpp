@@ -25,8 +25,12 @@ std::string parentFolder(const std::string& folder) {
 
 }  // namespace
 
-PathBrowser::PathBrowser(Platform& platform, Kind kind, std::string programFolder, std::string viewerPattern)
-    : platform_(platform), kind_(kind), programFolder_(std::move(programFolder)), viewerPattern_(std::move(viewerPattern)) {}
+PathBrowser::PathBrowser(Platform& platform, Kind kind, std::string programFolder,
+                         std::string viewerPattern)
+    : platform_(platform),
+      kind_(kind),
+      programFolder_(std::move(programFolder)),
+      viewerPattern_(std::move(viewerPattern)) {}
 
 void PathBrowser::refresh(const std::string& path) {
     folders_.clear();
@@ -34,7 +38,8 @@ void PathBrowser::refresh(const std::string& path) {
     volumes_.clear();
     selectedFiles_.clear();
     listVolumes();
-    folder_ = path.empty() ? volumeRootOf(withTrailingSeparator(programFolder_)) : withTrailingSeparator(path);
+    folder_ = path.empty() ? volumeRootOf(withTrailingSeparator(programFolder_))
+                           : withTrailingSeparator(path);
 
     for (const auto& entry : platform_.listFolder(folder_).value_or(std::vector<FolderEntry>{}))
         if (entry.isDirectory) folders_.push_back(entry.name);
@@ -44,11 +49,14 @@ void PathBrowser::refresh(const std::string& path) {
     if (!files_.empty()) selectedFiles_ = {0};
 
     const std::string root = volumeRootOf(folder_);
-    const auto it = std::find_if(volumes_.begin(), volumes_.end(), [&](const Volume& v) { return v.root == root; });
+    const auto it = std::find_if(volumes_.begin(), volumes_.end(),
+                                 [&](const Volume& v) { return v.root == root; });
     selectedVolume_ = it == volumes_.end() ? 0 : static_cast<int>(it - volumes_.begin());
 }
 
-void PathBrowser::listVolumes() { volumes_ = platform_.volumes(); }
+void PathBrowser::listVolumes() {
+    volumes_ = platform_.volumes();
+}
 
 void PathBrowser::listFiles() {
     if (kind_ == Kind::Source) return listSourceFiles();
@@ -62,8 +70,9 @@ void PathBrowser::listFiles() {
         files_ = findFiles(platform_, folder_, viewerPattern_);
     }
 #endif
-    std::stable_sort(files_.begin(), files_.end(),
-                     [](const std::string& a, const std::string& b) { return upperAscii(a) < upperAscii(b); });
+    std::stable_sort(files_.begin(), files_.end(), [](const std::string& a, const std::string& b) {
+        return upperAscii(a) < upperAscii(b);
+    });
 }
 
 void PathBrowser::listSourceFiles() {
@@ -79,10 +88,13 @@ void PathBrowser::listSourceFiles() {
     if (listsVtsiFiles_) {
         add("VTS_??_0.IFO", 0, [](const std::string& n) { return n.substr(4, 2) + "  "; });
     } else {
-        add("VTS_??_?.VOB", 12, [](const std::string& n) { return n.substr(4, 2) + '\x01' + n[7]; });
-        add("VTS_??_??.VOB", 13, [](const std::string& n) { return n.substr(4, 2) + n.substr(7, 2); });
+        add("VTS_??_?.VOB", 12,
+            [](const std::string& n) { return n.substr(4, 2) + '\x01' + n[7]; });
+        add("VTS_??_??.VOB", 13,
+            [](const std::string& n) { return n.substr(4, 2) + n.substr(7, 2); });
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& e : entries) files_.push_back(std::move(e.second));
 }
 
@@ -107,7 +119,9 @@ void PathBrowser::chooseFolder(int index) {
     refresh(folder_ + name + kFolderSeparator);
 }
 
-void PathBrowser::goToVolumeRoot() { refresh(volumeRootOf(folder_)); }
+void PathBrowser::goToVolumeRoot() {
+    refresh(volumeRootOf(folder_));
+}
 
 void PathBrowser::chooseVolume(int index) {
     if (index < 0 || index >= static_cast<int>(volumes_.size())) return;
@@ -124,11 +138,13 @@ void PathBrowser::chooseVolume(int index) {
 
 std::string PathBrowser::selectedPath() const {
     const std::string folder = withTrailingSeparator(folder_);
-    if (selectedFiles_.empty() || selectedFiles_.front() >= static_cast<int>(files_.size())) return folder;
+    if (selectedFiles_.empty() || selectedFiles_.front() >= static_cast<int>(files_.size()))
+        return folder;
     return folder + files_[static_cast<std::size_t>(selectedFiles_.front())];
 }
 
-int PathBrowser::horizontalExtent(int clientWidth, const std::vector<std::string>& names, int minChars) {
+int PathBrowser::horizontalExtent(int clientWidth, const std::vector<std::string>& names,
+                                  int minChars) {
     std::size_t longest = 0;
     for (const auto& n : names) longest = std::max(longest, n.size());
     return clientWidth * std::max(minChars, static_cast<int>(longest)) / minChars;

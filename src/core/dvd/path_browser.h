@@ -15,7 +15,8 @@ public:
     // lists every match of its one wildcard pattern.
     enum class Kind { Source, Viewer };
 
-    PathBrowser(Platform& platform, Kind kind, std::string programFolder, std::string viewerPattern = {});
+    PathBrowser(Platform& platform, Kind kind, std::string programFolder,
+                std::string viewerPattern = {});
 
     // The viewer pattern that means "programs": "*.EXE" on Windows; elsewhere, where
     // programs carry no extension, every executable file of the folder.
@@ -45,7 +46,8 @@ public:
     std::string selectedPath() const;
 
     // Horizontal scroll extent of a list: width × max(minChars, longest name) / minChars.
-    static int horizontalExtent(int clientWidth, const std::vector<std::string>& names, int minChars);
+    static int horizontalExtent(int clientWidth, const std::vector<std::string>& names,
+                                int minChars);
 
     static constexpr std::size_t kMaxSourceFiles = 128;
 

@@ -18,13 +18,15 @@ bool selectSource(const PathBrowser& browser, const SourceOptions& options, Chap
     const std::string folder = withTrailingSeparator(browser.folder());
     std::vector<std::string> names;
     for (const int i : browser.selectedFiles())
-        if (i >= 0 && i < static_cast<int>(browser.files().size()) && names.size() < InputFileSet::kMaxFiles)
+        if (i >= 0 && i < static_cast<int>(browser.files().size()) &&
+            names.size() < InputFileSet::kMaxFiles)
             names.push_back(browser.files()[static_cast<std::size_t>(i)]);
     if (names.empty()) {
         ui.error(kNoFileSelected);
         return false;
     }
-    if (options.readByVtsi) return readVtsi(folder, names.front(), options, chapters, files, ui, platform);
+    if (options.readByVtsi)
+        return readVtsi(folder, names.front(), options, chapters, files, ui, platform);
     files.fileCount = static_cast<std::int32_t>(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) files.filePath[i] = folder + names[i];
     return true;

@@ -21,14 +21,16 @@ std::vector<std::string> titleInformationLines(const ByteReader& vmgi) {
     for (std::uint64_t i = 0; i < titles; ++i) {
         const std::uint64_t entry = kFirstEntry + kEntrySize * i;
         if (!vmgi.holds(entry, kEntrySize)) break;
-        lines.push_back(formatText(" ﾀｲﾄﾙ%02d: [VTS番号:%2d  VTS内ﾀｲﾄﾙ番号:%2d  ｱﾝｸﾞﾙ数:%2d  ﾁｬﾌﾟﾀｰ数:%2d]",
-                                   static_cast<int>(i + 1), vmgi.u8(entry + 6), vmgi.u8(entry + 7), vmgi.u8(entry + 1),
-                                   vmgi.be16(entry + 2)));
+        lines.push_back(
+            formatText(" ﾀｲﾄﾙ%02d: [VTS番号:%2d  VTS内ﾀｲﾄﾙ番号:%2d  ｱﾝｸﾞﾙ数:%2d  ﾁｬﾌﾟﾀｰ数:%2d]",
+                       static_cast<int>(i + 1), vmgi.u8(entry + 6), vmgi.u8(entry + 7),
+                       vmgi.u8(entry + 1), vmgi.be16(entry + 2)));
     }
     return lines;
 }
 
-std::optional<std::vector<std::string>> readTitleInformation(const std::string& folder, Ui& ui, Platform& platform) {
+std::optional<std::vector<std::string>> readTitleInformation(const std::string& folder, Ui& ui,
+                                                             Platform& platform) {
     const std::string base = withTrailingSeparator(folder);
     const auto found = findFiles(platform, base, "VIDEO_TS.IFO");
     IfoBuffer ifo;

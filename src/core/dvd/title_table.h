@@ -19,6 +19,7 @@ inline constexpr const char* kNoTitleInformation = "タイトル情報が見つ�
 std::vector<std::string> titleInformationLines(const ByteReader& vmgi);
 
 // Reads FOLDER/VIDEO_TS.IFO; reports a failure and returns nothing.
-std::optional<std::vector<std::string>> readTitleInformation(const std::string& folder, Ui& ui, Platform& platform);
+std::optional<std::vector<std::string>> readTitleInformation(const std::string& folder, Ui& ui,
+                                                             Platform& platform);
 
 }  // namespace velmorin

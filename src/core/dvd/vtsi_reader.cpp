@@ -58,7 +58,8 @@ bool parseVtsi(const ByteReader& ifo, bool interleaveCheck, ChapterInfo& chapter
             const std::uint8_t v = ifo.u8(k);
             if (v == 0) continue;
             const std::uint64_t c = v - 1u;
-            chapters.sectors[static_cast<std::size_t>(chapters.count++)] = ifo.be32(b + kCellPlaybackSize * c + 8);
+            chapters.sectors[static_cast<std::size_t>(chapters.count++)] =
+                ifo.be32(b + kCellPlaybackSize * c + 8);
             if (runningCell + c < ChapterInfo::kMaxCells) chapters.cellIsEntry[runningCell + c] = 1;
         }
         runningCell += cells;
@@ -66,7 +67,8 @@ bool parseVtsi(const ByteReader& ifo, bool interleaveCheck, ChapterInfo& chapter
     return true;
 }
 
-std::vector<std::string> findTitleSetVobs(Platform& platform, const std::string& folder, const std::string& vtsiName) {
+std::vector<std::string> findTitleSetVobs(Platform& platform, const std::string& folder,
+                                          const std::string& vtsiName) {
     const std::string base = withTrailingSeparator(folder);
     const std::string nn = vtsiName.size() >= 6 ? vtsiName.substr(4, 2) : std::string("??");
     // The actual name on disk, which may differ from the wanted one in case.

@@ -32,7 +32,8 @@ bool parseVtsi(const ByteReader& ifo, bool interleaveCheck, ChapterInfo& chapter
 // Full paths of the title set's VOB files in part order: VTS_nn_1.VOB … VTS_nn_9.VOB,
 // else VTS_nn_01.VOB … VTS_nn_09.VOB, then on to VTS_nn_99.VOB after a full nine; the set
 // ends at the first missing part. Names match in either case.
-std::vector<std::string> findTitleSetVobs(Platform& platform, const std::string& folder, const std::string& vtsiName);
+std::vector<std::string> findTitleSetVobs(Platform& platform, const std::string& folder,
+                                          const std::string& vtsiName);
 
 // The select button with "VTSI情報でﾘｰﾄﾞ" on: reads `vtsiName` in `folder` and makes its
 // VOB files the input file set. Reports every failure; true on success.

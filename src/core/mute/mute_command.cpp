@@ -7,24 +7,35 @@ namespace velmorin {
 
 MuteState patternForButton(int controlId) {
     switch (controlId) {
-        case 103: return 1;
-        case 104: return 2;
-        case 105: return 3;
-        case 106: return 4;
-        case 108: return 0;
-        case 109: return 5;
-        case 110: return 6;
-        case 111: return 7;
-        case 112: return 4;
-        default: return -1;
+        case 103:
+            return 1;
+        case 104:
+            return 2;
+        case 105:
+            return 3;
+        case 106:
+            return 4;
+        case 108:
+            return 0;
+        case 109:
+            return 5;
+        case 110:
+            return 6;
+        case 111:
+            return 7;
+        case 112:
+            return 4;
+        default:
+            return -1;
     }
 }
 
 std::string muteFailureMessage(MuteResult result, const InputFileSet& files, int fileIndex) {
     const int code = static_cast<int>(result);
     const auto path = [&](int index) {
-        return index >= 0 && index < InputFileSet::kMaxFiles ? files.filePath[static_cast<std::size_t>(index)]
-                                                             : std::string();
+        return index >= 0 && index < InputFileSet::kMaxFiles
+                   ? files.filePath[static_cast<std::size_t>(index)]
+                   : std::string();
     };
     switch (result) {
         case MuteResult::CannotOpenForReading:
@@ -40,7 +51,8 @@ std::string muteFailureMessage(MuteResult result, const InputFileSet& files, int
         case MuteResult::NextFileWriteFailed:
             return formatText("%sが更新できません（%d）.", path(fileIndex + 1).c_str(), code);
         case MuteResult::GopTooLarge:
-            return formatText("%sのGOPが大き過ぎて編集できません（%d）.", path(fileIndex).c_str(), code);
+            return formatText("%sのGOPが大き過ぎて編集できません（%d）.", path(fileIndex).c_str(),
+                              code);
         default:
             return formatText("不明のエラーが発生しました（%d）.", code);
     }
@@ -58,7 +70,8 @@ std::optional<MuteResult> runMuteCommand(MuteCommandContext c, MuteState pattern
 
     const MuteResult result = muteGop(c.state, c.buffer, c.ui, k, pattern);
     if (result != MuteResult::Ok) {
-        c.ui.error(muteFailureMessage(result, c.state.inputFiles, table.fileIndex[static_cast<std::size_t>(k)]));
+        c.ui.error(muteFailureMessage(result, c.state.inputFiles,
+                                      table.fileIndex[static_cast<std::size_t>(k)]));
         return result;
     }
     c.list.replaceLine(k, withPatternText(c.list.line(k), pattern));

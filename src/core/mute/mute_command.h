@@ -2,11 +2,11 @@
 // pattern in its line.
 #pragma once
 
-#include "app/app_state.h"
-#include "common/sector_buffer.h"
 #include <optional>
 #include <string>
 
+#include "app/app_state.h"
+#include "common/sector_buffer.h"
 #include "mute/mute_operation.h"
 #include "ui/gop_list_view.h"
 #include "ui/ui.h"

@@ -22,14 +22,18 @@ MuteResult load(const AppState& state, SectorBuffer& buffer, int k, LoadedGop& g
     const auto& files = state.inputFiles;
     const auto i = static_cast<std::size_t>(k);
     const int f = table.fileIndex[i];
-    if (table.extent(k, files).sectorCount() > SectorBuffer::kSectors) return MuteResult::GopTooLarge;
+    if (table.extent(k, files).sectorCount() > SectorBuffer::kSectors)
+        return MuteResult::GopTooLarge;
 
-    BinaryFile file = BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Read);
+    BinaryFile file =
+        BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Read);
     if (!file.isOpen()) return MuteResult::CannotOpenForReading;
-    if (!file.seek(std::uint64_t{table.startSector[i]} * kSectorSize)) return MuteResult::SeekForReadingFailed;
+    if (!file.seek(std::uint64_t{table.startSector[i]} * kSectorSize))
+        return MuteResult::SeekForReadingFailed;
 
     if (table.fileIndex[i + 1] == f) {
-        const std::size_t size = std::size_t{table.startSector[i + 1] - table.startSector[i]} * kSectorSize;
+        const std::size_t size =
+            std::size_t{table.startSector[i + 1] - table.startSector[i]} * kSectorSize;
         gop.own = file.read(buffer.data(), size);
         return MuteResult::Ok;
     }
@@ -39,7 +43,8 @@ MuteResult load(const AppState& state, SectorBuffer& buffer, int k, LoadedGop& g
     if (gop.own == SectorBuffer::kSize && file.read(&more, 1) > 0) return MuteResult::GopTooLarge;
     file.close();
     if (f >= files.fileCount - 1) return MuteResult::Ok;
-    BinaryFile next = BinaryFile::open(files.filePath[static_cast<std::size_t>(f + 1)], BinaryFile::Mode::Read);
+    BinaryFile next =
+        BinaryFile::open(files.filePath[static_cast<std::size_t>(f + 1)], BinaryFile::Mode::Read);
     if (!next.isOpen()) return MuteResult::Ok;  // the GOP then ends with its own file
     const std::size_t wanted = std::size_t{table.startSector[i + 1]} * kSectorSize;
     if (wanted > SectorBuffer::kSize - gop.own) return MuteResult::GopTooLarge;
@@ -56,7 +61,8 @@ MuteResult muteGop(const AppState& state, SectorBuffer& buffer, Ui& ui, int k, M
     const int f = table.fileIndex[i];
 
     LoadedGop gop;
-    if (const MuteResult loaded = load(state, buffer, k, gop); loaded != MuteResult::Ok) return loaded;
+    if (const MuteResult loaded = load(state, buffer, k, gop); loaded != MuteResult::Ok)
+        return loaded;
     // A table loaded from a project is not checked against the files: a GOP that does not
     // start with a navigation pack where the table says (a file that has changed since,
     // or ends before it) is not edited, and reported as not readable there.
@@ -67,16 +73,20 @@ MuteResult muteGop(const AppState& state, SectorBuffer& buffer, Ui& ui, int k, M
 
     // Open both files before writing either, so that a continuation that cannot be
     // updated leaves the GOP's own file untouched too.
-    BinaryFile own = BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Update);
+    BinaryFile own =
+        BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Update);
     if (!own.isOpen()) return MuteResult::CannotOpenForUpdate;
     BinaryFile next;
     if (gop.next > 0) {
-        next = BinaryFile::open(files.filePath[static_cast<std::size_t>(f + 1)], BinaryFile::Mode::Update);
+        next = BinaryFile::open(files.filePath[static_cast<std::size_t>(f + 1)],
+                                BinaryFile::Mode::Update);
         if (!next.isOpen()) return MuteResult::NextFileCannotBeUpdated;
     }
 
-    if (!own.seek(std::uint64_t{table.startSector[i]} * kSectorSize)) return MuteResult::SeekForUpdateFailed;
-    if (!own.write(buffer.data(), gop.own) || !own.syncToDisk() || !own.close()) return MuteResult::WriteFailed;
+    if (!own.seek(std::uint64_t{table.startSector[i]} * kSectorSize))
+        return MuteResult::SeekForUpdateFailed;
+    if (!own.write(buffer.data(), gop.own) || !own.syncToDisk() || !own.close())
+        return MuteResult::WriteFailed;
     if (gop.next > 0) {
         if (!next.write(buffer.data() + gop.own, gop.next) || !next.syncToDisk() || !next.close())
             return MuteResult::NextFileWriteFailed;

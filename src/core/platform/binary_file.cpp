@@ -43,7 +43,8 @@ void removeFile(const std::string& path) {
     std::filesystem::remove(nativePath(path), ignored);
 }
 
-ReplaceResult replaceFile(const std::string& path, const std::function<bool(BinaryFile&)>& writeBody) {
+ReplaceResult replaceFile(const std::string& path,
+                          const std::function<bool(BinaryFile&)>& writeBody) {
     const std::string temporary = path + ".saving";
     BinaryFile file = BinaryFile::create(temporary);
     if (!file.isOpen()) return ReplaceResult::CannotCreate;
@@ -58,7 +59,9 @@ ReplaceResult replaceFile(const std::string& path, const std::function<bool(Bina
     return ReplaceResult::Ok;
 }
 
-BinaryFile::~BinaryFile() { close(); }
+BinaryFile::~BinaryFile() {
+    close();
+}
 
 BinaryFile::BinaryFile(BinaryFile&& other) noexcept : file_(std::exchange(other.file_, nullptr)) {}
 
@@ -123,7 +126,9 @@ bool BinaryFile::syncToDisk() {
 #endif
 }
 
-bool BinaryFile::hasError() const { return file_ && std::ferror(file_); }
+bool BinaryFile::hasError() const {
+    return file_ && std::ferror(file_);
+}
 
 bool BinaryFile::close() {
     if (!file_) return true;

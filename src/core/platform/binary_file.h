@@ -34,7 +34,8 @@ enum class ReplaceResult { Ok, CannotCreate, WriteFailed };
 // Writes a file under a temporary name beside `path` (`writeBody` writes the contents),
 // flushes it to the disk and renames it over `path`, so that a failed write never
 // destroys the file it was to replace. On failure the temporary file is removed.
-ReplaceResult replaceFile(const std::string& path, const std::function<bool(BinaryFile&)>& writeBody);
+ReplaceResult replaceFile(const std::string& path,
+                          const std::function<bool(BinaryFile&)>& writeBody);
 
 class BinaryFile {
 public:

@@ -15,12 +15,15 @@ namespace {
 #if defined(_WIN32)
 std::optional<std::string> convert(const std::string& text, UINT from, UINT to) {
     if (text.empty()) return std::string();
-    const int wide = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int wide = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(),
+                                         static_cast<int>(text.size()), nullptr, 0);
     if (wide <= 0) return std::nullopt;
     std::wstring w(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), w.data(), wide);
+    MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                        w.data(), wide);
     BOOL lossy = FALSE;
-    const int bytes = WideCharToMultiByte(to, 0, w.data(), wide, nullptr, 0, nullptr, to == CP_UTF8 ? nullptr : &lossy);
+    const int bytes = WideCharToMultiByte(to, 0, w.data(), wide, nullptr, 0, nullptr,
+                                          to == CP_UTF8 ? nullptr : &lossy);
     if (bytes <= 0 || lossy) return std::nullopt;
     std::string out(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(to, 0, w.data(), wide, out.data(), bytes, nullptr, nullptr);

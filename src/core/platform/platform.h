@@ -41,6 +41,7 @@ std::string defaultPlayerPath();
 Platform& systemPlatform();
 
 // File names in `folder` (not directories) that match `pattern` in either case.
-std::vector<std::string> findFiles(Platform& platform, const std::string& folder, const std::string& pattern);
+std::vector<std::string> findFiles(Platform& platform, const std::string& folder,
+                                   const std::string& pattern);
 
 }  // namespace velmorin

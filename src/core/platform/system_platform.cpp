@@ -29,9 +29,11 @@ public:
 #if defined(_WIN32)
         // The short forms hold no blanks, so the two paths make a plain command line.
         char shortProgram[MAX_PATH] = {}, shortArgument[MAX_PATH] = {};
-        std::string commandLine = GetShortPathNameA(program.c_str(), shortProgram, MAX_PATH) ? shortProgram : program;
+        std::string commandLine =
+            GetShortPathNameA(program.c_str(), shortProgram, MAX_PATH) ? shortProgram : program;
         commandLine += ' ';
-        commandLine += GetShortPathNameA(argument.c_str(), shortArgument, MAX_PATH) ? shortArgument : argument;
+        commandLine +=
+            GetShortPathNameA(argument.c_str(), shortArgument, MAX_PATH) ? shortArgument : argument;
         return WinExec(commandLine.c_str(), SW_SHOW) > 31;
 #else
         std::string programCopy = program, argumentCopy = argument;
@@ -58,11 +60,13 @@ public:
             const bool directory = it->is_directory(ignored);
             const auto perms = it->status(ignored).permissions();
             const bool executable =
-                !directory && (perms & (std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
-                                        std::filesystem::perms::others_exec)) != std::filesystem::perms::none;
+                !directory &&
+                (perms & (std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
+                          std::filesystem::perms::others_exec)) != std::filesystem::perms::none;
             out.push_back(FolderEntry{it->path().filename().string(), directory, executable});
         }
-        std::sort(out.begin(), out.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+        std::sort(out.begin(), out.end(),
+                  [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
         return out;
     }
 
@@ -74,8 +78,8 @@ public:
             if (!(drives & (1u << (letter - 'A')))) continue;
             const std::string root = std::string(1, letter) + ":\\";
             const UINT type = GetDriveTypeA(root.c_str());
-            if (type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_CDROM ||
-                type == DRIVE_RAMDISK)
+            if (type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_REMOTE ||
+                type == DRIVE_CDROM || type == DRIVE_RAMDISK)
                 out.push_back(Volume{std::string(1, letter) + " :", root});
         }
         return out;
@@ -107,7 +111,8 @@ Platform& systemPlatform() {
     return platform;
 }
 
-std::vector<std::string> findFiles(Platform& platform, const std::string& folder, const std::string& pattern) {
+std::vector<std::string> findFiles(Platform& platform, const std::string& folder,
+                                   const std::string& pattern) {
     std::vector<std::string> out;
     for (const auto& entry : platform.listFolder(folder).value_or(std::vector<FolderEntry>{}))
         if (!entry.isDirectory && wildcardMatch(pattern, entry.name)) out.push_back(entry.name);

@@ -27,14 +27,18 @@ std::string unescapeMountPath(const std::string& text) {
     return out;
 }
 
-bool startsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 bool browsable(const std::string& mountPoint, const std::string& type) {
     static const std::set<std::string> discAndNetworkTypes = {
-        "iso9660", "udf", "nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "vfat", "exfat", "ntfs", "ntfs3", "fuseblk",
+        "iso9660",    "udf",  "nfs",   "nfs4", "cifs",  "smb3",    "smbfs",
+        "fuse.sshfs", "vfat", "exfat", "ntfs", "ntfs3", "fuseblk",
     };
     if (mountPoint == "/") return true;
-    if (startsWith(mountPoint, "/media/") || startsWith(mountPoint, "/mnt/") || startsWith(mountPoint, "/run/media/"))
+    if (startsWith(mountPoint, "/media/") || startsWith(mountPoint, "/mnt/") ||
+        startsWith(mountPoint, "/run/media/"))
         return true;
     return discAndNetworkTypes.count(type) > 0 && !startsWith(mountPoint, "/boot");
 }
@@ -53,7 +57,8 @@ std::vector<Volume> browsableVolumes(const std::string& mountsText) {
         if (!browsable(mountPoint, type) || !seen.insert(mountPoint).second) continue;
         out.push_back(Volume{mountPoint, withTrailingSeparator(mountPoint)});
     }
-    std::sort(out.begin(), out.end(), [](const Volume& a, const Volume& b) { return a.root < b.root; });
+    std::sort(out.begin(), out.end(),
+              [](const Volume& a, const Volume& b) { return a.root < b.root; });
     return out;
 }
 

@@ -9,15 +9,22 @@
 
 namespace velmorin::play_messages {
 
-std::string cannotCreate(const std::string& path) { return formatText("作業用ファイルが作成できません(%s).", path.c_str()); }
+std::string cannotCreate(const std::string& path) {
+    return formatText("作業用ファイルが作成できません(%s).", path.c_str());
+}
 
 std::string forCopyResult(CopyResult result, const std::string& outputPath) {
     switch (result) {
-        case CopyResult::CannotOpenInput: return kCannotOpen;
-        case CopyResult::SeekError: return kSeekError;
-        case CopyResult::CannotCreateOutput: return cannotCreate(outputPath);
-        case CopyResult::WriteError: return kWriteError;
-        case CopyResult::Ok: break;
+        case CopyResult::CannotOpenInput:
+            return kCannotOpen;
+        case CopyResult::SeekError:
+            return kSeekError;
+        case CopyResult::CannotCreateOutput:
+            return cannotCreate(outputPath);
+        case CopyResult::WriteError:
+            return kWriteError;
+        case CopyResult::Ok:
+            break;
     }
     return {};
 }
@@ -30,7 +37,6 @@ namespace {
 
 constexpr std::array<int, 22> kGopsForPlayTime = {1,  2,  4,  6,  8,  10, 12,  14,  16,  18,  20,
                                                   22, 24, 26, 28, 30, 60, 120, 240, 360, 480, 600};
-
 
 // The caret or the top of the list, and the end of the stretch; reports and returns
 // nothing when there is none.
@@ -72,11 +78,14 @@ std::optional<std::pair<int, int>> chooseStretch(PlaybackContext& c, PlayMode mo
 }  // namespace
 
 int gopsForPlayTime(int playTimeIndex) {
-    if (playTimeIndex < 0 || playTimeIndex >= static_cast<int>(kGopsForPlayTime.size())) playTimeIndex = 10;
+    if (playTimeIndex < 0 || playTimeIndex >= static_cast<int>(kGopsForPlayTime.size()))
+        playTimeIndex = 10;
     return kGopsForPlayTime[static_cast<std::size_t>(playTimeIndex)];
 }
 
-double secondsOfPlayTime(int playTimeIndex) { return gopsForPlayTime(playTimeIndex) / 2.0; }
+double secondsOfPlayTime(int playTimeIndex) {
+    return gopsForPlayTime(playTimeIndex) / 2.0;
+}
 
 std::pair<std::string, std::string> workingFileNames(bool mpg) {
     return mpg ? std::make_pair(std::string("TMP1.MPG"), std::string("TMP2.MPG"))
@@ -97,10 +106,12 @@ std::optional<std::string> runPlaybackCommand(PlaybackContext c, PlayMode mode) 
 
     auto stretch = chooseStretch(c, mode);
     if (!stretch) return std::nullopt;
-    stretch->second = std::min(stretch->second, c.state.gopTable.gopCount);  // past the end: to the end
+    stretch->second =
+        std::min(stretch->second, c.state.gopTable.gopCount);  // past the end: to the end
     const auto range = byteRangeOf(c.state, stretch->first, stretch->second);
     if (!range) {
-        c.ui.error(mode == PlayMode::Range ? play_messages::kRangeTooLarge : play_messages::kSizeError);
+        c.ui.error(mode == PlayMode::Range ? play_messages::kRangeTooLarge
+                                           : play_messages::kSizeError);
         return std::nullopt;
     }
 
@@ -110,7 +121,8 @@ std::optional<std::string> runPlaybackCommand(PlaybackContext c, PlayMode mode) 
         c.shell.busy = true;
         c.shell.cancelRequested = false;
     }
-    const bool showProgress = guarded && range->sectors() > static_cast<std::int64_t>(SectorBuffer::kSectors);
+    const bool showProgress =
+        guarded && range->sectors() > static_cast<std::int64_t>(SectorBuffer::kSectors);
     ProgressBar bar;
     if (showProgress) {
         const ClientSize client = c.ui.openProgress(play_messages::kProgressCaption);
@@ -152,13 +164,15 @@ std::optional<std::string> runPlaybackCommand(PlaybackContext c, PlayMode mode) 
     return written;
 }
 
-void launchPlayer(Platform& platform, const std::string& playerPath, const std::string& workingFile) {
+void launchPlayer(Platform& platform, const std::string& playerPath,
+                  const std::string& workingFile) {
     platform.startProgram(playerPath, workingFile);
 }
 
 void removeWorkingFiles(const std::string& programFolder) {
     const std::string folder = withTrailingSeparator(programFolder);
-    for (const char* name : {"TMP1.VOB", "TMP2.VOB", "TMP1.MPG", "TMP2.MPG"}) removeFile(folder + name);
+    for (const char* name : {"TMP1.VOB", "TMP2.VOB", "TMP1.MPG", "TMP2.MPG"})
+        removeFile(folder + name);
 }
 
 }  // namespace velmorin

@@ -59,7 +59,8 @@ struct PlaybackContext {
 std::optional<std::string> runPlaybackCommand(PlaybackContext context, PlayMode mode);
 
 // Starts the player with the working file as its one argument; silent when it cannot.
-void launchPlayer(Platform& platform, const std::string& playerPath, const std::string& workingFile);
+void launchPlayer(Platform& platform, const std::string& playerPath,
+                  const std::string& workingFile);
 
 // At exit: removes the four working files that can be removed.
 void removeWorkingFiles(const std::string& programFolder);

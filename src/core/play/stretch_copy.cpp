@@ -22,7 +22,8 @@ std::optional<ByteRange> byteRangeOf(const AppState& state, int b, int e) {
     if (r.firstFile >= r.lastFile) {
         r.length = endOffset - start;
     } else {
-        r.length = static_cast<std::int64_t>(files.fileSize[static_cast<std::size_t>(r.firstFile)] - static_cast<double>(start));
+        r.length = static_cast<std::int64_t>(files.fileSize[static_cast<std::size_t>(r.firstFile)] -
+                                             static_cast<double>(start));
         for (int i = r.firstFile + 1; i < r.lastFile; ++i)
             r.length += static_cast<std::int64_t>(files.fileSize[static_cast<std::size_t>(i)]);
         r.length += endOffset;
@@ -32,9 +33,11 @@ std::optional<ByteRange> byteRangeOf(const AppState& state, int b, int e) {
 }
 
 CopyResult copyByteRange(const InputFileSet& files, const ByteRange& range, SectorBuffer& buffer,
-                         const std::function<std::optional<BinaryFile>()>& createOutput, const CopyProgress& progress) {
+                         const std::function<std::optional<BinaryFile>()>& createOutput,
+                         const CopyProgress& progress) {
     int f = range.firstFile;
-    BinaryFile input = BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Read);
+    BinaryFile input =
+        BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Read);
     if (!input.isOpen()) return CopyResult::CannotOpenInput;
     if (!input.seek(range.startOffset)) return CopyResult::SeekError;
     std::optional<BinaryFile> output = createOutput();
@@ -44,7 +47,8 @@ CopyResult copyByteRange(const InputFileSet& files, const ByteRange& range, Sect
     std::int64_t written = 0;
     while (remaining >= 1) {
         if (progress.pumpMessages) progress.pumpMessages();
-        const auto piece = static_cast<std::size_t>(std::min<std::int64_t>(remaining, SectorBuffer::kSize));
+        const auto piece =
+            static_cast<std::size_t>(std::min<std::int64_t>(remaining, SectorBuffer::kSize));
         const std::size_t n = input.read(buffer.data(), piece);
         if (n >= 1) {
             if (!output->write(buffer.data(), n)) return CopyResult::WriteError;
@@ -55,7 +59,8 @@ CopyResult copyByteRange(const InputFileSet& files, const ByteRange& range, Sect
         if (remaining < 1 || n == piece) continue;
         // This file has ended: go on with the next, unless it was the last.
         if (f >= range.lastFile) break;
-        input = BinaryFile::open(files.filePath[static_cast<std::size_t>(++f)], BinaryFile::Mode::Read);
+        input =
+            BinaryFile::open(files.filePath[static_cast<std::size_t>(++f)], BinaryFile::Mode::Read);
         if (!input.isOpen()) return CopyResult::CannotOpenInput;
     }
     return output->close() ? CopyResult::Ok : CopyResult::WriteError;

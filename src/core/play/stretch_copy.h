@@ -45,6 +45,7 @@ struct CopyProgress {
 // Opens the first input file and seeks to the range, then creates the output with
 // `createOutput` (nothing when it cannot) and copies in pieces of at most 16 MiB.
 CopyResult copyByteRange(const InputFileSet& files, const ByteRange& range, SectorBuffer& buffer,
-                         const std::function<std::optional<BinaryFile>()>& createOutput, const CopyProgress& progress);
+                         const std::function<std::optional<BinaryFile>()>& createOutput,
+                         const CopyProgress& progress);
 
 }  // namespace velmorin

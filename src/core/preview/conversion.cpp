@@ -17,7 +17,8 @@ void convertPicture(const DecoderState& state, PreviewImage& image) {
     const auto step = static_cast<std::size_t>(3 * sx);
     const std::int16_t* buffer = state.frames.buffers[state.frames.current].data();
     for (int c = 0; c < rows; ++c) {
-        const std::int16_t* s = buffer + static_cast<std::size_t>(c) * static_cast<std::size_t>(sy) * stride;
+        const std::int16_t* s =
+            buffer + static_cast<std::size_t>(c) * static_cast<std::size_t>(sy) * stride;
         std::uint8_t* out = image.row(c);
         for (int x = 0; x < columns; ++x, s += step, out += 3) convertPixel(s[0], s[1], s[2], out);
     }

@@ -12,8 +12,9 @@ constexpr std::int32_t K0 = 4096, K1 = 5681, K2 = 5352, K3 = 4816, K4 = 4096, K5
 
 // The last step of a 1-D pass: even and odd halves into the eight outputs.
 template <int Q>
-inline void butterfly(std::int32_t e0, std::int32_t e1, std::int32_t e2, std::int32_t e3, std::int32_t o0,
-                      std::int32_t o1, std::int32_t o2, std::int32_t o3, std::int32_t* y, int outStride) {
+inline void butterfly(std::int32_t e0, std::int32_t e1, std::int32_t e2, std::int32_t e3,
+                      std::int32_t o0, std::int32_t o1, std::int32_t o2, std::int32_t o3,
+                      std::int32_t* y, int outStride) {
     y[0 * outStride] = (e0 + o0) >> Q;
     y[7 * outStride] = (e0 - o0) >> Q;
     y[1 * outStride] = (e1 + o1) >> Q;

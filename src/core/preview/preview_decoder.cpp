@@ -216,7 +216,8 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
         const std::uint8_t code = area[i + 3];
         const std::size_t base = i + 4;
         BitReader in(area + base,
-                     static_cast<std::ptrdiff_t>(fill_) - 4 - static_cast<std::ptrdiff_t>(base), this);
+                     static_cast<std::ptrdiff_t>(fill_) - 4 - static_cast<std::ptrdiff_t>(base),
+                     this);
         if (code == 0x00) {
             ++s.pictureCount;
             if (s.pictureCount >= 2 && s.headers.pictureCodingType != kPictureB &&

@@ -113,9 +113,9 @@ private:
     BinaryFile file_;
     BinaryFile next_;
     std::string nextPath_;
-    bool stepOpen_ = false;     // a step has been started and not read to its end
-    bool readingNext_ = false;  // the open step goes on in the next file
-    bool inputEnded_ = false;   // a step came out short: no input after it
+    bool stepOpen_ = false;         // a step has been started and not read to its end
+    bool readingNext_ = false;      // the open step goes on in the next file
+    bool inputEnded_ = false;       // a step came out short: no input after it
     std::size_t stepBytes_ = 0;     // bytes of the open step read so far
     std::size_t stepFiltered_ = 0;  // of those, the whole packs passed to the filter
     bool imageWritten_ = false;

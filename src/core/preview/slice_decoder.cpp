@@ -129,7 +129,7 @@ void motionVectors(BitReader& in, DecoderState& state, int s) {
 struct Dequantiser {
     int key = -1;  // what `step` was made for: the intra flag and quantiser_scale
     bool intra = false;
-    int dcScale = 0;        // intra DC: × (8 >> intra_dc_precision)
+    int dcScale = 0;  // intra DC: × (8 >> intra_dc_precision)
     const std::uint8_t* scan = nullptr;
     std::int32_t step[64];  // weight × quantiser_scale, by scan index
 };
@@ -188,7 +188,7 @@ FastDctTable makeFastDctTable(const DctTable& table) {
         f.run = r.run;
         f.level = r.level;
         f.length = r.length;
-        f.kind = e.value == kEndOfBlock            ? FastDctEntry::EndOfBlock
+        f.kind = e.value == kEndOfBlock          ? FastDctEntry::EndOfBlock
                  : e.value == table.escapeRecord ? FastDctEntry::Escape
                                                  : FastDctEntry::Coefficient;
     }
@@ -233,8 +233,8 @@ inline bool store(std::int32_t* coefficients, int& k, int run, int level, const 
 
 // Reads the level of a record (sign bit or escape) and stores it.
 inline bool storeRecord(BitReader& in, const DctTable& table, int record,
-                        std::int32_t* coefficients, int& k, const Dequantiser* d,
-                        std::int32_t* out, BlockMarks& marks) {
+                        std::int32_t* coefficients, int& k, const Dequantiser* d, std::int32_t* out,
+                        BlockMarks& marks) {
     int run;
     int level;
     if (record == table.escapeRecord) {
@@ -252,8 +252,8 @@ inline bool storeRecord(BitReader& in, const DctTable& table, int record,
 // The coefficients of a coded block: the DC or first coefficient, then the codes up to the
 // end of block (or an invalid code). `k` and `marks` follow the stores.
 inline void decodeCoefficients(BitReader& in, DecoderState& state, const VlcTables& t, int i,
-                               const Dequantiser* d, std::int32_t* coefficients,
-                               std::int32_t* out, int& k, BlockMarks& marks) {
+                               const Dequantiser* d, std::int32_t* coefficients, std::int32_t* out,
+                               int& k, BlockMarks& marks) {
     const bool intra = (state.mb.flags & kMbIntra) != 0;
     if (intra) {
         const VlcEntry e = (i < 4 ? t.dcSizeLuma : t.dcSizeChroma).lookup(in);
@@ -266,8 +266,8 @@ inline void decodeCoefficients(BitReader& in, DecoderState& state, const VlcTabl
         }
         int& predictor = state.slice.dcPredictor[kBlockComponent[i]];
         // Wrapping arithmetic: a hostile stream may drive the predictor anywhere.
-        predictor =
-            static_cast<int>(static_cast<std::uint32_t>(predictor) + static_cast<std::uint32_t>(diff));
+        predictor = static_cast<int>(static_cast<std::uint32_t>(predictor) +
+                                     static_cast<std::uint32_t>(diff));
         coefficients[0] = predictor;
         k = 1;
         if (d) {
@@ -440,8 +440,9 @@ bool decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
         }
     }
     // Only 4:2:0 macroblocks of I and P pictures are reconstructed; the rest are parsed.
-    const bool reconstruct = (h.pictureCodingType == kPictureI || h.pictureCodingType == kPictureP) &&
-                             h.chromaFormat == 1;
+    const bool reconstruct =
+        (h.pictureCodingType == kPictureI || h.pictureCodingType == kPictureP) &&
+        h.chromaFormat == 1;
     BlockMarks marks[12];
     if (!reconstruct) {
         for (int i = 0; i < blocks; ++i) decodeBlock(in, state, t, i, nullptr, marks[i]);

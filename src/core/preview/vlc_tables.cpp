@@ -192,19 +192,21 @@ DctTable makeDctTable(const DctCode (&codes)[N], const DctCode* longCodes, std::
         const std::string bits = cleanBits(c.bits);
         if (c.run == -2) escape = number;
         records.push_back({static_cast<std::uint8_t>(c.run < 0 ? 0 : c.run),
-                           static_cast<std::uint8_t>(c.level), static_cast<std::uint8_t>(bits.size())});
+                           static_cast<std::uint8_t>(c.level),
+                           static_cast<std::uint8_t>(bits.size())});
         if (inLookup) lookupCodes.push_back({c.bits, number});
     };
     for (const DctCode& c : codes) add(c, c.run != -3);
     for (std::size_t i = 0; i < longCount; ++i) add(longCodes[i], true);
     return DctTable{std::move(records), escape,
-                    VlcTable({{0, 8, "000000"}, {6, 6, "00000000"}, {8, 8, nullptr}}, lookupCodes.data(),
-                             lookupCodes.size())};
+                    VlcTable({{0, 8, "000000"}, {6, 6, "00000000"}, {8, 8, nullptr}},
+                             lookupCodes.data(), lookupCodes.size())};
 }
 
 }  // namespace
 
-VlcTable::VlcTable(std::initializer_list<LevelShape> shape, const VlcCode* codes, std::size_t count) {
+VlcTable::VlcTable(std::initializer_list<LevelShape> shape, const VlcCode* codes,
+                   std::size_t count) {
     const std::vector<LevelShape> shapes(shape);
     for (const LevelShape& s : shapes) {
         VlcLevel level;
@@ -222,7 +224,8 @@ VlcTable::VlcTable(std::initializer_list<LevelShape> shape, const VlcCode* codes
         // The code lists are constant: a code that fits no level is a mistake in them.
         if (tail <= 0 || tail > level.width) std::abort();
         std::uint32_t index = 0;
-        for (int b = 0; b < tail; ++b) index = (index << 1) | (bits[level.skip + b] == '1' ? 1u : 0u);
+        for (int b = 0; b < tail; ++b)
+            index = (index << 1) | (bits[level.skip + b] == '1' ? 1u : 0u);
         const int spare = level.width - tail;
         for (std::uint32_t fill = 0; fill < (1u << spare); ++fill) {
             VlcEntry& e = level.entries[(index << spare) | fill];
@@ -237,11 +240,13 @@ VlcTable::VlcTable(std::initializer_list<LevelShape> shape, const VlcCode* codes
         VlcLevel& level = levels_[i];
         for (std::uint32_t v = 0; v < level.entries.size(); ++v) {
             bool match = true;
-            for (int b = 0; b < level.width && level.skip + b < static_cast<int>(prefix.size()); ++b) {
+            for (int b = 0; b < level.width && level.skip + b < static_cast<int>(prefix.size());
+                 ++b) {
                 const bool bit = ((v >> (level.width - 1 - b)) & 1u) != 0;
                 if (bit != (prefix[level.skip + b] == '1')) match = false;
             }
-            if (match && level.entries[v].kind == VlcEntry::Invalid) level.entries[v].kind = VlcEntry::Deeper;
+            if (match && level.entries[v].kind == VlcEntry::Invalid)
+                level.entries[v].kind = VlcEntry::Deeper;
         }
     }
     first_ = levels_[0].entries.data();
@@ -250,11 +255,13 @@ VlcTable::VlcTable(std::initializer_list<LevelShape> shape, const VlcCode* codes
 
 const VlcTables& vlcTables() {
     static const VlcTables tables{
-        VlcTable({{0, 5, "0000"}, {4, 7, nullptr}}, kAddressIncrement, std::size(kAddressIncrement)),
+        VlcTable({{0, 5, "0000"}, {4, 7, nullptr}}, kAddressIncrement,
+                 std::size(kAddressIncrement)),
         VlcTable({{0, 2, nullptr}}, kTypeI, std::size(kTypeI)),
         VlcTable({{0, 6, nullptr}}, kTypeP, std::size(kTypeP)),
         VlcTable({{0, 6, nullptr}}, kTypeB, std::size(kTypeB)),
-        VlcTable({{0, 7, "000"}, {3, 6, nullptr}}, kCodedBlockPattern, std::size(kCodedBlockPattern)),
+        VlcTable({{0, 7, "000"}, {3, 6, nullptr}}, kCodedBlockPattern,
+                 std::size(kCodedBlockPattern)),
         VlcTable({{0, 5, "0000"}, {4, 7, nullptr}}, kMotionCode, std::size(kMotionCode)),
         VlcTable({{0, 4, "1111"}, {4, 5, nullptr}}, kDcSizeLuma, std::size(kDcSizeLuma)),
         VlcTable({{0, 4, "1111"}, {4, 6, nullptr}}, kDcSizeChroma, std::size(kDcSizeChroma)),

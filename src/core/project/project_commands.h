@@ -15,8 +15,10 @@ namespace velmorin {
 class ProjectFileDialogs {
 public:
     virtual ~ProjectFileDialogs() = default;
-    virtual std::optional<std::string> chooseProjectToOpen(const std::string& folder, const std::string& fileName) = 0;
-    virtual std::optional<std::string> chooseProjectToSave(const std::string& folder, const std::string& fileName) = 0;
+    virtual std::optional<std::string> chooseProjectToOpen(const std::string& folder,
+                                                           const std::string& fileName) = 0;
+    virtual std::optional<std::string> chooseProjectToSave(const std::string& folder,
+                                                           const std::string& fileName) = 0;
 };
 
 inline constexpr const char* kProjectFilter = "ﾌﾟﾛｼﾞｪｸﾄ(*.prj)|*.prj";

@@ -42,7 +42,8 @@ bool saveProject(const std::string& path, const AppState& state, const GopListVi
         return false;
     }
     const ReplaceResult result = replaceFile(path, [&](BinaryFile& file) {
-        bool ok = file.write(header().data(), header().size()) && file.write(record->data(), record->size());
+        bool ok = file.write(header().data(), header().size()) &&
+                  file.write(record->data(), record->size());
         for (int k = 0; ok && k < state.gopTable.gopCount; ++k) {
             const std::string line = list.line(k) + '\n';
             ok = file.write(line.data(), line.size());
@@ -50,7 +51,8 @@ bool saveProject(const std::string& path, const AppState& state, const GopListVi
         return ok;
     });
     if (result != ReplaceResult::Ok) {
-        ui.error(result == ReplaceResult::CannotCreate ? project_messages::kCannotCreate : project_messages::kWriteError);
+        ui.error(result == ReplaceResult::CannotCreate ? project_messages::kCannotCreate
+                                                       : project_messages::kWriteError);
         return false;
     }
     ui.info(project_messages::kSaved);
@@ -69,7 +71,8 @@ bool loadProject(const std::string& path, AppState& state, GopListView& list, Ui
         return false;
     }
     if (std::memcmp(head, header().data(), sizeof head) != 0) {
-        const bool tagAndKind = std::memcmp(head, "VELMORIN", 8) == 0 && std::memcmp(head + 12, "PRJ", 3) == 0;
+        const bool tagAndKind =
+            std::memcmp(head, "VELMORIN", 8) == 0 && std::memcmp(head + 12, "PRJ", 3) == 0;
         ui.error(tagAndKind ? project_messages::kOtherVersion : project_messages::kBadFormat);
         return false;
     }

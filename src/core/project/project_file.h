@@ -16,7 +16,8 @@ inline constexpr const char* kSaved = "プロジェクトを保存しました."
 inline constexpr const char* kCannotOpen = "プロジェクトファイルが開けません.";
 inline constexpr const char* kReadError = "プロジェクトの読み込みでエラーが発生しました.";
 inline constexpr const char* kBadFormat = "プロジェクトの形式が異常です.";
-inline constexpr const char* kOtherVersion = "プロジェクトの形式が異常です.\n異なるバージョンのプロジェクトは使用できません.";
+inline constexpr const char* kOtherVersion =
+    "プロジェクトの形式が異常です.\n異なるバージョンのプロジェクトは使用できません.";
 
 }  // namespace velmorin::project_messages
 

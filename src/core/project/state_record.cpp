@@ -39,7 +39,8 @@ static_assert(kFilePath + kPathFieldSize * InputFileSet::kMaxFiles == kFileSize)
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> encodeStateRecord(const AppState& state, std::string& unstorablePath) {
+std::optional<std::vector<std::uint8_t>> encodeStateRecord(const AppState& state,
+                                                           std::string& unstorablePath) {
     std::vector<std::uint8_t> image(kStateRecordSize, 0);
     std::uint8_t* r = image.data();
     const auto path = [&](const std::string& text, std::size_t offset, bool required) {
@@ -61,7 +62,8 @@ std::optional<std::vector<std::uint8_t>> encodeStateRecord(const AppState& state
 
     const auto& chapters = state.chapterInfo;
     writeLe32(r + kChapterCount, static_cast<std::uint32_t>(chapters.count));
-    for (std::size_t i = 0; i < chapters.sectors.size(); ++i) writeLe32(r + kChapterSectors + 4 * i, chapters.sectors[i]);
+    for (std::size_t i = 0; i < chapters.sectors.size(); ++i)
+        writeLe32(r + kChapterSectors + 4 * i, chapters.sectors[i]);
     writeLe32(r + kFirstCellSector, chapters.firstCellSector);
     std::memcpy(r + kCellIsEntry, chapters.cellIsEntry.data(), chapters.cellIsEntry.size());
 
@@ -69,13 +71,15 @@ std::optional<std::vector<std::uint8_t>> encodeStateRecord(const AppState& state
     const auto& table = state.gopTable;
     writeLe32(r + kFileCount, static_cast<std::uint32_t>(files.fileCount));
     writeLe32(r + kGopCount, static_cast<std::uint32_t>(table.gopCount));
-    for (std::size_t i = 0; i < GopTable::kEntries; ++i) writeLe32(r + kStartSector + 4 * i, table.startSector[i]);
+    for (std::size_t i = 0; i < GopTable::kEntries; ++i)
+        writeLe32(r + kStartSector + 4 * i, table.startSector[i]);
     std::memcpy(r + kFileIndex, table.fileIndex.data(), table.fileIndex.size());
     std::memcpy(r + kFlags, table.flags.data(), table.flags.size());
     for (int i = 0; i < InputFileSet::kMaxFiles; ++i) {
         const auto k = static_cast<std::size_t>(i);
         // Paths beyond the file count are kept when they can be; they are never used.
-        if (!path(files.filePath[k], kFilePath + kPathFieldSize * k, i < files.fileCount)) return std::nullopt;
+        if (!path(files.filePath[k], kFilePath + kPathFieldSize * k, i < files.fileCount))
+            return std::nullopt;
         writeLeDouble(r + kFileSize + 8 * k, files.fileSize[k]);
     }
     if (!path(state.lastProjectPath, kLastProjectPath, true)) return std::nullopt;
@@ -87,8 +91,9 @@ bool decodeStateRecord(const std::uint8_t* r, AppState& state) {
     const auto fileCount = static_cast<std::int32_t>(readLe32(r + kFileCount));
     const auto gopCount = static_cast<std::int32_t>(readLe32(r + kGopCount));
     const auto chapterCount = static_cast<std::int32_t>(readLe32(r + kChapterCount));
-    if (fileCount < 0 || fileCount > InputFileSet::kMaxFiles || gopCount < 0 || gopCount > GopTable::kMaxGops ||
-        chapterCount < 0 || chapterCount > ChapterInfo::kMaxSectors)
+    if (fileCount < 0 || fileCount > InputFileSet::kMaxFiles || gopCount < 0 ||
+        gopCount > GopTable::kMaxGops || chapterCount < 0 ||
+        chapterCount > ChapterInfo::kMaxSectors)
         return false;
 
     auto loaded = std::make_unique<AppState>();
@@ -109,12 +114,14 @@ bool decodeStateRecord(const std::uint8_t* r, AppState& state) {
     auto& options = loaded->sourceOptions;
     options.interleaveCheck = readLe32(r + kInterleaveCheck) != 0;
     options.readByVtsi = readLe32(r + kReadByVtsi) != 0;
-    options.chapterMethod = readLe32(r + kChapterMethod) == 1 ? ChapterMethod::CountCells : ChapterMethod::SectorMatch;
+    options.chapterMethod =
+        readLe32(r + kChapterMethod) == 1 ? ChapterMethod::CountCells : ChapterMethod::SectorMatch;
     options.fastRead = readLe32(r + kFastRead) != 0;
 
     auto& chapters = loaded->chapterInfo;
     chapters.count = chapterCount;
-    for (std::size_t i = 0; i < chapters.sectors.size(); ++i) chapters.sectors[i] = readLe32(r + kChapterSectors + 4 * i);
+    for (std::size_t i = 0; i < chapters.sectors.size(); ++i)
+        chapters.sectors[i] = readLe32(r + kChapterSectors + 4 * i);
     chapters.firstCellSector = readLe32(r + kFirstCellSector);
     std::memcpy(chapters.cellIsEntry.data(), r + kCellIsEntry, chapters.cellIsEntry.size());
 
@@ -122,23 +129,27 @@ bool decodeStateRecord(const std::uint8_t* r, AppState& state) {
     auto& table = loaded->gopTable;
     files.fileCount = fileCount;
     table.gopCount = gopCount;
-    for (std::size_t i = 0; i < GopTable::kEntries; ++i) table.startSector[i] = readLe32(r + kStartSector + 4 * i);
+    for (std::size_t i = 0; i < GopTable::kEntries; ++i)
+        table.startSector[i] = readLe32(r + kStartSector + 4 * i);
     std::memcpy(table.fileIndex.data(), r + kFileIndex, table.fileIndex.size());
     std::memcpy(table.flags.data(), r + kFlags, table.flags.size());
     for (std::size_t k = 0; k < InputFileSet::kMaxFiles; ++k) {
-        if (!path(kFilePath + kPathFieldSize * k, files.filePath[k]) && k < static_cast<std::size_t>(fileCount))
+        if (!path(kFilePath + kPathFieldSize * k, files.filePath[k]) &&
+            k < static_cast<std::size_t>(fileCount))
             return false;
         files.fileSize[k] = readLeDouble(r + kFileSize + 8 * k);
         // A scan never records more than a 2 GiB file; anything else (a negative size, NaN)
         // would turn into nonsense sector counts.
         const double size = files.fileSize[k];
-        if (k < static_cast<std::size_t>(fileCount) && !(size >= 0 && size < 2147483648.0)) return false;
+        if (k < static_cast<std::size_t>(fileCount) && !(size >= 0 && size < 2147483648.0))
+            return false;
     }
     // Every GOP, and the end entry, must name a file of the set (the end entry the one
     // just past it): the extent of a GOP is read from them.
     for (std::int32_t k = 0; k < gopCount; ++k)
         if (table.fileIndex[static_cast<std::size_t>(k)] >= fileCount) return false;
-    if (gopCount > 0 && table.fileIndex[static_cast<std::size_t>(gopCount)] > fileCount) return false;
+    if (gopCount > 0 && table.fileIndex[static_cast<std::size_t>(gopCount)] > fileCount)
+        return false;
     if (!path(kLastProjectPath, loaded->lastProjectPath)) return false;
     if (!path(kLastSourceFolder, settings.lastSourceFolder)) return false;
     state = std::move(*loaded);

@@ -14,7 +14,8 @@ namespace velmorin {
 inline constexpr std::size_t kStateRecordSize = 826840;
 
 // The image of `state`; nothing, with `unstorablePath` set, when a path cannot be stored.
-std::optional<std::vector<std::uint8_t>> encodeStateRecord(const AppState& state, std::string& unstorablePath);
+std::optional<std::vector<std::uint8_t>> encodeStateRecord(const AppState& state,
+                                                           std::string& unstorablePath);
 
 // Replaces `state` with the image's content. False, with `state` untouched, when the
 // image cannot be a state this program wrote: counts outside the tables, or a path that

@@ -48,7 +48,8 @@ ReaderResult VobScanner::readFast(int j) {
             const SectorView sector = buffer_.sector(0);
             if (!isPack(sector)) return ReaderResult::AbnormalContent;
             if (!isNavigationPack(sector)) return ReaderResult::NoVobuHeader;
-            const ReaderResult result = recordNavigationPack(sector, j, static_cast<std::uint32_t>(p));
+            const ReaderResult result =
+                recordNavigationPack(sector, j, static_cast<std::uint32_t>(p));
             if (result != ReaderResult::Ok) return result;
 
             // An end address that would not move forward (it wraps to 0 in 32 bits) or
@@ -59,7 +60,8 @@ ReaderResult VobScanner::readFast(int j) {
             scan_.runningSector += static_cast<std::int32_t>(k);
             scan_.sectorsDone += static_cast<std::int32_t>(k);
             fileSize += static_cast<double>(k) * kSectorSize;
-            if (!file.seek(static_cast<std::uint64_t>(p) * kSectorSize)) return ReaderResult::SeekError;
+            if (!file.seek(static_cast<std::uint64_t>(p) * kSectorSize))
+                return ReaderResult::SeekError;
         } else {
             asked = SectorBuffer::kSize;
             got = file.read(buffer_.data(), asked);
@@ -68,7 +70,8 @@ ReaderResult VobScanner::readFast(int j) {
                 const SectorView sector = buffer_.sector(s);
                 if (!isPack(sector)) return ReaderResult::AbnormalContent;
                 if (isNavigationPack(sector)) {
-                    const ReaderResult result = recordNavigationPack(sector, j, static_cast<std::uint32_t>(p));
+                    const ReaderResult result =
+                        recordNavigationPack(sector, j, static_cast<std::uint32_t>(p));
                     if (result != ReaderResult::Ok) return result;
                 }
                 ++p;

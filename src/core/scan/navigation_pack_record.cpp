@@ -21,7 +21,8 @@ ReaderResult VobScanner::recordNavigationPack(SectorView pack, int file, std::ui
     return table.gopCount >= GopTable::kEntries ? ReaderResult::TooManyGops : ReaderResult::Ok;
 }
 
-std::uint8_t VobScanner::cellAndChapterMarks(SectorView pack, bool newCell, char& mark1, char& mark2) {
+std::uint8_t VobScanner::cellAndChapterMarks(SectorView pack, bool newCell, char& mark1,
+                                             char& mark2) {
     const auto& options = state_.sourceOptions;
     if (!options.readByVtsi) {
         if (newCell) {
@@ -41,9 +42,11 @@ std::uint8_t VobScanner::cellAndChapterMarks(SectorView pack, bool newCell, char
     if (newCell) {
         mark2 = '*';
         flagBits |= kCellStart;
-        if (std::int64_t{scan_.runningSector} >= std::int64_t{chapters.firstCellSector}) ++scan_.cellCounter;
+        if (std::int64_t{scan_.runningSector} >= std::int64_t{chapters.firstCellSector})
+            ++scan_.cellCounter;
     }
-    if (chapters.startsChapter(options.chapterMethod, scan_.runningSector, newCell, scan_.cellCounter)) {
+    if (chapters.startsChapter(options.chapterMethod, scan_.runningSector, newCell,
+                               scan_.cellCounter)) {
         mark1 = '>';
         flagBits |= kChapterStart;
     }

@@ -14,7 +14,9 @@ constexpr std::size_t kChapterMarker = 2032;
 
 }  // namespace
 
-bool isPack(SectorView sector) { return readBe32(sector.data()) == 0x000001BA; }
+bool isPack(SectorView sector) {
+    return readBe32(sector.data()) == 0x000001BA;
+}
 
 bool isNavigationPack(SectorView sector) {
     return isPack(sector) && readBe32(sector.data() + kFirstPacket) == 0x000001BB;
@@ -35,9 +37,13 @@ bool cellElapsedTimeIsZero(SectorView navPack) {
     return (c[0] & 0x0F) == 0 && c[1] == 0 && c[2] == 0 && (c[3] & 0x3F) == 0;
 }
 
-std::uint32_t vobuEndAddress(SectorView navPack) { return readBe32(navPack.data() + kVobuEndAddress); }
+std::uint32_t vobuEndAddress(SectorView navPack) {
+    return readBe32(navPack.data() + kVobuEndAddress);
+}
 
-std::uint8_t vobuCategory(SectorView navPack) { return navPack[kVobuCategory]; }
+std::uint8_t vobuCategory(SectorView navPack) {
+    return navPack[kVobuCategory];
+}
 
 bool hasChapterMarker(SectorView navPack) {
     return navPack[kChapterMarker] == 0x5B && navPack[kChapterMarker + 1] == 0xB5;

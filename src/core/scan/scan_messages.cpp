@@ -10,10 +10,13 @@ std::string notWholeSectors(const std::string& path) {
 }
 
 std::string twoGigabytesOrMore(const std::string& path) {
-    return formatText("%s のサイズが2GB以上です.\n通常のDVDビデオのファイルではありません.", path.c_str());
+    return formatText("%s のサイズが2GB以上です.\n通常のDVDビデオのファイルではありません.",
+                      path.c_str());
 }
 
-std::string cannotOpen(const std::string& path) { return formatText("%s が開けません.", path.c_str()); }
+std::string cannotOpen(const std::string& path) {
+    return formatText("%s が開けません.", path.c_str());
+}
 
 std::string fullReaderAbnormal(const std::string& path) {
     return formatText("処理を中止しました（%s の内容が異常です）.", path.c_str());

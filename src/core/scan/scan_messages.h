@@ -7,8 +7,10 @@
 namespace velmorin::scan_messages {
 
 inline constexpr const char* kProgressCaption = "VOBファイル読み込み中";
-inline constexpr const char* kTooManyGops = "入力データサイズが大き過ぎます.\n通常のDVDビデオではありません.";
-inline constexpr const char* kInterleaveDetected = "インターリーブを検出しました. \"X\"表示が該当個所です.";
+inline constexpr const char* kTooManyGops =
+    "入力データサイズが大き過ぎます.\n通常のDVDビデオではありません.";
+inline constexpr const char* kInterleaveDetected =
+    "インターリーブを検出しました. \"X\"表示が該当個所です.";
 
 std::string notWholeSectors(const std::string& path);
 std::string twoGigabytesOrMore(const std::string& path);

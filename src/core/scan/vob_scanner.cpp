@@ -98,8 +98,9 @@ void VobScanner::reportReaderResult(ReaderResult result, int j) {
         case ReaderResult::CannotOpen:
             return ui_.error(scan_messages::cannotOpen(path));
         case ReaderResult::AbnormalContent:
-            return ui_.error(state_.sourceOptions.fastRead ? scan_messages::fastReaderNoPackHeader(path)
-                                                           : scan_messages::fullReaderAbnormal(path));
+            return ui_.error(state_.sourceOptions.fastRead
+                                 ? scan_messages::fastReaderNoPackHeader(path)
+                                 : scan_messages::fullReaderAbnormal(path));
         case ReaderResult::SeekError:
             return ui_.error(scan_messages::seekError(path));
         case ReaderResult::NoVobuHeader:
@@ -109,6 +110,8 @@ void VobScanner::reportReaderResult(ReaderResult result, int j) {
     }
 }
 
-void VobScanner::drawProgress() { ui_.drawProgress(bar_, bar_.splitX(scan_.sectorsDone, scan_.totalSectors)); }
+void VobScanner::drawProgress() {
+    ui_.drawProgress(bar_, bar_.splitX(scan_.sectorsDone, scan_.totalSectors));
+}
 
 }  // namespace velmorin

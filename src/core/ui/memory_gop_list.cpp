@@ -39,7 +39,9 @@ void MemoryGopList::select(int index) {
     if (valid(index)) selected_[static_cast<std::size_t>(index)] = true;
 }
 
-void MemoryGopList::clearSelection() { std::fill(selected_.begin(), selected_.end(), false); }
+void MemoryGopList::clearSelection() {
+    std::fill(selected_.begin(), selected_.end(), false);
+}
 
 void MemoryGopList::scrollToTop(int index) {
     const int lastTop = std::max(0, count() - visibleLines_);

@@ -11,7 +11,8 @@ ProgressBar ProgressBar::forClientArea(int w, int h) {
 int ProgressBar::splitX(std::int64_t done, std::int64_t total) const {
     const int inner = (right - 1) - (left + 1);
     if (total <= 0) return left + 1;
-    const double share = std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0);
+    const double share =
+        std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0);
     return (left + 1) + static_cast<int>(inner * share + 0.5);
 }
 

@@ -23,8 +23,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // In the child between fork and exec: only async-signal-safe calls.
-[[noreturn]] void execChild(const std::string& program, std::vector<char*>& argv, const std::string& outPath,
-                            const std::string& errPath, bool dropOverride) {
+[[noreturn]] void execChild(const std::string& program, std::vector<char*>& argv,
+                            const std::string& outPath, const std::string& errPath,
+                            bool dropOverride) {
     setpgid(0, 0);
     const int in = ::open("/dev/null", O_RDONLY);
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -71,7 +72,8 @@ BoundedRun runBounded(const std::string& program, const std::vector<std::string>
     BoundedRun result;
     const auto deadline = std::chrono::steady_clock::now() + options.limit;
     int raw = 0;
-    for (auto pause = std::chrono::milliseconds(1);; pause = std::min(pause * 2, std::chrono::milliseconds(20))) {
+    for (auto pause = std::chrono::milliseconds(1);;
+         pause = std::min(pause * 2, std::chrono::milliseconds(20))) {
         const pid_t done = waitpid(pid, &raw, WNOHANG);
         if (done == pid) break;
         if (done < 0) throw std::runtime_error("waitpid failed");
@@ -99,7 +101,8 @@ bool permissionBitsHoldWithoutOverride() {
         const std::string file = dir.file("closed");
         writeBytes(file, "x");
         fs::permissions(file, fs::perms::none);
-        const BoundedRun r = runBounded("/bin/cat", {file}, {std::chrono::milliseconds(10000), true});
+        const BoundedRun r =
+            runBounded("/bin/cat", {file}, {std::chrono::milliseconds(10000), true});
         fs::permissions(file, fs::perms::owner_all);
         return r.status != 0 && r.out.empty();
     }();
@@ -131,8 +134,10 @@ std::string fingerprintDifference(const FolderFingerprint& before, const FolderF
     std::string lines;
     for (const auto& [name, print] : before) {
         const auto it = after.find(name);
-        if (it == after.end()) lines += "removed " + name + "\n";
-        else if (it->second != print) lines += "changed " + name + " (" + print + " -> " + it->second + ")\n";
+        if (it == after.end())
+            lines += "removed " + name + "\n";
+        else if (it->second != print)
+            lines += "changed " + name + " (" + print + " -> " + it->second + ")\n";
     }
     for (const auto& [name, print] : after)
         if (!before.count(name)) lines += "added " + name + "\n";

@@ -10,8 +10,8 @@
 namespace velmorin::test {
 
 struct BoundedRun {
-    int status = -1;      // exit status, or -1 when the process did not exit by itself
-    int signal = 0;       // the signal that ended it, or 0
+    int status = -1;  // exit status, or -1 when the process did not exit by itself
+    int signal = 0;   // the signal that ended it, or 0
     bool timedOut = false;
     std::string out;
     std::string err;

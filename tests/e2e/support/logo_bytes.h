@@ -8,15 +8,20 @@
 namespace velmorin::test {
 
 // Colour i of the table, as 0xRRGGBB.
-inline std::uint32_t logoColour(unsigned i) { return (i * 0x010305u + 0x204000u) & 0xFFFFFFu; }
+inline std::uint32_t logoColour(unsigned i) {
+    return (i * 0x010305u + 0x204000u) & 0xFFFFFFu;
+}
 // The colour index of pixel (x, y), y counted from the bottom row.
-inline std::uint8_t logoIndex(int x, int y) { return static_cast<std::uint8_t>((x / 8 + y * 3) ^ (y / 16)); }
+inline std::uint8_t logoIndex(int x, int y) {
+    return static_cast<std::uint8_t>((x / 8 + y * 3) ^ (y / 16));
+}
 
 inline std::string logoBitmapBytes() {
     constexpr int kWidth = 320, kHeight = 200;
     std::string bytes(54 + 1024 + kWidth * kHeight, '\0');
     const auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int k = 0; k < 4; ++k) bytes[at + static_cast<std::size_t>(k)] = static_cast<char>(v >> (8 * k));
+        for (int k = 0; k < 4; ++k)
+            bytes[at + static_cast<std::size_t>(k)] = static_cast<char>(v >> (8 * k));
     };
     bytes[0] = 'B';
     bytes[1] = 'M';
@@ -36,7 +41,8 @@ inline std::string logoBitmapBytes() {
     }
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            bytes[54 + 1024 + static_cast<std::size_t>(y * kWidth + x)] = static_cast<char>(logoIndex(x, y));
+            bytes[54 + 1024 + static_cast<std::size_t>(y * kWidth + x)] =
+                static_cast<char>(logoIndex(x, y));
     return bytes;
 }
 

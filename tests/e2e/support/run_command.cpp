@@ -19,7 +19,8 @@ std::string shellQuoted(const std::string& text) {
 CommandResult runCommand(const std::string& commandLine) {
     TempDir dir;
     const std::string out = dir.file("out"), err = dir.file("err");
-    const std::string full = "(" + commandLine + ") </dev/null >" + shellQuoted(out) + " 2>" + shellQuoted(err);
+    const std::string full =
+        "(" + commandLine + ") </dev/null >" + shellQuoted(out) + " 2>" + shellQuoted(err);
     const int raw = std::system(full.c_str());
     CommandResult result;
     if (raw != -1 && WIFEXITED(raw)) result.status = WEXITSTATUS(raw);

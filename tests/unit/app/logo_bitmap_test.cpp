@@ -13,8 +13,8 @@ namespace {
 
 // A bitmap file: the two headers, `colours` table entries and `pixelBytes` pixel bytes,
 // pixel i holding i mod 251 and colour i being (red i, green 255 − i, blue 7).
-std::string bitmapFile(std::int32_t width, std::int32_t height, std::uint32_t coloursUsed, std::size_t colours,
-                       std::size_t pixelBytes, std::uint32_t compression = 0) {
+std::string bitmapFile(std::int32_t width, std::int32_t height, std::uint32_t coloursUsed,
+                       std::size_t colours, std::size_t pixelBytes, std::uint32_t compression = 0) {
     std::string file(54, '\0');
     auto* p = reinterpret_cast<std::uint8_t*>(file.data());
     p[0] = 'B';

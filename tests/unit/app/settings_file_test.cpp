@@ -42,7 +42,8 @@ TEST(SettingsFile, LayoutAndRoundTrip) {
     const SettingsImage image = encodeSettings(s);
     EXPECT_EQ(std::string(image.begin(), image.begin() + 15), "VELMORIN0100HST");
     EXPECT_EQ(image[23], '/');
-    EXPECT_EQ(std::string(image.begin() + 283, image.begin() + 296), std::string("/usr/bin/mpv\0", 13));
+    EXPECT_EQ(std::string(image.begin() + 283, image.begin() + 296),
+              std::string("/usr/bin/mpv\0", 13));
     EXPECT_EQ(readLe32(image.data() + 543), 21u);
     EXPECT_EQ(readLe32(image.data() + 547), 0u);
     EXPECT_EQ(readLe32(image.data() + 551), 1u);
@@ -90,11 +91,13 @@ TEST(StartupArguments, CommandLineOrTheFirstLineOfOptionsTxt) {
     EXPECT_EQ(argumentTextOf("\"C:\\Program Files\\v.exe\" -E x"), " -E x");
     EXPECT_EQ(argumentTextOf("v.exe\t-e"), "\t-e");
     EXPECT_TRUE(parseStartupArguments(" a  -e\tb", std::nullopt).interleaveCheck);
-    EXPECT_EQ(parseStartupArguments(" a  -e\tb", std::nullopt).words, (std::vector<std::string>{"a", "-e", "b"}));
+    EXPECT_EQ(parseStartupArguments(" a  -e\tb", std::nullopt).words,
+              (std::vector<std::string>{"a", "-e", "b"}));
 
     std::string many;
     for (int i = 0; i < 16; ++i) many += "w ";
-    EXPECT_FALSE(parseStartupArguments(many + "-E", std::nullopt).interleaveCheck);  // the 17th word
+    EXPECT_FALSE(
+        parseStartupArguments(many + "-E", std::nullopt).interleaveCheck);  // the 17th word
 
     test::TempDir dir;
     EXPECT_EQ(readOptionsLine(dir.path()), std::nullopt);

@@ -35,7 +35,8 @@ TEST(WindowGeometry, AboutDialogAThirdDownAndBackInsideTheScreen) {
     EXPECT_EQ(placed.top, 100 + 23 + (560 - 150) / 3 + 20);
     EXPECT_EQ(placed.width(), 400);
 
-    const Rect nearCorner = aboutDialogPlacement(Rect{1700, 1000, 2450, 1560}, dialog, 23, 20, 1920, 1080);
+    const Rect nearCorner =
+        aboutDialogPlacement(Rect{1700, 1000, 2450, 1560}, dialog, 23, 20, 1920, 1080);
     EXPECT_EQ(nearCorner.right, 1920);
     EXPECT_EQ(nearCorner.bottom, 1080);
     const Rect narrowParent = aboutDialogPlacement(Rect{0, 0, 300, 100}, dialog, 0, 0, 1920, 1080);
@@ -46,7 +47,7 @@ TEST(WindowGeometry, AboutDialogAThirdDownAndBackInsideTheScreen) {
 TEST(WindowGeometry, PreviewAtTheLeftAThirdDownAndProgressCentred) {
     const Point preview = previewWindowPosition(1024, 271);
     EXPECT_EQ(preview.x, 0);
-    EXPECT_EQ(preview.y, 251);  // (1024 − 271) / 3, truncated
+    EXPECT_EQ(preview.y, 251);                          // (1024 − 271) / 3, truncated
     EXPECT_EQ(previewWindowPosition(200, 271).y, -23);  // a screen lower than the window
     const Point centred = centredOver(Rect{100, 50, 861, 611}, 246, 89);
     EXPECT_EQ(centred.x, 357);  // 100 + (761 − 246) / 2

@@ -25,10 +25,11 @@ TEST_F(Browser, VobFilesInTitleSetAndPartOrder) {
     fs.add("/dvd/sub/");
     browser.refresh("/dvd");
     EXPECT_EQ(browser.folder(), "/dvd/");
-    EXPECT_EQ(browser.files(), (std::vector<std::string>{"VTS_01_1.VOB", "VTS_01_2.VOB", "VTS_01_3.VOB", "VTS_01_4.VOB",
-                                                         "VTS_01_5.VOB", "VTS_01_6.VOB", "VTS_01_7.VOB", "VTS_01_8.VOB",
-                                                         "VTS_01_9.VOB", "VTS_01_10.VOB", "VTS_01_1A.VOB",
-                                                         "VTS_02_1.VOB"}));
+    EXPECT_EQ(browser.files(),
+              (std::vector<std::string>{"VTS_01_1.VOB", "VTS_01_2.VOB", "VTS_01_3.VOB",
+                                        "VTS_01_4.VOB", "VTS_01_5.VOB", "VTS_01_6.VOB",
+                                        "VTS_01_7.VOB", "VTS_01_8.VOB", "VTS_01_9.VOB",
+                                        "VTS_01_10.VOB", "VTS_01_1A.VOB", "VTS_02_1.VOB"}));
     EXPECT_EQ(browser.selectedFiles(), std::vector<int>{0});
     EXPECT_EQ(browser.folders(), (std::vector<std::string>{"..", "sub"}));
 
@@ -40,7 +41,8 @@ TEST_F(Browser, VobFilesInTitleSetAndPartOrder) {
 
 TEST_F(Browser, AtMost128FilesOneDigitPartsFound) {
     for (int t = 10; t < 25; ++t)
-        for (int m = 1; m <= 9; ++m) fs.add("/x/VTS_" + std::to_string(t) + "_" + std::to_string(m) + ".VOB");
+        for (int m = 1; m <= 9; ++m)
+            fs.add("/x/VTS_" + std::to_string(t) + "_" + std::to_string(m) + ".VOB");
     browser.refresh("/x/");
     ASSERT_EQ(browser.files().size(), 128u);  // of 135
     EXPECT_EQ(browser.files().back(), "VTS_24_2.VOB");
@@ -90,7 +92,8 @@ TEST_F(Browser, SelectButton) {
 
     browser.setSelectedFiles({});
     EXPECT_FALSE(selectSource(browser, options, chapters, files, ui, fs));
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", "ファイルが選択されていません."}}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<test::UiMessage>{{"error", "ファイルが選択されていません."}}));
     EXPECT_EQ(chapters.firstCellSector, 0u);
 
     browser.setSelectedFiles({0, 1});
@@ -137,7 +140,8 @@ TEST(Volumes, RootRemovableAndNetworkMountsOnly) {
         "/dev/vda1 /boot/efi vfat rw 0 0\n";
     std::vector<std::string> roots;
     for (const auto& v : browsableVolumes(mounts)) roots.push_back(v.root);
-    EXPECT_EQ(roots, (std::vector<std::string>{"/", "/media/user/MY DISC/", "/mnt/usb/", "/srv/films/"}));
+    EXPECT_EQ(roots,
+              (std::vector<std::string>{"/", "/media/user/MY DISC/", "/mnt/usb/", "/srv/films/"}));
 }
 
 TEST(PathBrowserExtent, GrowsWithTheLongestName) {

@@ -34,11 +34,14 @@ std::vector<std::uint8_t> makeVtsi(const std::vector<Pgc>& pgcs) {
         ifo[g + 3] = static_cast<std::uint8_t>(pgc.cellSectors.size());
         writeBe16(ifo.data() + g + 0xE6, static_cast<std::uint16_t>(map));
         writeBe16(ifo.data() + g + 0xE8, static_cast<std::uint16_t>(cells));
-        writeBe16(ifo.data() + g + 0xEA, static_cast<std::uint16_t>(cells + 24 * pgc.cellSectors.size()));
-        std::copy(pgc.programMap.begin(), pgc.programMap.end(), ifo.begin() + static_cast<long>(g + map));
+        writeBe16(ifo.data() + g + 0xEA,
+                  static_cast<std::uint16_t>(cells + 24 * pgc.cellSectors.size()));
+        std::copy(pgc.programMap.begin(), pgc.programMap.end(),
+                  ifo.begin() + static_cast<long>(g + map));
         for (std::size_t c = 0; c < pgc.cellSectors.size(); ++c) {
             writeBe32(ifo.data() + g + cells + 24 * c + 8, pgc.cellSectors[c]);
-            if (c < pgc.interleaved.size() && pgc.interleaved[c]) writeBe32(ifo.data() + g + cells + 24 * c + 12, 99);
+            if (c < pgc.interleaved.size() && pgc.interleaved[c])
+                writeBe32(ifo.data() + g + cells + 24 * c + 12, 99);
         }
     }
     ifo.resize(std::max<std::size_t>(ifo.size(), 4096));
@@ -87,8 +90,10 @@ TEST_F(Vtsi, EveryRangeCheckIsAFormatError) {
     auto wrongId = good;
     wrongId[11] = 'X';
     EXPECT_FALSE(parse(wrongId));
-    EXPECT_FALSE(parse(std::vector<std::uint8_t>(good.begin(), good.begin() + 2048 + 15)));  // P + 16 > L
-    EXPECT_FALSE(parse(std::vector<std::uint8_t>(good.begin(), good.begin() + g + 235)));    // G + 236 > L
+    EXPECT_FALSE(
+        parse(std::vector<std::uint8_t>(good.begin(), good.begin() + 2048 + 15)));  // P + 16 > L
+    EXPECT_FALSE(
+        parse(std::vector<std::uint8_t>(good.begin(), good.begin() + g + 235)));  // G + 236 > L
     for (const std::size_t field : {0xE6, 0xE8, 0xEA}) {  // M, B or Q beyond the bytes read
         auto beyond = good;
         writeBe16(beyond.data() + g + field, 0xF000);
@@ -114,9 +119,11 @@ TEST_F(Vtsi, OffsetsOutsideTheBytesReadGiveZeros) {
 }
 
 TEST_F(Vtsi, AtMost999ChapterSectorsAndCellsBeyond1000AreNotFlagged) {
-    std::vector<Pgc> pgcs(5, Pgc{std::vector<std::uint32_t>(250, 7), std::vector<std::uint8_t>(250), {}});
+    std::vector<Pgc> pgcs(
+        5, Pgc{std::vector<std::uint32_t>(250, 7), std::vector<std::uint8_t>(250), {}});
     for (auto& pgc : pgcs)
-        for (int i = 0; i < 250; ++i) pgc.programMap[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
+        for (int i = 0; i < 250; ++i)
+            pgc.programMap[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
     ASSERT_TRUE(parse(makeVtsi(pgcs)));
     EXPECT_EQ(chapters.count, 999);
     EXPECT_EQ(chapters.cellIsEntry[998], 1);
@@ -142,11 +149,13 @@ TEST(VobSearch, OneDigitThenTwoDigitPartsAndAGapEndsTheSet) {
 
     fs.add("/b/VTS_02_01.VOB");
     fs.add("/b/VTS_02_02.VOB");
-    EXPECT_EQ(findTitleSetVobs(fs, "/b/", "VTS_02_0.IFO"), (std::vector<std::string>{"/b/VTS_02_01.VOB", "/b/VTS_02_02.VOB"}));
+    EXPECT_EQ(findTitleSetVobs(fs, "/b/", "VTS_02_0.IFO"),
+              (std::vector<std::string>{"/b/VTS_02_01.VOB", "/b/VTS_02_02.VOB"}));
 
     fs.add("/c/vts_03_1.vob");
     fs.add("/c/vts_03_3.vob");
-    EXPECT_EQ(findTitleSetVobs(fs, "/c", "vts_03_0.ifo"), std::vector<std::string>{"/c/vts_03_1.vob"});
+    EXPECT_EQ(findTitleSetVobs(fs, "/c", "vts_03_0.ifo"),
+              std::vector<std::string>{"/c/vts_03_1.vob"});
     EXPECT_TRUE(findTitleSetVobs(fs, "/c", "VTS_04_0.IFO").empty());
 }
 
@@ -165,9 +174,10 @@ TEST(ReadVtsi, MessagesAndTheInputFileSet) {
     EXPECT_FALSE(readVtsi(dir.path(), "VTS_09_0.IFO", options, chapters, files, ui, fs));
     EXPECT_FALSE(readVtsi(dir.path(), "BAD_0.IFO", options, chapters, files, ui, fs));
     EXPECT_FALSE(readVtsi(dir.path(), "VTS_01_0.IFO", options, chapters, files, ui, fs));
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", "VTSIファイルが開けません."},
-                                                         {"error", "VTSIファイルの形式が異常です."},
-                                                         {"error", "VTSIファイルに対応するVOBファイルが見つかりません."}}));
+    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{
+                               {"error", "VTSIファイルが開けません."},
+                               {"error", "VTSIファイルの形式が異常です."},
+                               {"error", "VTSIファイルに対応するVOBファイルが見つかりません."}}));
     EXPECT_EQ(files.fileCount, 0);
 
     fs.add(dir.file("VTS_01_1.VOB"));

@@ -34,7 +34,12 @@ struct MuteCommand : ::testing::Test {
 
     void SetUp() override {
         VobBuilder first;
-        first.vobu(1).packs(2).audio(4).pack(test::makePrivateStreamPack(0x20)).audio(6).packs(1, 0xC0);
+        first.vobu(1)
+            .packs(2)
+            .audio(4)
+            .pack(test::makePrivateStreamPack(0x20))
+            .audio(6)
+            .packs(1, 0xC0);
         first.vobu(1).audio(3, 0xA0);
         first.sectors()[0][1042] = 14;  // VOBU end addresses for the hand-built VOBUs
         first.sectors()[15][1042] = 5;
@@ -59,8 +64,10 @@ struct MuteCommand : ::testing::Test {
         const std::string bytes = test::readFile(path);
         std::string ids;
         for (std::size_t s = 0; s + kSectorSize <= bytes.size(); s += kSectorSize) {
-            const SectorView sector(reinterpret_cast<const std::uint8_t*>(bytes.data() + s), kSectorSize);
-            if (classifyAudioPacket(sector) != AudioPacket::None) ids += sector[17] == 0xBE ? 'E' : 'D';
+            const SectorView sector(reinterpret_cast<const std::uint8_t*>(bytes.data() + s),
+                                    kSectorSize);
+            if (classifyAudioPacket(sector) != AudioPacket::None)
+                ids += sector[17] == 0xBE ? 'E' : 'D';
         }
         return ids;
     }
@@ -70,7 +77,9 @@ TEST_F(MuteCommand, SilencesQuartersOfTheCaretGopOnly) {
     list.select(0);
     list.select(1);
     EXPECT_EQ(press(0, 1), MuteResult::Ok);
-    EXPECT_EQ(audioIds(a), "EEEDDDDDDD" "DDD");
+    EXPECT_EQ(audioIds(a),
+              "EEEDDDDDDD"
+              "DDD");
     EXPECT_EQ(list.line(0).substr(24), "-***");
     EXPECT_EQ(list.line(1).substr(24), "****");
     EXPECT_EQ(list.selectedLines(), std::vector<int>{0});
@@ -104,7 +113,9 @@ TEST_F(MuteCommand, ContinuationAtTheStartOfTheNextFileIsRewrittenToo) {
     const std::string before = test::readFile(b);
     ASSERT_EQ(press(1, 6), MuteResult::Ok);  // 5 packets: the last 2 silent
     EXPECT_EQ(audioIds(a), std::string(13, 'D'));
-    EXPECT_EQ(audioIds(b), "EE" "D");
+    EXPECT_EQ(audioIds(b),
+              "EE"
+              "D");
     ASSERT_EQ(press(1, 0), MuteResult::Ok);
     EXPECT_EQ(test::readFile(b), before);
 }
@@ -168,7 +179,8 @@ TEST_F(MuteCommand, GopLargerThanTheSectorBufferIsRefusedBeforeReading) {
     state->gopTable.startSector[1] = 9000;  // GOP 1 would be 9,000 sectors long
     state->inputFiles.fileSize[0] = 9100.0 * 2048;
     EXPECT_EQ(press(0, 4), MuteResult::GopTooLarge);
-    EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", a + "のGOPが大き過ぎて編集できません（9）."}));
+    EXPECT_EQ(ui.messages.back(),
+              (test::UiMessage{"error", a + "のGOPが大き過ぎて編集できません（9）."}));
     EXPECT_EQ(audioIds(a), std::string(13, 'D'));
 }
 
@@ -204,11 +216,16 @@ TEST(MuteMessages, EveryResultCode) {
     files.fileCount = 2;
     files.filePath[0] = "/d/VTS_01_1.VOB";
     files.filePath[1] = "/d/VTS_01_2.VOB";
-    EXPECT_EQ(muteFailureMessage(MuteResult::SeekForReadingFailed, files, 0), "/d/VTS_01_1.VOBが開けません（2）.");
-    EXPECT_EQ(muteFailureMessage(MuteResult::SeekForUpdateFailed, files, 0), "/d/VTS_01_1.VOBが更新できません（5）.");
-    EXPECT_EQ(muteFailureMessage(MuteResult::WriteFailed, files, 1), "/d/VTS_01_2.VOBが更新できません（6）.");
-    EXPECT_EQ(muteFailureMessage(MuteResult::NextFileWriteFailed, files, 0), "/d/VTS_01_2.VOBが更新できません（8）.");
-    EXPECT_EQ(muteFailureMessage(static_cast<MuteResult>(42), files, 0), "不明のエラーが発生しました（42）.");
+    EXPECT_EQ(muteFailureMessage(MuteResult::SeekForReadingFailed, files, 0),
+              "/d/VTS_01_1.VOBが開けません（2）.");
+    EXPECT_EQ(muteFailureMessage(MuteResult::SeekForUpdateFailed, files, 0),
+              "/d/VTS_01_1.VOBが更新できません（5）.");
+    EXPECT_EQ(muteFailureMessage(MuteResult::WriteFailed, files, 1),
+              "/d/VTS_01_2.VOBが更新できません（6）.");
+    EXPECT_EQ(muteFailureMessage(MuteResult::NextFileWriteFailed, files, 0),
+              "/d/VTS_01_2.VOBが更新できません（8）.");
+    EXPECT_EQ(muteFailureMessage(static_cast<MuteResult>(42), files, 0),
+              "不明のエラーが発生しました（42）.");
 }
 
 TEST(MuteButtons, BothSilenceButtonsApplyPatternFour) {
@@ -216,7 +233,8 @@ TEST(MuteButtons, BothSilenceButtonsApplyPatternFour) {
     const MuteState patterns[] = {1, 2, 3, 4, 0, 5, 6, 7, 4};
     for (std::size_t i = 0; i < 9; ++i) {
         EXPECT_EQ(patternForButton(ids[i]), patterns[i]);
-        EXPECT_EQ(patternText(patternForButton(ids[i])), i == 8 ? "----" : patternText(patterns[i]));
+        EXPECT_EQ(patternText(patternForButton(ids[i])),
+                  i == 8 ? "----" : patternText(patterns[i]));
     }
     EXPECT_EQ(patternForButton(107), -1);
 }

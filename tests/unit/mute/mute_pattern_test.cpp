@@ -9,8 +9,10 @@ namespace {
 void expectRanges(int b, std::vector<std::pair<int, int>> expected) {
     for (int m = 0; m < 8; ++m) {
         const SilentRange r = silentRange(m, b);
-        const int lo = r.lo < r.hi ? r.lo : 0, hi = r.lo < r.hi ? r.hi : 0;  // any empty range is []
-        EXPECT_EQ(std::make_pair(lo, hi), expected[static_cast<std::size_t>(m)]) << "b=" << b << " pattern " << m;
+        const int lo = r.lo < r.hi ? r.lo : 0,
+                  hi = r.lo < r.hi ? r.hi : 0;  // any empty range is []
+        EXPECT_EQ(std::make_pair(lo, hi), expected[static_cast<std::size_t>(m)])
+            << "b=" << b << " pattern " << m;
     }
 }
 

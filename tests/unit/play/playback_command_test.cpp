@@ -57,7 +57,9 @@ struct Playback : ::testing::Test {
         return runPlaybackCommand({*state, shell, ui, list, buffer, platform}, mode);
     }
     // Bytes of GOPs [b, e) of the title; GOP k starts at sector 3k of the whole title.
-    std::string gops(int b, int e) const { return all.substr(std::size_t(b) * 3 * 2048, std::size_t(e - b) * 3 * 2048); }
+    std::string gops(int b, int e) const {
+        return all.substr(std::size_t(b) * 3 * 2048, std::size_t(e - b) * 3 * 2048);
+    }
 };
 
 TEST_F(Playback, CursorThenNextCopyTheStretchesAcrossFilesAndStartThePlayer) {
@@ -66,7 +68,8 @@ TEST_F(Playback, CursorThenNextCopyTheStretchesAcrossFilesAndStartThePlayer) {
     ASSERT_EQ(first, program + "/TMP1.MPG");
     EXPECT_EQ(test::readFile(*first), gops(8, 12));  // from file 1 into file 2
     EXPECT_EQ(shell.continuePosition, 12);
-    EXPECT_EQ(platform.started, (std::vector<std::pair<std::string, std::string>>{{"/usr/bin/player", *first}}));
+    EXPECT_EQ(platform.started,
+              (std::vector<std::pair<std::string, std::string>>{{"/usr/bin/player", *first}}));
 
     ASSERT_EQ(play(PlayMode::Next), *first);  // TMP1 was free again
     EXPECT_EQ(test::readFile(*first), gops(12, 16));
@@ -101,7 +104,8 @@ TEST_F(Playback, DoubleClickCopiesOneGopWithoutTheMessageLoop) {
     list.setCaretLine(19);
     const int pumps = ui.pumps;
     ASSERT_TRUE(play(PlayMode::Single));
-    EXPECT_EQ(test::readFile(program + "/TMP1.MPG"), gops(19, 20));  // with the continuation in file 3
+    EXPECT_EQ(test::readFile(program + "/TMP1.MPG"),
+              gops(19, 20));  // with the continuation in file 3
     EXPECT_EQ(shell.continuePosition, 20);
     EXPECT_EQ(ui.pumps, pumps);
 }
@@ -116,9 +120,11 @@ TEST_F(Playback, WorkingFilesHeldByThePlayer) {
         test::writeBytes(program + "/TMP2.VOB", "held too");
         test::ReadOnlyFile alsoHeld(program + "/TMP2.VOB");
         EXPECT_FALSE(play(PlayMode::Cursor));
-        EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", "作業用ファイルが作成できません(" + program + "/TMP2.VOB)."}));
+        EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", "作業用ファイルが作成できません(" +
+                                                                    program + "/TMP2.VOB)."}));
         EXPECT_EQ(platform.started.size(), 1u);
-        EXPECT_TRUE(std::filesystem::exists(program + "/TMP1.MPG"));  // the other extension waits for the exit
+        EXPECT_TRUE(std::filesystem::exists(
+            program + "/TMP1.MPG"));  // the other extension waits for the exit
 
         removeWorkingFiles(program);  // at exit: what is held stays
         EXPECT_TRUE(std::filesystem::exists(program + "/TMP1.VOB"));
@@ -164,8 +170,9 @@ TEST(StretchLimit, AtMostOneGibibyteAcrossFiles) {
     test::FakePlatform platform;
     EXPECT_FALSE(runPlaybackCommand({*state, shell, ui, list, buffer, platform}, PlayMode::Range));
     EXPECT_FALSE(runPlaybackCommand({*state, shell, ui, list, buffer, platform}, PlayMode::Single));
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", "選択範囲が大き過ぎます（>1GB）."},
-                                                         {"error", "作業用ファイルサイズの計算でエラーが発生しました."}}));
+    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{
+                               {"error", "選択範囲が大き過ぎます（>1GB）."},
+                               {"error", "作業用ファイルサイズの計算でエラーが発生しました."}}));
 }
 
 TEST(StretchProgress, OnlyAbove8192Sectors) {
@@ -189,7 +196,8 @@ TEST(StretchProgress, OnlyAbove8192Sectors) {
         list.select(0);
         SectorBuffer buffer;
         test::FakePlatform platform;
-        ASSERT_TRUE(runPlaybackCommand({*state, shell, ui, list, buffer, platform}, PlayMode::Range));
+        ASSERT_TRUE(
+            runPlaybackCommand({*state, shell, ui, list, buffer, platform}, PlayMode::Range));
         EXPECT_EQ(ui.progressCaption, end > 8192 ? "表示データ準備中" : "") << end;
         EXPECT_FALSE(ui.progressOpen);
         EXPECT_FALSE(ui.waitCursor);

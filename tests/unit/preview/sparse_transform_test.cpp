@@ -91,7 +91,8 @@ TEST(SparseTransform, EqualsTheFullTransformAtTheEndsOfTheRange) {
         for (auto& v : b) v = (random() & 1) ? 2047 : -2048;
         // Sign patterns that push the sums to their largest sizes.
         if (n % 4 == 1)
-            for (int p = 0; p < 64; ++p) b[static_cast<std::size_t>(p)] = ((p / 8 + p % 8) & 1) ? 2047 : -2048;
+            for (int p = 0; p < 64; ++p)
+                b[static_cast<std::size_t>(p)] = ((p / 8 + p % 8) & 1) ? 2047 : -2048;
         if (n % 4 == 2) b.fill(-2048);
         if (n % 4 == 3) b.fill(2047);
         expectSame(b, 0xFF, 0xFF);

@@ -122,7 +122,8 @@ TEST_F(Project, ZeroGopsIsExactlyTheHeaderAndTheRecord) {
 }
 
 TEST_F(Project, PathsThatShiftJisCannotHoldAreRefusedBeforeAnythingIsWritten) {
-    for (const std::string& bad : {"/dvd/" + std::string(255, 'x'), std::string("/dvd/😀/VTS_01_1.VOB")}) {
+    for (const std::string& bad :
+         {"/dvd/" + std::string(255, 'x'), std::string("/dvd/😀/VTS_01_1.VOB")}) {
         auto state = distinctState();
         state->inputFiles.filePath[1] = bad;
         ui.messages.clear();
@@ -159,27 +160,32 @@ TEST_F(Project, LoadMessages) {
     const std::string badFileSize = variant("size.prj", counts);
 
     ui.messages.clear();
-    for (const auto& path :
-         {dir.file("missing.prj"), otherTag, otherKind, otherVersion, tooManyGops, badFileIndex, badFileSize}) {
+    for (const auto& path : {dir.file("missing.prj"), otherTag, otherKind, otherVersion,
+                             tooManyGops, badFileIndex, badFileSize}) {
         auto target = distinctState();
         EXPECT_FALSE(loadProject(path, *target, list, ui));
         EXPECT_EQ(target->inputFiles.fileCount, 2) << path;  // unchanged
     }
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{
-                               {"error", "プロジェクトファイルが開けません."},
-                               {"error", "プロジェクトの形式が異常です."},
-                               {"error", "プロジェクトの形式が異常です."},
-                               {"error", "プロジェクトの形式が異常です.\n異なるバージョンのプロジェクトは使用できません."},
-                               {"error", "プロジェクトの形式が異常です."},
-                               {"error", "プロジェクトの形式が異常です."},
-                               {"error", "プロジェクトの形式が異常です."},
-                           }));
+    EXPECT_EQ(
+        ui.messages,
+        (std::vector<test::UiMessage>{
+            {"error", "プロジェクトファイルが開けません."},
+            {"error", "プロジェクトの形式が異常です."},
+            {"error", "プロジェクトの形式が異常です."},
+            {"error",
+             "プロジェクトの形式が異常です.\n異なるバージョンのプロジェクトは使用できません."},
+            {"error", "プロジェクトの形式が異常です."},
+            {"error", "プロジェクトの形式が異常です."},
+            {"error", "プロジェクトの形式が異常です."},
+        }));
     EXPECT_EQ(list.count(), 2);
 
     auto zeroed = distinctState();
     ui.messages.clear();
     EXPECT_FALSE(loadProject(headerOnly, *zeroed, list, ui));
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", "プロジェクトの読み込みでエラーが発生しました."}}));
+    EXPECT_EQ(
+        ui.messages,
+        (std::vector<test::UiMessage>{{"error", "プロジェクトの読み込みでエラーが発生しました."}}));
     EXPECT_EQ(zeroed->inputFiles.fileCount, 0);
     EXPECT_EQ(zeroed->settings.playerPath, "");
     EXPECT_EQ(zeroed->settings.playTimeIndex, 0);
@@ -192,7 +198,8 @@ TEST_F(Project, MissingListLinesLoadAsEmptyLines) {
     ASSERT_TRUE(saveProject(dir.file("a.prj"), *state, list, ui));
     std::filesystem::resize_file(dir.file("a.prj"), 826855 + 10);
     ASSERT_TRUE(loadProject(dir.file("a.prj"), *state, list, ui));
-    EXPECT_EQ(list.lines(), (std::vector<std::string>{" >*00001 ", ""}));  // the cut line loses its last byte
+    EXPECT_EQ(list.lines(),
+              (std::vector<std::string>{" >*00001 ", ""}));  // the cut line loses its last byte
 }
 
 TEST_F(Project, ReadOnlyFolderCannotTakeANewProject) {
@@ -203,7 +210,8 @@ TEST_F(Project, ReadOnlyFolderCannotTakeANewProject) {
         test::ReadOnlyFile readOnly(folder);
         EXPECT_FALSE(saveProject(folder + "/a.prj", *state, list, ui));
     }
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", "プロジェクトファイルが作成できません."}}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<test::UiMessage>{{"error", "プロジェクトファイルが作成できません."}}));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 

@@ -10,7 +10,8 @@ TEST(GopLine, FormatsMarksNumberTimeAndPattern) {
     EXPECT_EQ(line, " >*00001 (00:00:00.280) ****");
     EXPECT_EQ(line.size(), 28u);
     EXPECT_EQ(line.substr(24), "****");
-    EXPECT_EQ(formatGopLine(' ', 'X', 42, TimeCode{13, 15, 59, 7}, 3), "  X00042 (13:15:59.007) ---*");
+    EXPECT_EQ(formatGopLine(' ', 'X', 42, TimeCode{13, 15, 59, 7}, 3),
+              "  X00042 (13:15:59.007) ---*");
 }
 
 TEST(GopLine, SixDigitNumbersMakeTheLineLonger) {

@@ -8,14 +8,16 @@ namespace velmorin {
 namespace {
 
 TEST(Pack, ScrTimeValueTakesTheLow32BitsOfTheBase) {
-    for (std::uint64_t base : {0ull, 1ull, 90000ull, 0x12345678ull, 0xFFFFFFFFull, 0x1ABCDEF01ull}) {
+    for (std::uint64_t base :
+         {0ull, 1ull, 90000ull, 0x12345678ull, 0xFFFFFFFFull, 0x1ABCDEF01ull}) {
         test::Sector p = test::makePack(0xE0, base);
         EXPECT_EQ(scrTimeValue(SectorView(p)), static_cast<std::uint32_t>(base)) << base;
     }
 }
 
 TEST(Pack, TimeCodeSplitsTicksWithoutReducingHours) {
-    const TimeCode t = timeCodeOf(3u * 324000000u + 25u * 5400000u + 7u * 90000u + 123u * 90u + 89u);
+    const TimeCode t =
+        timeCodeOf(3u * 324000000u + 25u * 5400000u + 7u * 90000u + 123u * 90u + 89u);
     EXPECT_EQ(t.hours, 3u);
     EXPECT_EQ(t.minutes, 25u);
     EXPECT_EQ(t.seconds, 7u);

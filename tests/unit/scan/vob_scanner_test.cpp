@@ -28,7 +28,8 @@ struct ScannerTest : ::testing::Test {
 
     void setFiles(const std::vector<std::string>& names) {
         state->inputFiles.fileCount = static_cast<int>(names.size());
-        for (std::size_t i = 0; i < names.size(); ++i) state->inputFiles.filePath[i] = dir.file(names[i]);
+        for (std::size_t i = 0; i < names.size(); ++i)
+            state->inputFiles.filePath[i] = dir.file(names[i]);
     }
     bool scan(bool fast) {
         state->sourceOptions.fastRead = fast;
@@ -64,7 +65,8 @@ TEST_P(BothReaders, FindEveryVobuAcrossASplitFile) {
     VobBuilder first;
     first.packs(2);  // before the first navigation pack: no GOP
     std::uint64_t scr = kSecond;
-    for (int i = 0; i < 9; ++i, scr += kSecond / 2) first.vobu(300, NavFields{.scr = scr, .newCell = i % 4 == 0});
+    for (int i = 0; i < 9; ++i, scr += kSecond / 2)
+        first.vobu(300, NavFields{.scr = scr, .newCell = i % 4 == 0});
     first.vobu(100, NavFields{.scr = scr});
     first.sectors().resize(first.sectors().size() - 40);  // the last VOBU goes on in file 2
     first.writeTo(dir.file("VTS_01_1.VOB"));
@@ -115,7 +117,8 @@ TEST_P(BothReaders, FindEveryVobuAcrossASplitFile) {
 TEST_P(BothReaders, MarksFromCellTimeChapterMarkerAndMuteMarker) {
     VobBuilder vob;
     vob.vobu(3, NavFields{.scr = 0, .newCell = true});
-    vob.vobu(3, NavFields{.scr = 3 * 324000000ull + 90 * 1001, .chapterMarker = true, .muteState = 1});
+    vob.vobu(3,
+             NavFields{.scr = 3 * 324000000ull + 90 * 1001, .chapterMarker = true, .muteState = 1});
     vob.vobu(3, NavFields{.scr = 0x1FFFFFFFFull, .muteState = 6});  // bit 32 is ignored
     test::Sector tensOfHours = test::makeNavPack(NavFields{.vobuEnd = 0, .muteState = 4});
     test::setCellElapsedTime(tensOfHours, 0x10, 0, 0, 0);  // 10:00:00:00 starts a cell
@@ -137,7 +140,8 @@ TEST_P(BothReaders, UnitStartsLessThan1200MillisecondsApartAreInterleaved) {
     const std::uint64_t t0 = 10 * kSecond;
     vob.vobu(2, NavFields{.scr = t0, .category = 0xA0});
     vob.vobu(2, NavFields{.scr = t0 + 1199 * 90, .category = 0x60});  // 1,199 ms: interleaved
-    vob.vobu(2, NavFields{.scr = t0 + 1300 * 90, .category = 0x40});  // ILVU, not a start: still inside
+    vob.vobu(
+        2, NavFields{.scr = t0 + 1300 * 90, .category = 0x40});  // ILVU, not a start: still inside
     vob.vobu(2, NavFields{.scr = t0 + 1400 * 90, .newCell = true, .category = 0x00});  // leaves
     vob.vobu(2, NavFields{.scr = t0 + 5000 * 90, .category = 0x20});
     vob.vobu(2, NavFields{.scr = t0 + 6200 * 90, .category = 0x20});  // 1,200 ms: not interleaved
@@ -148,7 +152,8 @@ TEST_P(BothReaders, UnitStartsLessThan1200MillisecondsApartAreInterleaved) {
     for (const auto& line : list.lines()) marks += line[2];
     EXPECT_EQ(marks, " XX*  ");
     EXPECT_EQ(flags()[3], 3);  // the 'X' replaces only the character, not the flags
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"info", scan_messages::kInterleaveDetected}}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<test::UiMessage>{{"info", scan_messages::kInterleaveDetected}}));
 }
 
 TEST_P(BothReaders, FileSizeChecksComeBeforeAnyReading) {
@@ -158,8 +163,9 @@ TEST_P(BothReaders, FileSizeChecksComeBeforeAnyReading) {
     setFiles({"A.VOB", "B.VOB"});
     EXPECT_FALSE(scan(GetParam()));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, dir.file("B.VOB") +
-                                       " が2KBの整数倍になっていません.\n通常のDVDビデオのファイルではありません.");
+    EXPECT_EQ(ui.messages[0].text,
+              dir.file("B.VOB") +
+                  " が2KBの整数倍になっていません.\n通常のDVDビデオのファイルではありません.");
     expectFailedQuietlyKeepingLabel("ｻｲｽﾞ: 1.234 GB");
 
     // Sparse files: no disk space needed for the size tests.
@@ -173,8 +179,9 @@ TEST_P(BothReaders, FileSizeChecksComeBeforeAnyReading) {
     setFiles({"A.VOB", "B.VOB"});
     ui.messages.clear();
     EXPECT_FALSE(scan(GetParam()));
-    EXPECT_EQ(ui.messages.at(0).text,
-              dir.file("B.VOB") + " のサイズが2GB以上です.\n通常のDVDビデオのファイルではありません.");
+    EXPECT_EQ(
+        ui.messages.at(0).text,
+        dir.file("B.VOB") + " のサイズが2GB以上です.\n通常のDVDビデオのファイルではありません.");
     expectFailedQuietlyKeepingLabel("ｻｲｽﾞ: 1.234 GB");
 }
 
@@ -185,7 +192,8 @@ TEST_P(BothReaders, MissingFilesAndFoldersCannotBeOpened) {
         setFiles({"A.VOB", name});
         ui.messages.clear();
         EXPECT_FALSE(scan(GetParam()));
-        EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", dir.file(name) + " が開けません."}}));
+        EXPECT_EQ(ui.messages,
+                  (std::vector<test::UiMessage>{{"error", dir.file(name) + " が開けません."}}));
         expectFailedQuietlyKeepingLabel("ｻｲｽﾞ: 0.000 GB");
     }
 }
@@ -215,10 +223,10 @@ TEST_P(BothReaders, EmptyFilesGiveAnEmptyTitle) {
 
 TEST_P(BothReaders, ReadingByVtsiTakesChaptersFromTheChapterInformation) {
     VobBuilder vob;
-    vob.vobu(10, NavFields{.newCell = true});             // sector 0, before firstCellSector
-    vob.vobu(10, NavFields{.newCell = true});             // sector 10: cell 1
-    vob.vobu(10, NavFields{.chapterMarker = true});       // sector 20: marker ignored
-    vob.vobu(10, NavFields{.newCell = true});             // sector 30: cell 2
+    vob.vobu(10, NavFields{.newCell = true});        // sector 0, before firstCellSector
+    vob.vobu(10, NavFields{.newCell = true});        // sector 10: cell 1
+    vob.vobu(10, NavFields{.chapterMarker = true});  // sector 20: marker ignored
+    vob.vobu(10, NavFields{.newCell = true});        // sector 30: cell 2
     vob.writeTo(dir.file("A.VOB"));
     setFiles({"A.VOB"});
     state->sourceOptions.readByVtsi = true;
@@ -269,10 +277,11 @@ TEST_F(ScannerTest, FullReaderStopsWhenTheUserDeclinesToGoOn) {
     setFiles({"A.VOB"});
     ui.answers = {false};
     EXPECT_FALSE(scan(false));
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{
-                               {"confirm", scan_messages::damagedPackQuestion(4)},
-                               {"error", "処理を中止しました（" + dir.file("A.VOB") + " の内容が異常です）."},
-                           }));
+    EXPECT_EQ(ui.messages,
+              (std::vector<test::UiMessage>{
+                  {"confirm", scan_messages::damagedPackQuestion(4)},
+                  {"error", "処理を中止しました（" + dir.file("A.VOB") + " の内容が異常です）."},
+              }));
     expectFailedQuietlyKeepingLabel("ｻｲｽﾞ: 0.000 GB");
 }
 
@@ -282,8 +291,9 @@ TEST_F(ScannerTest, FastReaderRefusesADamagedPackWithoutAsking) {
     a.writeTo(dir.file("A.VOB"));
     setFiles({"A.VOB"});
     EXPECT_FALSE(scan(true));
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{
-                               {"error", dir.file("A.VOB") + " の内容が異常です（PACKヘッダ検出不能）."}}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<test::UiMessage>{
+                  {"error", dir.file("A.VOB") + " の内容が異常です（PACKヘッダ検出不能）."}}));
 }
 
 // A file long enough for step mode whose second VOBU has the end address `end`.
@@ -325,8 +335,9 @@ TEST_F(ScannerTest, FileCutShortWhileTheFastReaderStepsIsASeekError) {
     setFiles({"A.VOB"});
     ui.onPump = [&] { std::filesystem::resize_file(dir.file("A.VOB"), 0); };
     EXPECT_FALSE(scan(true));
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{
-                               {"error", dir.file("A.VOB") + " の内容が異常です（シークエラー）."}}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<test::UiMessage>{
+                  {"error", dir.file("A.VOB") + " の内容が異常です（シークエラー）."}}));
     expectFailedQuietlyKeepingLabel("ｻｲｽﾞ: 0.000 GB");
 }
 
@@ -355,8 +366,9 @@ TEST_F(ScannerTest, AtMost131071Gops) {
 
     setFiles({"A.VOB", "B.VOB"});
     EXPECT_FALSE(scan(true));
-    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{
-                               {"error", "入力データサイズが大き過ぎます.\n通常のDVDビデオではありません."}}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<test::UiMessage>{
+                  {"error", "入力データサイズが大き過ぎます.\n通常のDVDビデオではありません."}}));
     expectFailedQuietlyKeepingLabel("ｻｲｽﾞ: 0.250 GB");
 }
 
