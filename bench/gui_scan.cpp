@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
     gui::QtUi ui(&window, window.shell());
     SectorBuffer buffer;
     window.shell().busy = true;
-    const bool ok =
-        VobScanner(window.state(), window.shell(), ui, window.client().gopList(), buffer).run();
+    const bool ok = VobScanner(scanTargetOf(window.state(), window.shell()), ui,
+                               window.client().gopList(), buffer)
+                        .run();
     window.shell().busy = false;
     app.processEvents();
     std::printf("%d GOPs\n", window.state().gopTable.gopCount);

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "mute/mute_operation.h"
 #include "quiet_ui.h"
 #include "scan/vob_scanner.h"
+#include "state/app_state.h"
 #include "ui/memory_gop_list.h"
 
 using namespace velmorin;
@@ -35,13 +35,15 @@ int main(int argc, char** argv) {
     bench::QuietUi ui;
     MemoryGopList list;
     SectorBuffer buffer;
-    if (!VobScanner(*state, shell, ui, list, buffer).run()) return 1;
+    if (!VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run()) return 1;
     gop = std::clamp(gop, 0, state->gopTable.gopCount - 1);
 
     std::vector<double> ms;
     for (int run = 0; run < 41; ++run) {
         const auto t0 = std::chrono::steady_clock::now();
-        if (muteGop(*state, buffer, ui, gop, run % 2 ? 0 : 4) != MuteResult::Ok) return 1;
+        if (muteGop({state->gopTable, state->inputFiles}, buffer, ui, gop, run % 2 ? 0 : 4) !=
+            MuteResult::Ok)
+            return 1;
         ms.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
                 .count());

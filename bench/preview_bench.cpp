@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "preview/preview_decoder.h"
 #include "quiet_ui.h"
 #include "scan/vob_scanner.h"
+#include "state/app_state.h"
 #include "ui/memory_gop_list.h"
 
 namespace {
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     MemoryGopList list;
     {
         SectorBuffer buffer;
-        if (!VobScanner(*state, shell, ui, list, buffer).run()) return 1;
+        if (!VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run()) return 1;
     }
     const int gops = state->gopTable.gopCount;
     auto decoder = std::make_unique<preview::PreviewDecoder>();

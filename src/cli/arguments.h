@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dvd/chapter_info.h"
+#include "scan/chapter_info.h"
 
 namespace velmorin::cli {
 

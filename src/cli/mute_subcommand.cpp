@@ -26,9 +26,9 @@ std::optional<std::pair<std::string, std::string>> splitRange(const std::string&
 }
 
 // The GOP indexes the options name, in order; sets `problem` when they are wrong.
-std::vector<int> targetGops(const ParsedArguments& args, const MemoryGopList& list,
+std::vector<int> targetGops(const ParsedArguments& args, const GopLines& lines,
                             std::string& problem) {
-    const int count = list.count();
+    const int count = lines.count();
     std::vector<int> out;
     const auto inRange = [&](std::optional<int> n) { return n && *n >= 1 && *n <= count; };
     if (const auto it = args.values.find("--gop"); it != args.values.end()) {
@@ -53,8 +53,8 @@ std::vector<int> targetGops(const ParsedArguments& args, const MemoryGopList& li
             problem = "--time takes FROM-TO as hh:mm:ss.mmm-hh:mm:ss.mmm";
         } else {
             for (int k = 0; k < count; ++k) {
-                const auto t = lineTimeMs(list.line(k));
-                if (t && *t >= *from && *t < *to) out.push_back(k);
+                const std::int64_t t = lines.timeMs(k);
+                if (t != GopLines::kNoTime && t >= *from && t < *to) out.push_back(k);
             }
         }
     }
@@ -81,16 +81,22 @@ int runMuteSubcommand(const std::vector<std::string>& args) {
 
     TitleSession session(parsed->title);
     if (const auto failed = session.open()) return *failed;
-    const auto gops = targetGops(*parsed, session.list(), problem);
+    auto& state = session.state();
+    const auto gops = targetGops(*parsed, state.gopLines, problem);
     if (!problem.empty()) return usageError("mute", problem);
 
-    auto& list = session.list();
+    // One GOP at a time, so that each changed line is out before the next GOP's question.
     for (const int k : gops) {
-        list.setCaretLine(k);
-        const auto result = runMuteCommand(
-            {session.state(), session.shell(), session.ui(), list, session.buffer()}, *pattern);
-        if (result != MuteResult::Ok) return kExitFailed;
-        std::printf("%s\n", list.line(k).c_str());
+        const auto outcome = muteGops({state.gopTable, state.inputFiles}, state.gopLines,
+                                      session.buffer(), session.ui(), {k}, *pattern)
+                                 .front();
+        if (outcome.result != MuteResult::Ok) {
+            session.ui().error(
+                muteFailureMessage(outcome.result, state.inputFiles,
+                                   state.gopTable.fileIndex[static_cast<std::size_t>(k)]));
+            return kExitFailed;
+        }
+        std::printf("%s\n", outcome.line.c_str());
         std::fflush(stdout);
     }
     return kExitOk;

@@ -19,8 +19,7 @@ int runProjectSubcommand(const std::vector<std::string>& args) {
     const std::string target = absolutePath(parsed->values.at("--save"));
     if (session.refusesAsOutput(target)) return kExitFailed;
     session.state().lastProjectPath = target;
-    return saveProject(target, session.state(), session.list(), session.ui()) ? kExitOk
-                                                                              : kExitFailed;
+    return saveProject(target, session.state(), session.ui()) ? kExitOk : kExitFailed;
 }
 
 }  // namespace velmorin::cli

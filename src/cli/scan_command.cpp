@@ -11,8 +11,9 @@ namespace velmorin::cli {
 
 namespace {
 
-void printPlain(const MemoryGopList& list) {
-    for (const auto& line : list.lines()) std::printf("%s\n", line.c_str());
+void printPlain(const AppState& state, const MemoryGopList& list) {
+    for (int k = 0; k < state.gopLines.count(); ++k)
+        std::printf("%s\n", state.gopLines.text(k).c_str());
     std::printf("%s\n", list.sizeLabel().c_str());
 }
 
@@ -30,7 +31,7 @@ void printJson(const AppState& state, const MemoryGopList& list) {
         const auto i = static_cast<std::size_t>(k);
         std::printf("%s\n{\"number\":%d,\"file\":%d,\"sector\":%u,\"flags\":%d,\"line\":%s}",
                     k ? "," : "", k + 1, table.fileIndex[i], table.startSector[i], table.flags[i],
-                    jsonQuoted(list.line(k)).c_str());
+                    jsonQuoted(state.gopLines.text(k)).c_str());
     }
     const auto end = static_cast<std::size_t>(table.gopCount);
     std::printf("],\n\"end\":{\"file\":%d,\"sector\":%u},\n\"sizeLabel\":%s}\n",
@@ -50,7 +51,7 @@ int runScanCommand(const std::vector<std::string>& args) {
     if (parsed->flags.count("--json"))
         printJson(session.state(), session.list());
     else
-        printPlain(session.list());
+        printPlain(session.state(), session.list());
     return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
 }
 

@@ -27,7 +27,6 @@ std::optional<int> TitleSession::open() {
             std::fputs("velmorin-cli: no GOP in the project\n", stderr);
             return kExitFailed;
         }
-        list_.setCaretLine(0);
         return std::nullopt;
     }
     auto& options = state_->sourceOptions;
@@ -49,7 +48,7 @@ std::optional<int> TitleSession::open() {
 
     shell_.busy = true;
     shell_.cancelRequested = false;
-    const bool ok = VobScanner(*state_, shell_, ui_, list_, buffer_).run();
+    const bool ok = VobScanner(scanTargetOf(*state_, shell_), ui_, list_, buffer_).run();
     shell_.busy = false;
     if (!ok) return kExitFailed;
     if (state_->gopTable.gopCount == 0) {
@@ -58,8 +57,6 @@ std::optional<int> TitleSession::open() {
         std::fputs("velmorin-cli: no GOP found: the title holds no navigation pack\n", stderr);
         return kExitFailed;
     }
-    list_.setCaretLine(0);
-    list_.select(0);
     return std::nullopt;
 }
 

@@ -5,10 +5,10 @@
 #include <memory>
 #include <optional>
 
-#include "app/app_state.h"
 #include "arguments.h"
-#include "common/sector_buffer.h"
 #include "console_ui.h"
+#include "platform/sector_buffer.h"
+#include "state/app_state.h"
 #include "ui/memory_gop_list.h"
 
 namespace velmorin::cli {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/gop_list_commands.h"
 #include "app/window_geometry.h"
 #include "common/path_text.h"
 #include "dialog_template.h"

@@ -6,14 +6,14 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/app_state.h"
 #include "app/main_commands.h"
-#include "common/sector_buffer.h"
 #include "my_dialog.h"
+#include "platform/sector_buffer.h"
 #include "pre_view_frame_window.h"
 #include "preview/preview_decoder.h"
 #include "project/project_commands.h"
 #include "qt_ui.h"
+#include "state/app_state.h"
 
 namespace velmorin::gui {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/path_browser.h"
 #include "dialog_template.h"
-#include "dvd/path_browser.h"
 
 namespace velmorin::gui {
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "ui/progress_bar.h"
 
 namespace velmorin::gui {

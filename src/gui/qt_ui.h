@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/app_state.h"
 #include "progress_dialog.h"
+#include "state/app_state.h"
 #include "ui/ui.h"
 
 namespace velmorin::gui {

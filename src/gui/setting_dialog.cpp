@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/path_browser.h"
 #include "app/settings_dialog_rules.h"
 #include "dialog_template.h"
-#include "dvd/path_browser.h"
 #include "viewer_select_dialog.h"
 
 namespace velmorin::gui {

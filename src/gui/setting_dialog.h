@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "app/settings.h"
 #include "qt_ui.h"
+#include "state/settings.h"
 
 namespace velmorin::gui {
 

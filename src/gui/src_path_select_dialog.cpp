@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/source_selection.h"
 #include "dialog_template.h"
-#include "dvd/source_selection.h"
 #include "dvd/title_table.h"
 #include "title_inf_dialog.h"
 

@@ -2,9 +2,9 @@
 // title information list.
 #pragma once
 
-#include "app/app_state.h"
 #include "path_dialog.h"
 #include "qt_ui.h"
+#include "state/app_state.h"
 
 namespace velmorin::gui {
 

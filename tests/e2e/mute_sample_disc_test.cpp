@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "app/gop_list_commands.h"
 #include "mute/audio_packet.h"
 #include "mute/mute_command.h"
 #include "mute/mute_pattern.h"
@@ -43,7 +44,7 @@ struct MuteSampleDisc : ::testing::Test {
         state->inputFiles.fileCount = 2;
         state->inputFiles.filePath[0] = vobs[0];
         state->inputFiles.filePath[1] = vobs[1];
-        ASSERT_TRUE(VobScanner(*state, shell, ui, list, buffer).run());
+        ASSERT_TRUE(VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run());
         for (int k = 0; k < state->gopTable.gopCount; ++k)
             if (state->gopTable.extent(k, state->inputFiles).continuesInNextFile()) splitGop = k;
         ASSERT_GE(splitGop, 1);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/gop_list_commands.h"
 #include "pack_builder.h"
 #include "platform/platform.h"
 #include "play/playback_command.h"
@@ -44,7 +45,7 @@ TEST(PlaybackSampleDisc, StretchAcrossFilesReachesTheTestPlayerIntact) {
     state->inputFiles.fileCount = 2;
     state->inputFiles.filePath[0] = vobs[0];
     state->inputFiles.filePath[1] = vobs[1];
-    ASSERT_TRUE(VobScanner(*state, shell, ui, list, buffer).run());
+    ASSERT_TRUE(VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run());
     int split = -1;
     for (int k = 0; k < state->gopTable.gopCount; ++k)
         if (state->gopTable.extent(k, state->inputFiles).continuesInNextFile()) split = k;

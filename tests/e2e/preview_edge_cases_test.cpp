@@ -3,12 +3,12 @@
 // continuation into the next file, a first field picture, a P picture, decode errors.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
 #include "pack_builder.h"
 #include "preview/decoder_state.h"
 #include "preview/preview_decoder.h"
 #include "preview_streams.h"
 #include "scripted_ui.h"
+#include "state/app_state.h"
 
 namespace velmorin {
 namespace {

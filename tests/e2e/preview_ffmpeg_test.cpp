@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <ostream>
 
-#include "app/app_state.h"
 #include "preview/decoder_state.h"
 #include "preview/preview_decoder.h"
 #include "preview_streams.h"
 #include "scripted_ui.h"
+#include "state/app_state.h"
 
 namespace velmorin {
 namespace {

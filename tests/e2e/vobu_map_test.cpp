@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "common/sector_buffer.h"
 #include "platform/binary_file.h"
+#include "platform/sector_buffer.h"
 #include "sample_disc.h"
 #include "scan/vob_scanner.h"
 #include "scripted_ui.h"
@@ -30,7 +30,7 @@ TEST_P(SampleDiscScan, GopTableEqualsTheVobuAddressMap) {
     state->inputFiles.fileCount = static_cast<int>(vobs.size());
     std::copy(vobs.begin(), vobs.end(), state->inputFiles.filePath.begin());
     state->sourceOptions.fastRead = GetParam();
-    ASSERT_TRUE(VobScanner(*state, shell, ui, list, buffer).run());
+    ASSERT_TRUE(VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run());
     EXPECT_TRUE(ui.messages.empty());
 
     // The VTSI counts sectors across the VOB set; the table counts them per file.

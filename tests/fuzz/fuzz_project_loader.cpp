@@ -35,11 +35,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
         state->gopTable.startSector[3] = 100;
         state->gopTable.fileIndex[2] = 1;
         state->gopTable.fileIndex[3] = 2;
-        MemoryGopList list;
         for (int i = 1; i <= 3; ++i)
-            list.append(" >*0000" + std::to_string(i) + " (00:00:00.000) ****");
+            state->gopLines.appendStored(" >*0000" + std::to_string(i) + " (00:00:00.000) ****");
         test::SilentUi ui;
-        saveProject(std::string((*argv)[2]) + "/seed.prj", *state, list, ui);
+        saveProject(std::string((*argv)[2]) + "/seed.prj", *state, ui);
         std::exit(0);
     }
     return 0;

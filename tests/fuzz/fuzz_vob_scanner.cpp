@@ -16,11 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "common/sector_buffer.h"
+#include "app/gop_list_commands.h"
 #include "fuzz_files.h"
 #include "mute/mute_command.h"
 #include "pack_builder.h"
 #include "platform/binary_file.h"
+#include "platform/sector_buffer.h"
 #include "scan/vob_scanner.h"
 #include "silent_ui.h"
 #include "ui/memory_gop_list.h"
@@ -102,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ShellState shell;
     test::SilentUi ui((flags & 0x04) != 0);
     MemoryGopList list;
-    const bool ok = VobScanner(*state, shell, ui, list, buffer).run();
+    const bool ok = VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run();
     const auto& table = state->gopTable;
     // What a successful scan promises the rest of the program.
     if (ok) {

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     gui::QtUi ui(&window, window.shell());
     SectorBuffer buffer;
     auto& list = window.client().gopList();
-    if (!VobScanner(window.state(), window.shell(), ui, list, buffer).run()) return 1;
+    if (!VobScanner(scanTargetOf(window.state(), window.shell()), ui, list, buffer).run()) return 1;
     list.select(0);
     list.setCaretLine(0);
     window.runCommand(124);  // "∨": the next cell, which also opens the preview

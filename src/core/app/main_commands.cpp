@@ -16,7 +16,8 @@ bool runInputFileCommand(MainCommandContext c, SourceDialogLauncher& dialog,
 
     c.shell.busy = true;
     c.shell.cancelRequested = false;
-    const bool ok = VobScanner(c.state, c.shell, c.ui, c.list, c.buffer).run();
+    c.shell.continuePosition = 0;
+    const bool ok = VobScanner(scanTargetOf(c.state, c.shell), c.ui, c.list, c.buffer).run();
     c.shell.busy = false;
 
     if (refreshPreview) refreshPreview();

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "app/app_state.h"
-#include "common/sector_buffer.h"
+#include "platform/sector_buffer.h"
+#include "state/app_state.h"
 #include "ui/gop_list_view.h"
 #include "ui/ui.h"
 

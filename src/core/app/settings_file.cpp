@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "common/little_endian.h"
-#include "common/path_field.h"
 #include "common/text_format.h"
 #include "platform/binary_file.h"
+#include "platform/path_field.h"
 
 namespace velmorin {
 

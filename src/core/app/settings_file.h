@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings.h"
+#include "state/settings.h"
 
 namespace velmorin {
 

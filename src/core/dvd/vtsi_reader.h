@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/byte_reader.h"
-#include "dvd/chapter_info.h"
 #include "platform/platform.h"
+#include "scan/chapter_info.h"
 #include "scan/input_file_set.h"
 #include "scan/source_options.h"
 #include "ui/ui.h"

@@ -1,7 +1,6 @@
 #include "mute/mute_command.h"
 
 #include "common/text_format.h"
-#include "scan/gop_line.h"
 
 namespace velmorin {
 
@@ -56,30 +55,6 @@ std::string muteFailureMessage(MuteResult result, const InputFileSet& files, int
         default:
             return formatText("不明のエラーが発生しました（%d）.", code);
     }
-}
-
-std::optional<MuteResult> runMuteCommand(MuteCommandContext c, MuteState pattern) {
-    if (c.shell.busy) return std::nullopt;
-    const auto& table = c.state.gopTable;
-    if (table.gopCount == 0) {
-        c.ui.error(kNoInputData);
-        return std::nullopt;
-    }
-    const int k = c.list.caretLine();
-    if (k < 0 || k >= table.gopCount) return std::nullopt;
-
-    const MuteResult result = muteGop(c.state, c.buffer, c.ui, k, pattern);
-    if (result != MuteResult::Ok) {
-        c.ui.error(muteFailureMessage(result, c.state.inputFiles,
-                                      table.fileIndex[static_cast<std::size_t>(k)]));
-        return result;
-    }
-    c.list.replaceLine(k, withPatternText(c.list.line(k), pattern));
-    c.list.clearSelection();
-    c.list.select(k);
-    c.list.setCaretLine(k);
-    c.list.focus();
-    return result;
 }
 
 }  // namespace velmorin

@@ -17,9 +17,9 @@ struct LoadedGop {
     std::size_t next = 0;
 };
 
-MuteResult load(const AppState& state, SectorBuffer& buffer, int k, LoadedGop& gop) {
-    const auto& table = state.gopTable;
-    const auto& files = state.inputFiles;
+MuteResult load(MuteTitle title, SectorBuffer& buffer, int k, LoadedGop& gop) {
+    const auto& table = title.table;
+    const auto& files = title.files;
     const auto i = static_cast<std::size_t>(k);
     const int f = table.fileIndex[i];
     if (table.extent(k, files).sectorCount() > SectorBuffer::kSectors)
@@ -54,14 +54,14 @@ MuteResult load(const AppState& state, SectorBuffer& buffer, int k, LoadedGop& g
 
 }  // namespace
 
-MuteResult muteGop(const AppState& state, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern) {
-    const auto& table = state.gopTable;
-    const auto& files = state.inputFiles;
+MuteResult muteGop(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern) {
+    const auto& table = title.table;
+    const auto& files = title.files;
     const auto i = static_cast<std::size_t>(k);
     const int f = table.fileIndex[i];
 
     LoadedGop gop;
-    if (const MuteResult loaded = load(state, buffer, k, gop); loaded != MuteResult::Ok)
+    if (const MuteResult loaded = load(title, buffer, k, gop); loaded != MuteResult::Ok)
         return loaded;
     // A table loaded from a project is not checked against the files: a GOP that does not
     // start with a navigation pack where the table says (a file that has changed since,
@@ -83,15 +83,32 @@ MuteResult muteGop(const AppState& state, SectorBuffer& buffer, Ui& ui, int k, M
         if (!next.isOpen()) return MuteResult::NextFileCannotBeUpdated;
     }
 
-    if (!own.seek(std::uint64_t{table.startSector[i]} * kSectorSize))
-        return MuteResult::SeekForUpdateFailed;
-    if (!own.write(buffer.data(), gop.own) || !own.syncToDisk() || !own.close())
+    // The audio packets: everything after the navigation pack, in both files.
+    const std::uint64_t start = std::uint64_t{table.startSector[i]} * kSectorSize;
+    if (!own.seek(start + kSectorSize)) return MuteResult::SeekForUpdateFailed;
+    if (!own.write(buffer.data() + kSectorSize, gop.own - kSectorSize) || !own.syncToDisk())
         return MuteResult::WriteFailed;
     if (gop.next > 0) {
         if (!next.write(buffer.data() + gop.own, gop.next) || !next.syncToDisk() || !next.close())
             return MuteResult::NextFileWriteFailed;
     }
+    // Then the marker.
+    if (!own.seek(start)) return MuteResult::SeekForUpdateFailed;
+    if (!own.write(buffer.data(), kSectorSize) || !own.syncToDisk() || !own.close())
+        return MuteResult::WriteFailed;
     return MuteResult::Ok;
+}
+
+std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
+                                     const std::vector<int>& gops, MuteState pattern) {
+    std::vector<GopMuteOutcome> outcomes;
+    for (const int k : gops) {
+        const MuteResult result = muteGop(title, buffer, ui, k, pattern);
+        if (result == MuteResult::Ok && k < lines.count()) lines.setPattern(k, pattern);
+        outcomes.push_back({k, result, k < lines.count() ? lines.text(k) : std::string()});
+        if (result != MuteResult::Ok) break;
+    }
+    return outcomes;
 }
 
 }  // namespace velmorin

@@ -2,8 +2,12 @@
 // into the sector buffer, rewrites it for the pattern and writes it back.
 #pragma once
 
-#include "app/app_state.h"
-#include "common/sector_buffer.h"
+#include <string>
+#include <vector>
+
+#include "platform/sector_buffer.h"
+#include "scan/gop_lines.h"
+#include "scan/gop_table.h"
 #include "scan/mute_marker.h"
 #include "ui/ui.h"
 
@@ -22,9 +26,28 @@ enum class MuteResult : int {
     GopTooLarge = 9,  // more than the sector buffer holds; nothing read or written
 };
 
+// The opened title as a mute sees it.
+struct MuteTitle {
+    const GopTable& table;
+    const InputFileSet& files;
+};
+
 // Applies `pattern` to GOP k (0 <= k < gopCount). Every file the GOP touches is opened
-// for update before anything is written, and the written bytes reach the disk before
-// success is reported.
-MuteResult muteGop(const AppState& state, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern);
+// for update before anything is written. The audio packets are written and flushed to the
+// disk first, the navigation pack with the new marker last: an interrupted mute never
+// leaves a marker announcing a pattern the audio does not have, and applying the pattern
+// again repairs it.
+MuteResult muteGop(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern);
+
+struct GopMuteOutcome {
+    int gop = 0;
+    MuteResult result = MuteResult::Ok;
+    std::string line;  // the GOP's list line afterwards (unchanged when it failed)
+};
+
+// Applies `pattern` to each of `gops` (valid GOP indexes) in turn and shows it in their
+// lines; stops at the first failure, whose outcome is the last one returned.
+std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
+                                     const std::vector<int>& gops, MuteState pattern);
 
 }  // namespace velmorin

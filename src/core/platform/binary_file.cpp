@@ -101,8 +101,18 @@ std::size_t BinaryFile::read(void* data, std::size_t size) {
     return std::fread(data, 1, size, file_);
 }
 
+namespace {
+int writesBeforeFailure = -1;  // negative: writes never fail on purpose
+}  // namespace
+
+void failWritesAfterForTesting(int writes) {
+    writesBeforeFailure = writes;
+}
+
 bool BinaryFile::write(const void* data, std::size_t size) {
     if (!file_) return false;
+    if (writesBeforeFailure == 0) return false;
+    if (writesBeforeFailure > 0) --writesBeforeFailure;
     return std::fwrite(data, 1, size, file_) == size;
 }
 

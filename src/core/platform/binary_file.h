@@ -29,6 +29,10 @@ void removeFile(const std::string& path);
 
 class BinaryFile;
 
+// For tests of what an interrupted operation leaves on the disk: after `writes` more
+// successful writes every BinaryFile write fails; a negative count ends that.
+void failWritesAfterForTesting(int writes);
+
 enum class ReplaceResult { Ok, CannotCreate, WriteFailed };
 
 // Writes a file under a temporary name beside `path` (`writeBody` writes the contents),

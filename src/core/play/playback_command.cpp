@@ -38,43 +38,6 @@ namespace {
 constexpr std::array<int, 22> kGopsForPlayTime = {1,  2,  4,  6,  8,  10, 12,  14,  16,  18,  20,
                                                   22, 24, 26, 28, 30, 60, 120, 240, 360, 480, 600};
 
-// The caret or the top of the list, and the end of the stretch; reports and returns
-// nothing when there is none.
-std::optional<std::pair<int, int>> chooseStretch(PlaybackContext& c, PlayMode mode) {
-    const int gopCount = c.state.gopTable.gopCount;
-    const int n = gopsForPlayTime(c.state.settings.playTimeIndex);
-    switch (mode) {
-        case PlayMode::Cursor:
-        case PlayMode::Single: {
-            const int b = std::clamp(c.list.caretLine(), 0, gopCount - 1);
-            return std::make_pair(b, mode == PlayMode::Single ? b + 1 : b + n);
-        }
-        case PlayMode::Next: {
-            const int b = c.shell.continuePosition;
-            if (b >= gopCount || b < 0) {
-                c.ui.error(play_messages::kEndOfFile);
-                return std::nullopt;
-            }
-            c.list.clearSelection();
-            for (int i = b; i < std::min(b + n, gopCount); ++i) c.list.select(i);
-            c.list.scrollToTop(b);
-            c.list.setCaretLine(b);
-            c.list.focus();
-            return std::make_pair(b, b + n);
-        }
-        case PlayMode::Range: {
-            const auto selected = c.list.selectedLines();
-            if (selected.empty()) {
-                c.ui.error(play_messages::kNoRange);
-                return std::nullopt;
-            }
-            const auto [lo, hi] = std::minmax_element(selected.begin(), selected.end());
-            return std::make_pair(*lo, *hi + 1);
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 int gopsForPlayTime(int playTimeIndex) {
@@ -92,23 +55,46 @@ std::pair<std::string, std::string> workingFileNames(bool mpg) {
                : std::make_pair(std::string("TMP1.VOB"), std::string("TMP2.VOB"));
 }
 
-std::optional<std::string> runPlaybackCommand(PlaybackContext c, PlayMode mode) {
-    if (c.shell.busy) return std::nullopt;
-    if (c.state.gopTable.gopCount == 0) {
-        c.ui.error(play_messages::kNoInputData);
-        return std::nullopt;
+std::optional<PlaybackStretch> playbackStretch(const StretchRequest& r, std::string& problem) {
+    const int n = gopsForPlayTime(r.playTimeIndex);
+    switch (r.mode) {
+        case PlayMode::Cursor:
+        case PlayMode::Single: {
+            const int b = std::clamp(r.caret, 0, r.gopCount - 1);
+            return PlaybackStretch{b, r.mode == PlayMode::Single ? b + 1 : b + n};
+        }
+        case PlayMode::Next:
+            if (r.continuePosition >= r.gopCount || r.continuePosition < 0) {
+                problem = play_messages::kEndOfFile;
+                return std::nullopt;
+            }
+            return PlaybackStretch{r.continuePosition, r.continuePosition + n};
+        case PlayMode::Range: {
+            if (r.selected.empty()) {
+                problem = play_messages::kNoRange;
+                return std::nullopt;
+            }
+            const auto [lo, hi] = std::minmax_element(r.selected.begin(), r.selected.end());
+            return PlaybackStretch{*lo, *hi + 1};
+        }
     }
-    const std::string folder = withTrailingSeparator(c.shell.programFolder);
-    const auto [name1, name2] = workingFileNames(c.state.settings.mpgWorkingFiles);
-    const std::string tmp1 = folder + name1, tmp2 = folder + name2;
-    removeFile(tmp1);
-    removeFile(tmp2);
+    return std::nullopt;
+}
 
-    auto stretch = chooseStretch(c, mode);
-    if (!stretch) return std::nullopt;
-    stretch->second =
-        std::min(stretch->second, c.state.gopTable.gopCount);  // past the end: to the end
-    const auto range = byteRangeOf(c.state, stretch->first, stretch->second);
+std::pair<std::string, std::string> clearWorkingFiles(const std::string& programFolder, bool mpg) {
+    const std::string folder = withTrailingSeparator(programFolder);
+    const auto [name1, name2] = workingFileNames(mpg);
+    const std::pair<std::string, std::string> paths{folder + name1, folder + name2};
+    removeFile(paths.first);
+    removeFile(paths.second);
+    return paths;
+}
+
+std::optional<std::string> playGops(PlayContext c, PlaybackStretch stretch, PlayMode mode,
+                                    const std::pair<std::string, std::string>& workingFiles) {
+    const auto& [tmp1, tmp2] = workingFiles;
+    stretch.end = std::min(stretch.end, c.state.gopTable.gopCount);  // past the end: to the end
+    const auto range = byteRangeOf(c.state, stretch.first, stretch.end);
     if (!range) {
         c.ui.error(mode == PlayMode::Range ? play_messages::kRangeTooLarge
                                            : play_messages::kSizeError);
@@ -159,7 +145,7 @@ std::optional<std::string> runPlaybackCommand(PlaybackContext c, PlayMode mode) 
         c.ui.error(play_messages::forCopyResult(result, tmp2));
         return std::nullopt;
     }
-    c.shell.continuePosition = stretch->second;
+    c.shell.continuePosition = stretch.end;
     launchPlayer(c.platform, c.state.settings.playerPath, written);
     return written;
 }

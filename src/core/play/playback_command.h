@@ -4,12 +4,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "app/app_state.h"
-#include "common/sector_buffer.h"
 #include "platform/platform.h"
+#include "platform/sector_buffer.h"
 #include "play/stretch_copy.h"
-#include "ui/gop_list_view.h"
+#include "state/app_state.h"
 #include "ui/ui.h"
 
 namespace velmorin::play_messages {
@@ -46,17 +46,46 @@ double secondsOfPlayTime(int playTimeIndex);
 // "TMP1.MPG"/"TMP2.MPG", or the .VOB names.
 std::pair<std::string, std::string> workingFileNames(bool mpg);
 
-struct PlaybackContext {
+// GOPs [first, end) of a playback; `end` may lie past the last GOP (the copy then runs
+// to the end of the title).
+struct PlaybackStretch {
+    int first = 0;
+    int end = 0;
+};
+
+// What decides the stretch of a playback mode: the caret line ("ｶｰｿﾙ位置再生", a double
+// click), the selected lines ("A-B間"), where the last playback ended ("≫").
+struct StretchRequest {
+    PlayMode mode = PlayMode::Cursor;
+    int caret = 0;
+    std::vector<int> selected;
+    int continuePosition = 0;
+    int gopCount = 0;
+    int playTimeIndex = 0;
+};
+
+// The stretch a mode copies; nothing, with the message to show in `problem`, when there
+// is none ("≫" at the end of the title, "A-B間" without a selected line).
+std::optional<PlaybackStretch> playbackStretch(const StretchRequest& request, std::string& problem);
+
+// Removes the two working files of the chosen kind in the program's folder, so that a
+// player still holding one cannot make the next playback write into it; returns their
+// paths.
+std::pair<std::string, std::string> clearWorkingFiles(const std::string& programFolder, bool mpg);
+
+struct PlayContext {
     const AppState& state;
     ShellState& shell;
     Ui& ui;
-    GopListView& list;
     SectorBuffer& buffer;
     Platform& platform;
 };
 
-// Runs a playback command; on success starts the player and returns the working file.
-std::optional<std::string> runPlaybackCommand(PlaybackContext context, PlayMode mode);
+// Copies the stretch into the first of `workingFiles` that can be created and starts the
+// player on it; returns that file. Every mode but a double click's runs busy, with the
+// progress window for a stretch larger than the sector buffer. Reports every failure.
+std::optional<std::string> playGops(PlayContext context, PlaybackStretch stretch, PlayMode mode,
+                                    const std::pair<std::string, std::string>& workingFiles);
 
 // Starts the player with the working file as its one argument; silent when it cannot.
 void launchPlayer(Platform& platform, const std::string& playerPath,

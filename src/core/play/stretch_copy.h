@@ -6,9 +6,9 @@
 #include <functional>
 #include <optional>
 
-#include "app/app_state.h"
-#include "common/sector_buffer.h"
 #include "platform/binary_file.h"
+#include "platform/sector_buffer.h"
+#include "state/app_state.h"
 
 namespace velmorin {
 

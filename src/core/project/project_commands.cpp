@@ -34,7 +34,7 @@ bool runSaveProjectCommand(ProjectCommandContext c) {
     const auto chosen = c.dialogs.chooseProjectToSave(folder, name);
     if (!chosen) return false;
     c.state.lastProjectPath = *chosen;
-    return saveProject(*chosen, c.state, c.list, c.ui);
+    return saveProject(*chosen, c.state, c.ui);
 }
 
 }  // namespace velmorin

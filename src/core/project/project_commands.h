@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "ui/gop_list_view.h"
 #include "ui/ui.h"
 

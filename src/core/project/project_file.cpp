@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "common/path_field.h"
 #include "common/text_format.h"
 #include "platform/binary_file.h"
+#include "platform/path_field.h"
 #include "project/state_record.h"
 #include "scan/gop_line.h"
 
@@ -34,7 +34,7 @@ std::string readListLine(BinaryFile& file) {
 
 }  // namespace
 
-bool saveProject(const std::string& path, const AppState& state, const GopListView& list, Ui& ui) {
+bool saveProject(const std::string& path, const AppState& state, Ui& ui) {
     std::string unstorable;
     const auto record = encodeStateRecord(state, unstorable);
     if (!record) {
@@ -45,7 +45,8 @@ bool saveProject(const std::string& path, const AppState& state, const GopListVi
         bool ok = file.write(header().data(), header().size()) &&
                   file.write(record->data(), record->size());
         for (int k = 0; ok && k < state.gopTable.gopCount; ++k) {
-            const std::string line = list.line(k) + '\n';
+            const std::string line =
+                (k < state.gopLines.count() ? state.gopLines.text(k) : std::string()) + '\n';
             ok = file.write(line.data(), line.size());
         }
         return ok;
@@ -87,7 +88,11 @@ bool loadProject(const std::string& path, AppState& state, GopListView& list, Ui
         return false;
     }
     list.clear();
-    for (int k = 0; k < state.gopTable.gopCount; ++k) list.append(readListLine(file));
+    state.gopLines.clear();
+    for (int k = 0; k < state.gopTable.gopCount; ++k) {
+        state.gopLines.appendStored(readListLine(file));
+        list.append(state.gopLines.text(k));
+    }
     list.setSizeLabel(sizeLabelText(state.inputFiles.totalSize()));
     return true;
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "ui/gop_list_view.h"
 #include "ui/ui.h"
 
@@ -25,12 +25,12 @@ namespace velmorin {
 
 inline constexpr std::size_t kProjectHeaderSize = 15;
 
-// Writes `state` (whose last project path is already `path`) and the list's lines to
+// Writes `state` (whose last project path is already `path`) and its GOP lines to
 // `path`. The file is written under a temporary name and then put in place, so a failed
 // save never leaves a damaged project where a good one was. Reports every outcome.
-bool saveProject(const std::string& path, const AppState& state, const GopListView& list, Ui& ui);
+bool saveProject(const std::string& path, const AppState& state, Ui& ui);
 
-// Replaces `state` and the list's lines with the project's and shows its size label.
+// Replaces `state`, its GOP lines and the list's lines with the project's and shows its size label.
 // Reports every failure; a file whose record cannot be this program's leaves `state` as
 // it was.
 bool loadProject(const std::string& path, AppState& state, GopListView& list, Ui& ui);

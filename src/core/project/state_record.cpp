@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "common/little_endian.h"
-#include "common/path_field.h"
+#include "platform/path_field.h"
 
 namespace velmorin {
 

@@ -13,8 +13,8 @@ constexpr std::int64_t kTailSectors = 2048;
 }  // namespace
 
 ReaderResult VobScanner::readFast(int j) {
-    const auto& path = state_.inputFiles.filePath[static_cast<std::size_t>(j)];
-    double& fileSize = state_.inputFiles.fileSize[static_cast<std::size_t>(j)];
+    const auto& path = target_.files.filePath[static_cast<std::size_t>(j)];
+    double& fileSize = target_.files.fileSize[static_cast<std::size_t>(j)];
     const auto size = regularFileSize(path);
     if (!size) return ReaderResult::CannotOpen;
     BinaryFile file = BinaryFile::open(path, BinaryFile::Mode::Read);
@@ -80,7 +80,7 @@ ReaderResult VobScanner::readFast(int j) {
                 fileSize += kSectorSize;
             }
         }
-        if (shell_.cancelRequested) return ReaderResult::Cancelled;
+        if (target_.cancelRequested) return ReaderResult::Cancelled;
         if (i % 10 == 0) drawProgress();
         if (got < asked) return ReaderResult::Ok;
     }

@@ -7,7 +7,7 @@
 namespace velmorin {
 
 ReaderResult VobScanner::readFull(int j) {
-    const auto& path = state_.inputFiles.filePath[static_cast<std::size_t>(j)];
+    const auto& path = target_.files.filePath[static_cast<std::size_t>(j)];
     BinaryFile file = BinaryFile::open(path, BinaryFile::Mode::Read);
     if (!file.isOpen()) return ReaderResult::CannotOpen;
 
@@ -36,10 +36,10 @@ ReaderResult VobScanner::readFull(int j) {
             ++s;
             ++scan_.runningSector;
         }
-        if (shell_.cancelRequested) return ReaderResult::Cancelled;
+        if (target_.cancelRequested) return ReaderResult::Cancelled;
         scan_.sectorsDone += static_cast<std::int32_t>(n / kSectorSize);
         drawProgress();
-        state_.inputFiles.fileSize[static_cast<std::size_t>(j)] += static_cast<double>(n);
+        target_.files.fileSize[static_cast<std::size_t>(j)] += static_cast<double>(n);
         if (n < SectorBuffer::kSize) return ReaderResult::Ok;
     }
 }

@@ -7,7 +7,7 @@
 namespace velmorin {
 
 ReaderResult VobScanner::recordNavigationPack(SectorView pack, int file, std::uint32_t sector) {
-    auto& table = state_.gopTable;
+    auto& table = target_.table;
     const std::uint32_t t = scrTimeValue(pack);
     const bool newCell = cellElapsedTimeIsZero(pack);
 
@@ -17,13 +17,16 @@ ReaderResult VobScanner::recordNavigationPack(SectorView pack, int file, std::ui
     table.append(file, sector, flagBits);
     interleaveTest(pack, t, mark2);
 
-    list_.append(formatGopLine(mark1, mark2, table.gopCount, timeCodeOf(t), readMuteState(pack)));
+    std::string line =
+        formatGopLine(mark1, mark2, table.gopCount, timeCodeOf(t), readMuteState(pack));
+    list_.append(line);
+    target_.lines.append(std::move(line), t / 90);  // the time code's milliseconds
     return table.gopCount >= GopTable::kEntries ? ReaderResult::TooManyGops : ReaderResult::Ok;
 }
 
 std::uint8_t VobScanner::cellAndChapterMarks(SectorView pack, bool newCell, char& mark1,
                                              char& mark2) {
-    const auto& options = state_.sourceOptions;
+    const auto& options = target_.options;
     if (!options.readByVtsi) {
         if (newCell) {
             mark1 = '>';
@@ -38,7 +41,7 @@ std::uint8_t VobScanner::cellAndChapterMarks(SectorView pack, bool newCell, char
     }
 
     std::uint8_t flagBits = 0;
-    const auto& chapters = state_.chapterInfo;
+    const auto& chapters = target_.chapters;
     if (newCell) {
         mark2 = '*';
         flagBits |= kCellStart;

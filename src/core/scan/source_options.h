@@ -2,7 +2,7 @@
 // stored in project files.
 #pragma once
 
-#include "dvd/chapter_info.h"
+#include "scan/chapter_info.h"
 
 namespace velmorin {
 

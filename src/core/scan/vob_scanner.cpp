@@ -22,8 +22,8 @@ private:
 }  // namespace
 
 bool VobScanner::run() {
-    auto& table = state_.gopTable;
-    table.flags.fill(0);
+    target_.table.flags.fill(0);
+    target_.lines.clear();
     list_.clear();
 
     const ClientSize client = ui_.openProgress(scan_messages::kProgressCaption);
@@ -42,29 +42,28 @@ bool VobScanner::run() {
 }
 
 bool VobScanner::readAllFiles() {
-    auto& files = state_.inputFiles;
+    auto& files = target_.files;
     scan_ = ScanState{};
-    shell_.continuePosition = 0;
     if (!checkFileSizes()) return false;
 
-    state_.gopTable.gopCount = 0;
+    target_.table.gopCount = 0;
     double totalSize = 0;
     for (int j = 0; j < files.fileCount; ++j) {
         files.fileSize[static_cast<std::size_t>(j)] = 0;
-        const ReaderResult result = state_.sourceOptions.fastRead ? readFast(j) : readFull(j);
+        const ReaderResult result = target_.options.fastRead ? readFast(j) : readFull(j);
         if (result != ReaderResult::Ok) {
             reportReaderResult(result, j);
             return false;
         }
         totalSize += files.fileSize[static_cast<std::size_t>(j)];
     }
-    state_.gopTable.close(files);
+    target_.table.close(files);
     list_.setSizeLabel(sizeLabelText(totalSize));
     return true;
 }
 
 bool VobScanner::checkFileSizes() {
-    const auto& files = state_.inputFiles;
+    const auto& files = target_.files;
     for (int j = 0; j < files.fileCount; ++j) {
         const auto& path = files.filePath[static_cast<std::size_t>(j)];
         // A file without a directory entry counts as empty here; its reader then reports
@@ -84,13 +83,14 @@ bool VobScanner::checkFileSizes() {
 }
 
 void VobScanner::fail() {
-    state_.gopTable.invalidate(state_.inputFiles);
+    target_.table.invalidate(target_.files);
+    target_.lines.clear();
     list_.clear();
     ui_.closeProgress();
 }
 
 void VobScanner::reportReaderResult(ReaderResult result, int j) {
-    const auto& path = state_.inputFiles.filePath[static_cast<std::size_t>(j)];
+    const auto& path = target_.files.filePath[static_cast<std::size_t>(j)];
     switch (result) {
         case ReaderResult::Ok:
         case ReaderResult::Cancelled:
@@ -98,9 +98,8 @@ void VobScanner::reportReaderResult(ReaderResult result, int j) {
         case ReaderResult::CannotOpen:
             return ui_.error(scan_messages::cannotOpen(path));
         case ReaderResult::AbnormalContent:
-            return ui_.error(state_.sourceOptions.fastRead
-                                 ? scan_messages::fastReaderNoPackHeader(path)
-                                 : scan_messages::fullReaderAbnormal(path));
+            return ui_.error(target_.options.fastRead ? scan_messages::fastReaderNoPackHeader(path)
+                                                      : scan_messages::fullReaderAbnormal(path));
         case ReaderResult::SeekError:
             return ui_.error(scan_messages::seekError(path));
         case ReaderResult::NoVobuHeader:

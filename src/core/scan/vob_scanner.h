@@ -4,8 +4,12 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
-#include "common/sector_buffer.h"
+#include "platform/sector_buffer.h"
+#include "scan/chapter_info.h"
+#include "scan/gop_lines.h"
+#include "scan/gop_table.h"
+#include "scan/input_file_set.h"
+#include "scan/source_options.h"
 #include "ui/gop_list_view.h"
 #include "ui/progress_bar.h"
 #include "ui/ui.h"
@@ -35,10 +39,22 @@ struct ScanState {
     bool askOnNgPack = true;
 };
 
+// What a scan reads and what it fills; nothing else of the program is within its reach.
+struct ScanTarget {
+    InputFileSet& files;  // read; their sizes are recorded, and the set is emptied on failure
+    const SourceOptions& options;
+    const ChapterInfo& chapters;
+    GopTable& table;
+    GopLines& lines;
+    // Set from outside (by closing the progress window) while the scan lets messages run.
+    const bool& cancelRequested;
+};
+
 class VobScanner {
 public:
-    VobScanner(AppState& state, ShellState& shell, Ui& ui, GopListView& list, SectorBuffer& buffer)
-        : state_(state), shell_(shell), ui_(ui), list_(list), buffer_(buffer) {}
+    // The lines also go to `list` as they are found, and the size label at the end.
+    VobScanner(ScanTarget target, Ui& ui, GopListView& list, SectorBuffer& buffer)
+        : target_(target), ui_(ui), list_(list), buffer_(buffer) {}
 
     // Scans every input file with the reader the source options choose. Reports every
     // failure itself; returns whether the table now holds the title.
@@ -62,8 +78,7 @@ private:
     std::uint8_t cellAndChapterMarks(SectorView pack, bool newCell, char& mark1, char& mark2);
     void interleaveTest(SectorView pack, std::uint32_t t, char& mark2);
 
-    AppState& state_;
-    ShellState& shell_;
+    ScanTarget target_;
     Ui& ui_;
     GopListView& list_;
     SectorBuffer& buffer_;

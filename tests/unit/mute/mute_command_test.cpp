@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/gop_list_commands.h"
 #include "mute/audio_packet.h"
 #include "mute/mute_pattern.h"
 #include "pack_builder.h"
@@ -53,7 +54,7 @@ struct MuteCommand : ::testing::Test {
     void scan(const std::vector<std::string>& paths) {
         state->inputFiles.fileCount = static_cast<int>(paths.size());
         for (std::size_t i = 0; i < paths.size(); ++i) state->inputFiles.filePath[i] = paths[i];
-        ASSERT_TRUE(VobScanner(*state, shell, ui, list, buffer).run());
+        ASSERT_TRUE(VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run());
     }
     std::optional<MuteResult> press(int caret, MuteState pattern) {
         list.setCaretLine(caret);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/gop_list_commands.h"
 #include "fake_platform.h"
 #include "pack_builder.h"
 #include "read_only_file.h"
@@ -48,7 +49,7 @@ struct Playback : ::testing::Test {
             state->inputFiles.filePath[static_cast<std::size_t>(f)] = path;
         }
         state->inputFiles.fileCount = 3;
-        ASSERT_TRUE(VobScanner(*state, shell, ui, list, buffer).run());
+        ASSERT_TRUE(VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run());
         ASSERT_EQ(state->gopTable.gopCount, 30);
         state->settings.playTimeIndex = 2;  // 2 seconds: 4 GOPs
         state->settings.playerPath = "/usr/bin/player";

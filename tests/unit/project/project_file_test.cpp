@@ -45,6 +45,8 @@ std::unique_ptr<AppState> distinctState() {
     s->gopTable.flags[0] = 3;
     s->gopTable.flags[1] = 2;
     s->lastProjectPath = "/projects/a.prj";
+    s->gopLines.appendStored(" >*00001 (00:00:00.000) ****");
+    s->gopLines.appendStored(" > 00002 (00:00:00.500) -***");
     return s;
 }
 
@@ -63,7 +65,7 @@ struct Project : ::testing::Test {
 TEST_F(Project, EveryFieldAtItsFileOffset) {
     const auto state = distinctState();
     const std::string path = dir.file("a.prj");
-    ASSERT_TRUE(saveProject(path, *state, list, ui));
+    ASSERT_TRUE(saveProject(path, *state, ui));
     EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"info", "プロジェクトを保存しました."}}));
     const std::string bytes = test::readFile(path);
     const auto* b = reinterpret_cast<const std::uint8_t*>(bytes.data());
@@ -114,7 +116,7 @@ TEST_F(Project, EveryFieldAtItsFileOffset) {
 TEST_F(Project, ZeroGopsIsExactlyTheHeaderAndTheRecord) {
     auto empty = std::make_unique<AppState>();
     MemoryGopList none;
-    ASSERT_TRUE(saveProject(dir.file("e.prj"), *empty, none, ui));
+    ASSERT_TRUE(saveProject(dir.file("e.prj"), *empty, ui));
     EXPECT_EQ(std::filesystem::file_size(dir.file("e.prj")), 826855u);
     ASSERT_TRUE(loadProject(dir.file("e.prj"), *empty, list, ui));
     EXPECT_EQ(list.count(), 0);
@@ -127,19 +129,19 @@ TEST_F(Project, PathsThatShiftJisCannotHoldAreRefusedBeforeAnythingIsWritten) {
         auto state = distinctState();
         state->inputFiles.filePath[1] = bad;
         ui.messages.clear();
-        EXPECT_FALSE(saveProject(dir.file("bad.prj"), *state, list, ui));
+        EXPECT_FALSE(saveProject(dir.file("bad.prj"), *state, ui));
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].text.rfind(bad + "\n", 0), 0u);
         EXPECT_FALSE(std::filesystem::exists(dir.file("bad.prj")));
     }
     auto fits = distinctState();
     fits->inputFiles.filePath[1] = "/" + std::string(258, 'x');  // 259 bytes
-    EXPECT_TRUE(saveProject(dir.file("fits.prj"), *fits, list, ui));
+    EXPECT_TRUE(saveProject(dir.file("fits.prj"), *fits, ui));
 }
 
 TEST_F(Project, LoadMessages) {
     auto state = distinctState();
-    ASSERT_TRUE(saveProject(dir.file("good.prj"), *state, list, ui));
+    ASSERT_TRUE(saveProject(dir.file("good.prj"), *state, ui));
     const std::string good = test::readFile(dir.file("good.prj"));
     const auto variant = [&](const std::string& name, std::string bytes) {
         test::writeBytes(dir.file(name), bytes);
@@ -195,7 +197,7 @@ TEST_F(Project, LoadMessages) {
 
 TEST_F(Project, MissingListLinesLoadAsEmptyLines) {
     auto state = distinctState();
-    ASSERT_TRUE(saveProject(dir.file("a.prj"), *state, list, ui));
+    ASSERT_TRUE(saveProject(dir.file("a.prj"), *state, ui));
     std::filesystem::resize_file(dir.file("a.prj"), 826855 + 10);
     ASSERT_TRUE(loadProject(dir.file("a.prj"), *state, list, ui));
     EXPECT_EQ(list.lines(),
@@ -208,7 +210,7 @@ TEST_F(Project, ReadOnlyFolderCannotTakeANewProject) {
     auto state = distinctState();
     {
         test::ReadOnlyFile readOnly(folder);
-        EXPECT_FALSE(saveProject(folder + "/a.prj", *state, list, ui));
+        EXPECT_FALSE(saveProject(folder + "/a.prj", *state, ui));
     }
     EXPECT_EQ(ui.messages,
               (std::vector<test::UiMessage>{{"error", "プロジェクトファイルが作成できません."}}));

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/gop_list_commands.h"
 #include "ui/memory_gop_list.h"
 
 namespace velmorin {

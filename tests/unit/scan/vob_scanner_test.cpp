@@ -33,7 +33,7 @@ struct ScannerTest : ::testing::Test {
     }
     bool scan(bool fast) {
         state->sourceOptions.fastRead = fast;
-        return VobScanner(*state, shell, ui, list, buffer).run();
+        return VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run();
     }
     std::vector<std::uint32_t> starts() const {
         const auto& t = state->gopTable;

@@ -1,4 +1,4 @@
-#include "dvd/source_selection.h"
+#include "app/source_selection.h"
 
 #include "common/path_text.h"
 #include "dvd/vtsi_reader.h"

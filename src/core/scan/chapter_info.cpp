@@ -1,4 +1,4 @@
-#include "dvd/chapter_info.h"
+#include "scan/chapter_info.h"
 
 #include <algorithm>
 

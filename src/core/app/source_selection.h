@@ -1,8 +1,8 @@
 // The source selection dialog's decisions: its option clicks and its select button.
 #pragma once
 
-#include "dvd/chapter_info.h"
-#include "dvd/path_browser.h"
+#include "app/path_browser.h"
+#include "scan/chapter_info.h"
 #include "scan/input_file_set.h"
 #include "scan/source_options.h"
 #include "ui/ui.h"

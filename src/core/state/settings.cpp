@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "state/settings.h"
 
 #include "platform/platform.h"
 

@@ -1,8 +1,8 @@
-#include "dvd/path_browser.h"
+#include "app/path_browser.h"
 
 #include <gtest/gtest.h>
 
-#include "dvd/source_selection.h"
+#include "app/source_selection.h"
 #include "fake_platform.h"
 #include "platform/volumes.h"
 #include "scripted_ui.h"

@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings.h"
-#include "dvd/chapter_info.h"
+#include "scan/chapter_info.h"
+#include "scan/gop_lines.h"
 #include "scan/gop_table.h"
 #include "scan/input_file_set.h"
 #include "scan/source_options.h"
+#include "scan/vob_scanner.h"
+#include "state/settings.h"
 
 namespace velmorin {
 
@@ -20,6 +22,8 @@ struct AppState {
     InputFileSet inputFiles;
     GopTable gopTable;
     std::string lastProjectPath;
+    // Not stored in the record: built by the scan, rebuilt from a project's lines.
+    GopLines gopLines;
 };
 
 struct ShellState {
@@ -28,5 +32,11 @@ struct ShellState {
     std::int32_t continuePosition = 0;
     std::string programFolder;
 };
+
+// The parts of the state record a scan reads and fills.
+inline ScanTarget scanTargetOf(AppState& state, const ShellState& shell) {
+    return {state.inputFiles, state.sourceOptions, state.chapterInfo,
+            state.gopTable,   state.gopLines,      shell.cancelRequested};
+}
 
 }  // namespace velmorin

@@ -1,4 +1,4 @@
-#include "common/path_field.h"
+#include "platform/path_field.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "dvd/path_browser.h"
+#include "app/path_browser.h"
 
 #include <algorithm>
 #include <utility>
