@@ -11,6 +11,7 @@
 #include "mute/audio_packet.h"
 #include "mute/mute_pattern.h"
 #include "pack_builder.h"
+#include "platform/binary_file.h"
 #include "read_only_file.h"
 #include "scan/vob_scanner.h"
 #include "scripted_ui.h"
@@ -119,6 +120,24 @@ TEST_F(MuteCommand, ContinuationAtTheStartOfTheNextFileIsRewrittenToo) {
               "D");
     ASSERT_EQ(press(1, 0), MuteResult::Ok);
     EXPECT_EQ(test::readFile(b), before);
+}
+
+TEST_F(MuteCommand, InterruptedWriteLeavesTheOldMarkerAndRepeatingRepairs) {
+    // GOP 2's audio lies in both files; the writes go A's audio, B's audio, the marker.
+    for (const auto& [writes, result] :
+         {std::pair{1, MuteResult::NextFileWriteFailed}, {2, MuteResult::WriteFailed}}) {
+        failWritesAfterForTesting(writes);
+        EXPECT_EQ(press(1, 6), result);
+        failWritesAfterForTesting(-1);
+        scan({a, b});
+        EXPECT_EQ(list.line(1).substr(24), "****");
+    }
+    // The silenced packets now look like someone else's padding: going on repairs the GOP.
+    ui.answers = {false};
+    ASSERT_EQ(press(1, 6), MuteResult::Ok);
+    scan({a, b});
+    EXPECT_EQ(list.line(1).substr(24), "**--");
+    EXPECT_EQ(audioIds(b), "EED");
 }
 
 TEST_F(MuteCommand, ExistingPaddingStreamAsksFirst) {

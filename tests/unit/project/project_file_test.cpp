@@ -104,6 +104,8 @@ TEST_F(Project, EveryFieldAtItsFileOffset) {
     MemoryGopList reloaded;
     ASSERT_TRUE(loadProject(path, *loaded, reloaded, ui));
     EXPECT_EQ(reloaded.lines(), list.lines());
+    EXPECT_EQ(loaded->gopLines.text(1), list.line(1));
+    EXPECT_EQ(loaded->gopLines.timeMs(1), 500);  // derived from the stored line
     EXPECT_EQ(reloaded.sizeLabel(), "ｻｲｽﾞ: 1.500 GB");
     EXPECT_EQ(loaded->settings.lastSourceFolder, "/ソース/フォルダ");
     EXPECT_EQ(loaded->inputFiles.filePath[1], "/dvd/日本語/VTS_01_2.VOB");
