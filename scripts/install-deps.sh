@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev
   ffmpeg dvdauthor libdvdread-dev lsdvd time bc
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic libgl-dev xvfb xauth

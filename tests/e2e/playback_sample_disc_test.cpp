@@ -5,7 +5,9 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/gop_list_commands.h"
 #include "pack_builder.h"
@@ -20,55 +22,79 @@
 namespace velmorin {
 namespace {
 
-TEST(PlaybackSampleDisc, StretchAcrossFilesReachesTheTestPlayerIntact) {
-    test::TempDir dir;
-    // A program folder whose name a shell would split and unquote.
-    const std::string program = dir.file("my \"velmorin\" $HOME's");
-    std::filesystem::create_directory(program);
-    const std::string record = dir.file("arguments");
-    const std::string player = program + "/player.sh";
-    test::writeBytes(player, "#!/bin/sh\n{ echo \"$#\"; printf '%s\\n' \"$@\"; } > " +
-                                 test::shellQuoted(record) +
-                                 ".tmp\n"
-                                 "mv " +
-                                 test::shellQuoted(record) + ".tmp " + test::shellQuoted(record) +
-                                 "\n");
-    std::filesystem::permissions(player, std::filesystem::perms::owner_all);
+// The sample disc's two VOB files scanned as the program has them after opening them, and
+// a test player in a program folder whose name a shell would split and unquote.
+class PlaybackSampleDisc : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory(program);
+        // Records its argument count and arguments, one a line, and moves the record into
+        // place only when it is whole.
+        const std::string quoted = test::shellQuoted(record);
+        test::writeBytes(player, "#!/bin/sh\n{ echo \"$#\"; printf '%s\\n' \"$@\"; } > " + quoted +
+                                     ".tmp\nmv " + quoted + ".tmp " + quoted + "\n");
+        std::filesystem::permissions(player, std::filesystem::perms::owner_all);
 
-    auto state = std::make_unique<AppState>();
+        shell.programFolder = program;
+        state->inputFiles.fileCount = 2;
+        state->inputFiles.filePath[0] = vobs[0];
+        state->inputFiles.filePath[1] = vobs[1];
+        ASSERT_TRUE(VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run());
+        state->settings.playerPath = player;
+    }
+
+    // The last GOP that continues into the next file, or -1.
+    int splitGop() const {
+        int split = -1;
+        for (int k = 0; k < state->gopTable.gopCount; ++k)
+            if (state->gopTable.extent(k, state->inputFiles).continuesInNextFile()) split = k;
+        return split;
+    }
+
+    // The bytes of GOPs [first, end) as the VOB files hold them.
+    std::string bytesOfGops(int first, int end) const {
+        std::string bytes;
+        for (int k = first; k < end; ++k) {
+            const GopExtent e = state->gopTable.extent(k, state->inputFiles);
+            const std::string own = test::readFile(vobs[static_cast<std::size_t>(e.file)]);
+            bytes += own.substr(std::size_t{e.firstSector} * 2048,
+                                std::size_t{e.endSector - e.firstSector} * 2048);
+            if (e.continuesInNextFile())
+                bytes += test::readFile(vobs[static_cast<std::size_t>(e.file) + 1])
+                             .substr(0, std::size_t{e.nextFileSectors} * 2048);
+        }
+        return bytes;
+    }
+
+    // What the player recorded, once it has (the player runs on its own).
+    std::string recordedArguments() const {
+        for (int i = 0; i < 100 && !std::filesystem::exists(record); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return test::readFile(record);
+    }
+
+    test::TempDir dir;
+    const std::string program = dir.file("my \"velmorin\" $HOME's");
+    const std::string player = program + "/player.sh";
+    const std::string record = dir.file("arguments");
+    const std::vector<std::string> vobs = test::sampleVobFiles();
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
     ShellState shell;
-    shell.programFolder = program;
-    test::ScriptedUi ui(shell);
+    test::ScriptedUi ui{shell};
     MemoryGopList list;
     SectorBuffer buffer;
-    const auto vobs = test::sampleVobFiles();
-    state->inputFiles.fileCount = 2;
-    state->inputFiles.filePath[0] = vobs[0];
-    state->inputFiles.filePath[1] = vobs[1];
-    ASSERT_TRUE(VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run());
-    int split = -1;
-    for (int k = 0; k < state->gopTable.gopCount; ++k)
-        if (state->gopTable.extent(k, state->inputFiles).continuesInNextFile()) split = k;
+};
+
+TEST_F(PlaybackSampleDisc, StretchAcrossFilesReachesTheTestPlayerIntact) {
+    const int split = splitGop();
     ASSERT_GE(split, 2);
-    state->settings.playerPath = player;
     state->settings.playTimeIndex = 2;  // 4 GOPs: two before the split and two from it
     list.setCaretLine(split - 2);
 
     const auto working =
         runPlaybackCommand({*state, shell, ui, list, buffer, systemPlatform()}, PlayMode::Cursor);
     ASSERT_EQ(working, program + "/TMP1.MPG");
-
-    std::string expected;
-    for (int k = split - 2; k < split + 2; ++k) {
-        const GopExtent e = state->gopTable.extent(k, state->inputFiles);
-        const std::string own = test::readFile(vobs[static_cast<std::size_t>(e.file)]);
-        expected += own.substr(std::size_t{e.firstSector} * 2048,
-                               std::size_t{e.endSector - e.firstSector} * 2048);
-        if (e.continuesInNextFile())
-            expected += test::readFile(vobs[static_cast<std::size_t>(e.file) + 1])
-                            .substr(0, std::size_t{e.nextFileSectors} * 2048);
-    }
-    EXPECT_TRUE(test::readFile(*working) == expected);
+    EXPECT_TRUE(test::readFile(*working) == bytesOfGops(split - 2, split + 2));
 
     const auto probe = test::runCommand(
         "ffprobe -v error -show_entries format=format_name:stream=codec_type -of csv=p=0 " +
@@ -78,9 +104,7 @@ TEST(PlaybackSampleDisc, StretchAcrossFilesReachesTheTestPlayerIntact) {
     EXPECT_NE(probe.out.find("audio"), std::string::npos);
     EXPECT_NE(probe.out.find("mpeg"), std::string::npos);
 
-    for (int i = 0; i < 100 && !std::filesystem::exists(record); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(test::readFile(record), "1\n" + *working + "\n");
+    EXPECT_EQ(recordedArguments(), "1\n" + *working + "\n");
 }
 
 }  // namespace

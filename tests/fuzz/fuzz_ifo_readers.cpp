@@ -2,10 +2,9 @@
 // title table reader.
 //
 // `fuzz_ifo_readers --make-seeds DIR VIDEO_TS` writes the sample disc's IFO files as seeds.
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -26,14 +25,9 @@ void copySeed(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (*argc == 4 && std::strcmp((*argv)[1], "--make-seeds") == 0) {
-        const std::string dir = (*argv)[2], videoTs = (*argv)[3];
-        copySeed(videoTs + "/VTS_01_0.IFO", dir + "/vtsi");
-        copySeed(videoTs + "/VIDEO_TS.IFO", dir + "/vmgi");
-        std::exit(0);
-    }
-    return 0;
+void velmorin::test::writeSeeds(const std::string& dir, const std::string& videoTs) {
+    copySeed(videoTs + "/VTS_01_0.IFO", dir + "/vtsi");
+    copySeed(videoTs + "/VIDEO_TS.IFO", dir + "/vmgi");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,15 +3,12 @@
 // `fuzz_logo_bitmap --make-seeds DIR VIDEO_TS` writes a valid 320 × 200 8-bit bitmap and
 // a 16-colour one as seeds.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/logo_bitmap.h"
 #include "common/little_endian.h"
 #include "fuzz_files.h"
-#include "pack_builder.h"
 
 namespace {
 
@@ -30,20 +27,14 @@ std::string seedBitmap(std::uint32_t colours) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (*argc == 4 && std::strcmp((*argv)[1], "--make-seeds") == 0) {
-        velmorin::test::writeBytes(std::string((*argv)[2]) + "/seed256.BMP", seedBitmap(0));
-        velmorin::test::writeBytes(std::string((*argv)[2]) + "/seed16.BMP", seedBitmap(16));
-        std::exit(0);
-    }
-    return 0;
+void velmorin::test::writeSeeds(const std::string& dir, const std::string&) {
+    writeBytes(dir + "/seed256.BMP", seedBitmap(0));
+    writeBytes(dir + "/seed16.BMP", seedBitmap(16));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static velmorin::test::TempDir dir;
-    static const std::string path = dir.file("LOGO.BMP");
-    velmorin::test::writeInputFile(path, data, size);
-    const velmorin::LogoBitmap bitmap = velmorin::loadLogoBitmap(path);
+    static const velmorin::test::InputFile file("LOGO.BMP");
+    const velmorin::LogoBitmap bitmap = velmorin::loadLogoBitmap(file.write(data, size));
     if (!bitmap.loaded && bitmap.pixels[0] != 0) std::abort();
     return 0;
 }

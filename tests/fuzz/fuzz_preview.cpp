@@ -61,32 +61,18 @@ std::vector<std::uint8_t> videoPayloads(const std::vector<std::uint8_t>& vob) {
     return es;
 }
 
-void makeSeeds(const std::string& dir, const std::string& videoTs) {
-    const std::vector<std::uint8_t> disc = test::readPrefix(videoTs + "/VTS_01_1.VOB", 160 * 2048);
-    const std::vector<std::uint8_t> es = videoPayloads(disc);
-    int n = 0;
-    const auto seed = [&](std::uint8_t mode, std::uint8_t split, const std::uint8_t* body,
-                          std::size_t size) {
-        std::vector<std::uint8_t> input{mode, split};
-        input.insert(input.end(), body, body + size);
-        test::writeInputFile(dir + "/seed" + std::to_string(n++), input.data(), input.size());
-    };
-    seed(0x00, 0, disc.data(), disc.size());
-    seed(0x02, 40, disc.data(), disc.size());
-    // The elementary stream: whole, and its start (sequence header, the first slices).
-    seed(0x01, 0, es.data(), es.size());
-    seed(0x01, 0, es.data(), std::min<std::size_t>(es.size(), 4096));
-    seed(0x03, 2, es.data(), std::min<std::size_t>(es.size(), 30000));
-}
-
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (*argc == 4 && std::strcmp((*argv)[1], "--make-seeds") == 0) {
-        makeSeeds((*argv)[2], (*argv)[3]);
-        std::exit(0);
-    }
-    return 0;
+void velmorin::test::writeSeeds(const std::string& dir, const std::string& videoTs) {
+    const std::vector<std::uint8_t> disc = readPrefix(videoTs + "/VTS_01_1.VOB", 160 * 2048);
+    const std::vector<std::uint8_t> es = videoPayloads(disc);
+    NumberedSeeds seeds(dir);
+    seeds.write(0x00, 0, disc);
+    seeds.write(0x02, 40, disc);
+    // The elementary stream: whole, and its start (sequence header, the first slices).
+    seeds.write(0x01, 0, es);
+    seeds.write(0x01, 0, es.data(), std::min<std::size_t>(es.size(), 4096));
+    seeds.write(0x03, 2, es.data(), std::min<std::size_t>(es.size(), 30000));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,50 +4,38 @@
 //
 // `fuzz_project_loader --make-seeds DIR VIDEO_TS` writes a small valid project as a seed.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "fuzz_files.h"
-#include "pack_builder.h"
 #include "project/project_file.h"
 #include "silent_ui.h"
 #include "ui/memory_gop_list.h"
 
-namespace {
-
 using namespace velmorin;
 
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (*argc == 4 && std::strcmp((*argv)[1], "--make-seeds") == 0) {
-        auto state = std::make_unique<AppState>();
-        state->inputFiles.fileCount = 2;
-        state->inputFiles.filePath[0] = "/dvd/VTS_01_1.VOB";
-        state->inputFiles.filePath[1] = "/dvd/VTS_01_2.VOB";
-        state->inputFiles.fileSize[0] = state->inputFiles.fileSize[1] = 100 * 2048.0;
-        state->gopTable.gopCount = 3;
-        state->gopTable.startSector[1] = 50;
-        state->gopTable.startSector[2] = 10;
-        state->gopTable.startSector[3] = 100;
-        state->gopTable.fileIndex[2] = 1;
-        state->gopTable.fileIndex[3] = 2;
-        for (int i = 1; i <= 3; ++i)
-            state->gopLines.appendStored(" >*0000" + std::to_string(i) + " (00:00:00.000) ****");
-        test::SilentUi ui;
-        saveProject(std::string((*argv)[2]) + "/seed.prj", *state, ui);
-        std::exit(0);
-    }
-    return 0;
+void velmorin::test::writeSeeds(const std::string& dir, const std::string&) {
+    auto state = std::make_unique<AppState>();
+    state->inputFiles.fileCount = 2;
+    state->inputFiles.filePath[0] = "/dvd/VTS_01_1.VOB";
+    state->inputFiles.filePath[1] = "/dvd/VTS_01_2.VOB";
+    state->inputFiles.fileSize[0] = state->inputFiles.fileSize[1] = 100 * 2048.0;
+    state->gopTable.gopCount = 3;
+    state->gopTable.startSector[1] = 50;
+    state->gopTable.startSector[2] = 10;
+    state->gopTable.startSector[3] = 100;
+    state->gopTable.fileIndex[2] = 1;
+    state->gopTable.fileIndex[3] = 2;
+    for (int i = 1; i <= 3; ++i)
+        state->gopLines.appendStored(" >*0000" + std::to_string(i) + " (00:00:00.000) ****");
+    SilentUi ui;
+    saveProject(dir + "/seed.prj", *state, ui);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static test::TempDir dir;
-    static const std::string path = dir.file("fuzz.prj");
-    velmorin::test::writeInputFile(path, data, size);
+    static const test::InputFile file("fuzz.prj");
+    const std::string& path = file.write(data, size);
 
     static auto state = std::make_unique<AppState>();
     *state = AppState{};

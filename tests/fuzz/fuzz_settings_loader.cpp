@@ -2,30 +2,20 @@
 //
 // `fuzz_settings_loader --make-seeds DIR VIDEO_TS` writes a valid settings file as a seed.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/settings_file.h"
 #include "fuzz_files.h"
-#include "pack_builder.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (*argc == 4 && std::strcmp((*argv)[1], "--make-seeds") == 0) {
-        velmorin::saveSettings(std::string((*argv)[2]) + "/seed.DAT",
-                               velmorin::Settings{"/映像/dvd", "/usr/bin/mpv", 12, true, false});
-        std::exit(0);
-    }
-    return 0;
+void velmorin::test::writeSeeds(const std::string& dir, const std::string&) {
+    saveSettings(dir + "/seed.DAT", Settings{"/映像/dvd", "/usr/bin/mpv", 12, true, false});
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static velmorin::test::TempDir dir;
-    static const std::string path = dir.file("fuzz.DAT");
-    velmorin::test::writeInputFile(path, data, size);
+    static const velmorin::test::InputFile file("fuzz.DAT");
     const velmorin::Settings defaults{"/opt/", "/usr/bin/xdg-open", 10, true, true};
-    const velmorin::Settings s = velmorin::loadSettings(path, defaults);
+    const velmorin::Settings s = velmorin::loadSettings(file.write(data, size), defaults);
     if (s.playTimeIndex < 0 || s.playTimeIndex >= velmorin::Settings::kPlayTimes) std::abort();
     return 0;
 }

@@ -9,9 +9,7 @@
 //
 // `fuzz_vob_scanner --make-seeds DIR VIDEO_TS` writes seed inputs and exits.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,37 +34,22 @@ struct Files {
     std::string second = dir.file("VTS_01_2.VOB");
 };
 
-void makeSeeds(const std::string& dir, const std::string& videoTs) {
-    const std::vector<std::uint8_t> disc = test::readPrefix(videoTs + "/VTS_01_1.VOB", 16 * 2048);
-    test::VobBuilder synthetic;
+}  // namespace
+
+void velmorin::test::writeSeeds(const std::string& dir, const std::string& videoTs) {
+    const std::vector<std::uint8_t> disc = readPrefix(videoTs + "/VTS_01_1.VOB", 16 * 2048);
+    VobBuilder synthetic;
     synthetic.packs(2).vobu(3, {.scr = 90000, .newCell = true, .category = 0xA0});
     synthetic.vobu(2, {.scr = 90000 + 500 * 90, .category = 0x60, .muteState = 3});
-    synthetic.vobu(2, {.scr = 180000, .category = 0x40, .chapterMarker = true})
-        .pack(test::Sector{});
+    synthetic.vobu(2, {.scr = 180000, .category = 0x40, .chapterMarker = true}).pack(Sector{});
     std::vector<std::uint8_t> synth;
     for (const auto& s : synthetic.sectors()) synth.insert(synth.end(), s.begin(), s.end());
 
-    int n = 0;
-    const auto seed = [&](std::uint8_t flags, std::uint8_t split,
-                          const std::vector<std::uint8_t>& body) {
-        std::vector<std::uint8_t> input{flags, split};
-        input.insert(input.end(), body.begin(), body.end());
-        test::writeInputFile(dir + "/seed" + std::to_string(n++), input.data(), input.size());
-    };
+    NumberedSeeds seeds(dir);
     for (std::uint8_t flags : {0x01, 0x03, 0x05, 0x0B, 0x1F, 0x23}) {
-        seed(flags, 3, disc);
-        seed(flags, 4, synth);
+        seeds.write(flags, 3, disc);
+        seeds.write(flags, 4, synth);
     }
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    if (*argc == 4 && std::strcmp((*argv)[1], "--make-seeds") == 0) {
-        makeSeeds((*argv)[2], (*argv)[3]);
-        std::exit(0);
-    }
-    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmorin::test {
@@ -44,5 +45,21 @@ FolderFingerprint fingerprintFolder(const std::string& folder);
 
 // The lines that differ between two fingerprints ("changed X", "added X", "removed X").
 std::string fingerprintDifference(const FolderFingerprint& before, const FolderFingerprint& after);
+
+// A folder's fingerprint taken now, to tell later what has changed in it.
+class FolderWatch {
+public:
+    explicit FolderWatch(std::string folder)
+        : folder_(std::move(folder)), before_(fingerprintFolder(folder_)) {}
+
+    // fingerprintDifference() from then to now: empty when nothing changed.
+    std::string changes() const {
+        return fingerprintDifference(before_, fingerprintFolder(folder_));
+    }
+
+private:
+    std::string folder_;
+    FolderFingerprint before_;
+};
 
 }  // namespace velmorin::test
