@@ -85,19 +85,20 @@ int runMuteSubcommand(const std::vector<std::string>& args) {
     const auto gops = targetGops(*parsed, state.gopLines, problem);
     if (!problem.empty()) return usageError("mute", problem);
 
-    // One GOP at a time, so that each changed line is out before the next GOP's question.
-    for (const int k : gops) {
-        const auto outcome = muteGops({state.gopTable, state.inputFiles}, state.gopLines,
-                                      session.buffer(), session.ui(), {k}, *pattern)
-                                 .front();
-        if (outcome.result != MuteResult::Ok) {
-            session.ui().error(
-                muteFailureMessage(outcome.result, state.inputFiles,
-                                   state.gopTable.fileIndex[static_cast<std::size_t>(k)]));
-            return kExitFailed;
-        }
-        std::printf("%s\n", outcome.line.c_str());
-        std::fflush(stdout);
+    // Each line is printed once its GOP's marker is on the disk.
+    const auto outcomes =
+        muteGops({state.gopTable, state.inputFiles}, state.gopLines, session.buffer(), session.ui(),
+                 gops, *pattern, [](const GopMuteOutcome& outcome) {
+                     if (outcome.result != MuteResult::Ok) return;
+                     std::printf("%s\n", outcome.line.c_str());
+                     std::fflush(stdout);
+                 });
+    if (!outcomes.empty() && outcomes.back().result != MuteResult::Ok) {
+        const int k = outcomes.back().gop;
+        session.ui().error(
+            muteFailureMessage(outcomes.back().result, state.inputFiles,
+                               state.gopTable.fileIndex[static_cast<std::size_t>(k)]));
+        return kExitFailed;
     }
     return kExitOk;
 }

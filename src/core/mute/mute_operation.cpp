@@ -1,6 +1,7 @@
 #include "mute/mute_operation.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "mute/gop_rewrite.h"
 #include "platform/binary_file.h"
@@ -52,9 +53,11 @@ MuteResult load(MuteTitle title, SectorBuffer& buffer, int k, LoadedGop& gop) {
     return MuteResult::Ok;
 }
 
-}  // namespace
-
-MuteResult muteGop(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern) {
+// Loads GOP k, rewrites it for the pattern and writes its audio packets (everything after
+// the navigation pack, in both files) to the disk. `own` is left open on the GOP's file
+// for the marker.
+MuteResult writeAudio(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern,
+                      BinaryFile& own) {
     const auto& table = title.table;
     const auto& files = title.files;
     const auto i = static_cast<std::size_t>(k);
@@ -73,8 +76,7 @@ MuteResult muteGop(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteSta
 
     // Open both files before writing either, so that a continuation that cannot be
     // updated leaves the GOP's own file untouched too.
-    BinaryFile own =
-        BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Update);
+    own = BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Update);
     if (!own.isOpen()) return MuteResult::CannotOpenForUpdate;
     BinaryFile next;
     if (gop.next > 0) {
@@ -82,32 +84,72 @@ MuteResult muteGop(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteSta
                                 BinaryFile::Mode::Update);
         if (!next.isOpen()) return MuteResult::NextFileCannotBeUpdated;
     }
-
-    // The audio packets: everything after the navigation pack, in both files.
-    const std::uint64_t start = std::uint64_t{table.startSector[i]} * kSectorSize;
-    if (!own.seek(start + kSectorSize)) return MuteResult::SeekForUpdateFailed;
+    if (!own.seek(std::uint64_t{table.startSector[i]} * kSectorSize + kSectorSize))
+        return MuteResult::SeekForUpdateFailed;
     if (!own.write(buffer.data() + kSectorSize, gop.own - kSectorSize) || !own.syncToDisk())
         return MuteResult::WriteFailed;
-    if (gop.next > 0) {
-        if (!next.write(buffer.data() + gop.own, gop.next) || !next.syncToDisk() || !next.close())
-            return MuteResult::NextFileWriteFailed;
-    }
-    // Then the marker.
-    if (!own.seek(start)) return MuteResult::SeekForUpdateFailed;
-    if (!own.write(buffer.data(), kSectorSize) || !own.syncToDisk() || !own.close())
-        return MuteResult::WriteFailed;
+    if (gop.next > 0 &&
+        (!next.write(buffer.data() + gop.own, gop.next) || !next.syncToDisk() || !next.close()))
+        return MuteResult::NextFileWriteFailed;
     return MuteResult::Ok;
 }
 
+// Hands GOP k's navigation pack, with its new marker, to the system; syncing `own` then
+// puts it on the disk.
+MuteResult writeMarker(MuteTitle title, const SectorBuffer& buffer, int k, BinaryFile& own) {
+    if (!own.seek(std::uint64_t{title.table.startSector[static_cast<std::size_t>(k)]} *
+                  kSectorSize))
+        return MuteResult::SeekForUpdateFailed;
+    return own.write(buffer.data(), kSectorSize) && own.flush() ? MuteResult::Ok
+                                                                : MuteResult::WriteFailed;
+}
+
+}  // namespace
+
+MuteResult muteGop(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern) {
+    BinaryFile own;
+    MuteResult result = writeAudio(title, buffer, ui, k, pattern, own);
+    if (result == MuteResult::Ok) result = writeMarker(title, buffer, k, own);
+    if (result == MuteResult::Ok && !(own.syncToDisk() && own.close()))
+        result = MuteResult::WriteFailed;
+    return result;
+}
+
 std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
-                                     const std::vector<int>& gops, MuteState pattern) {
+                                     const std::vector<int>& gops, MuteState pattern,
+                                     const std::function<void(const GopMuteOutcome&)>& done) {
     std::vector<GopMuteOutcome> outcomes;
+    const auto report = [&](int k, MuteResult result) {
+        const bool listed = k < lines.count();
+        if (result == MuteResult::Ok && listed) lines.setPattern(k, pattern);
+        outcomes.push_back({k, result, listed ? lines.text(k) : std::string()});
+        if (done) done(outcomes.back());
+    };
+    // The last GOP whose marker has been written but is not yet known to be on the disk.
+    // The next GOP's audio sync usually puts it there too, so a run of GOPs costs one sync
+    // per GOP, while no marker is written before its own GOP's audio is on the disk.
+    BinaryFile pendingFile;
+    int pendingGop = -1;
+    const auto settle = [&] {
+        if (pendingGop < 0) return true;
+        const bool ok = pendingFile.syncToDisk() && pendingFile.close();
+        report(std::exchange(pendingGop, -1), ok ? MuteResult::Ok : MuteResult::WriteFailed);
+        return ok;
+    };
+
     for (const int k : gops) {
-        const MuteResult result = muteGop(title, buffer, ui, k, pattern);
-        if (result == MuteResult::Ok && k < lines.count()) lines.setPattern(k, pattern);
-        outcomes.push_back({k, result, k < lines.count() ? lines.text(k) : std::string()});
-        if (result != MuteResult::Ok) break;
+        BinaryFile own;
+        MuteResult result = writeAudio(title, buffer, ui, k, pattern, own);
+        if (!settle()) return outcomes;
+        if (result == MuteResult::Ok) result = writeMarker(title, buffer, k, own);
+        if (result != MuteResult::Ok) {
+            report(k, result);
+            return outcomes;
+        }
+        pendingFile = std::move(own);
+        pendingGop = k;
     }
+    settle();
     return outcomes;
 }
 

@@ -2,6 +2,7 @@
 // into the sector buffer, rewrites it for the pattern and writes it back.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,12 @@ struct GopMuteOutcome {
     std::string line;  // the GOP's list line afterwards (unchanged when it failed)
 };
 
-// Applies `pattern` to each of `gops` (valid GOP indexes) in turn and shows it in their
-// lines; stops at the first failure, whose outcome is the last one returned.
+// Applies `pattern` to each of `gops` (valid GOP indexes) in turn, with the same order of
+// writes as muteGop, and shows it in their lines. Stops at the first failure, whose
+// outcome is the last one. A GOP's outcome is known once its marker is on the disk, which
+// may be after the next GOP's question; `done` hears each as it is known.
 std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
-                                     const std::vector<int>& gops, MuteState pattern);
+                                     const std::vector<int>& gops, MuteState pattern,
+                                     const std::function<void(const GopMuteOutcome&)>& done = {});
 
 }  // namespace velmorin

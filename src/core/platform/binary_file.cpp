@@ -125,6 +125,10 @@ bool BinaryFile::seek(std::uint64_t offset) {
 #endif
 }
 
+bool BinaryFile::flush() {
+    return file_ && std::fflush(file_) == 0;
+}
+
 bool BinaryFile::syncToDisk() {
     if (!file_ || std::fflush(file_) != 0) return false;
 #if defined(_WIN32)

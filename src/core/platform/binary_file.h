@@ -62,6 +62,8 @@ public:
     std::size_t read(void* data, std::size_t size);
     bool write(const void* data, std::size_t size);
     bool seek(std::uint64_t offset);
+    // Hands written bytes from the C library to the system (not yet to the disk).
+    bool flush();
     // Pushes written bytes through the C library and the system to the disk.
     bool syncToDisk();
     // True once a read or write has failed (as opposed to reaching the end).
