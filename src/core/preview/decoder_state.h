@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "preview/decode_error.h"
+
 namespace velmorin::preview {
 
 enum PictureType : int { kPictureI = 1, kPictureP = 2, kPictureB = 3 };
@@ -119,7 +121,7 @@ struct DecoderState {
     FrameStore frames;
 
     // Reader state of one decode.
-    int errorCode = 0;
+    DecodeError errorCode = kNoError;
     int pictureCount = 0;
     int macroblockAddress = 0;
 

@@ -84,7 +84,7 @@ bool PreviewDecoder::decode(const PreviewRequest& request, Ui& ui) {
     inputEnded_ = false;
     stepBytes_ = 0;
     stepFiltered_ = 0;
-    s.errorCode = 0;
+    s.errorCode = kNoError;
     s.pictureCount = 0;
     s.macroblockAddress = 0;
     imageWritten_ = false;
@@ -93,7 +93,8 @@ bool PreviewDecoder::decode(const PreviewRequest& request, Ui& ui) {
     file_.close();
     next_.close();
     if (result == ScanResult::StopSilently) return false;
-    if (s.errorCode != 0) ui.error(formatText(preview_messages::kDecodeError, s.errorCode));
+    if (s.errorCode != kNoError)
+        ui.error(formatText(preview_messages::kDecodeError, static_cast<int>(s.errorCode)));
     return imageWritten_;
 }
 
@@ -167,7 +168,7 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
         // The look-ahead check. A decode error ends the decode at the first check that would
         // read more input: with the steps the rules hold at this point read in full, this
         // check reads when they end less than the look-ahead beyond the position.
-        if (s.errorCode != 0) {
+        if (s.errorCode != kNoError) {
             while (readPiece()) {
             }
             if (!inputEnded_ && stepsEnd_ < areaStart_ + position_ + kLookAhead)
@@ -206,7 +207,7 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
         if (!found) {
             // No start code in all the stream the rules hold: the input has ended, or an
             // error ends the decode, or the stream so far is dropped and reading goes on.
-            if (inputEnded_ || s.errorCode != 0) return ScanResult::Ended;
+            if (inputEnded_ || s.errorCode != kNoError) return ScanResult::Ended;
             areaStart_ += fill_;
             position_ = 0;
             setFill(0);
@@ -233,11 +234,11 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
         } else if (code == 0xB3) {
             parseSequenceHeader(in, s);
             if (s.headers.verticalSize <= 240) {
-                s.errorCode = PreviewDecoder::kSmallPicture;
+                s.errorCode = kSmallPicture;
                 return ScanResult::StopSilently;
             }
             if (!s.pictureSizeSupported()) {
-                s.errorCode = PreviewDecoder::kPictureTooLarge;
+                s.errorCode = kPictureTooLarge;
                 return ScanResult::StopSilently;
             }
         } else if (code == 0xB5) {

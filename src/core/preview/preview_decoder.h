@@ -23,6 +23,7 @@
 
 #include "platform/binary_file.h"
 #include "preview/bit_reader.h"
+#include "preview/decode_error.h"
 #include "preview/preview_image.h"
 
 namespace velmorin {
@@ -58,10 +59,8 @@ public:
     static constexpr std::size_t kStreamAreaSize = 3 * 1024 * 1024;
     // One reading step of packs.
     static constexpr std::size_t kPackAreaSize = 1024 * 1024;
-    // Error code of the silent stop on a picture of 240 lines or fewer.
-    static constexpr int kSmallPicture = 100;
-    // Error code of the silent stop on a picture larger than the frame buffers (720 × 576).
-    static constexpr int kPictureTooLarge = 101;
+    // The error codes, also as PreviewDecoder::kSmallPicture and so on.
+    using enum DecodeError;
 
     PreviewDecoder();
     ~PreviewDecoder();
@@ -74,7 +73,8 @@ public:
     const PreviewImage& image() const { return image_; }
     PreviewImage& image() { return image_; }
 
-    // The error code the last decode ended with (0, 1–11, or a silent-stop code).
+    // The error code the last decode ended with (a DecodeError), as the number the decode
+    // error message shows.
     int lastErrorCode() const;
     // Header values, matrices and frame buffers, for inspection.
     const DecoderState& state() const { return *state_; }

@@ -524,7 +524,7 @@ void decodeSlice(BitReader& in, DecoderState& state) {
     Dequantiser dequantiser;
     do {
         if (!decodeMacroblock(in, state, t, dequantiser)) return;
-    } while (state.errorCode == 0 && in.peek(23) != 0);
+    } while (state.errorCode == kNoError && in.peek(23) != 0);
 }
 
 }  // namespace velmorin::preview

@@ -4,20 +4,13 @@
 #pragma once
 
 #include "preview/bit_reader.h"
+#include "preview/decode_error.h"
 #include "preview/decoder_state.h"
 
 namespace velmorin::preview {
 
-// Error codes a slice can leave in DecoderState::errorCode.
-enum SliceError : int {
-    kErrorMotionCode = 5,
-    kErrorAddressIncrement = 6,
-    kErrorCodedBlockPattern = 7,
-    kErrorCoefficientCode = 10,
-    kErrorTooManyCoefficients = 11,
-};
-
-// Decodes one slice; `in` starts on the byte after the slice start code.
+// Decodes one slice; `in` starts on the byte after the slice start code. A failure leaves
+// its DecodeError in DecoderState::errorCode.
 void decodeSlice(BitReader& in, DecoderState& state);
 
 // Dequantises block i of the current macroblock from the coefficient store into the block

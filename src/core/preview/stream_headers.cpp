@@ -49,8 +49,12 @@ void parsePictureCodingExtension(BitReader& in, DecoderState& state) {
     for (int s = 0; s < 2; ++s)
         for (int t = 0; t < 2; ++t) h.fCode[s][t] = bits(in, 4);
     // The last zero f_code names the error.
-    for (int i = 0; i < 4; ++i)
-        if (h.fCode[i / 2][i % 2] == 0) state.errorCode = i + 1;
+    constexpr DecodeError kZeroFCode[2][2] = {
+        {kErrorForwardHorizontalFCode, kErrorForwardVerticalFCode},
+        {kErrorBackwardHorizontalFCode, kErrorBackwardVerticalFCode}};
+    for (int s = 0; s < 2; ++s)
+        for (int t = 0; t < 2; ++t)
+            if (h.fCode[s][t] == 0) state.errorCode = kZeroFCode[s][t];
     h.intraDcPrecision = bits(in, 2);
     h.pictureStructure = bits(in, 2);
     h.topFieldFirst = bits(in, 1);

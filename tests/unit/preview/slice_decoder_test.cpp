@@ -83,7 +83,7 @@ TEST(SliceDecoder, IntraCoefficientsEscapesAndDcPrediction) {
       << "00"
       << "10";  // chroma blocks: DC size 0
     decode(*s, b);
-    EXPECT_EQ(s->errorCode, 0);
+    EXPECT_EQ(s->errorCode, kNoError);
     EXPECT_EQ(s->macroblockAddress, 1);
     const std::int32_t* c = s->coefficients[0];
     EXPECT_EQ(std::vector<int>(c, c + 6), (std::vector<int>{128, -1, 0, 0, -2048, 0}));
@@ -119,7 +119,7 @@ TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
         EXPECT_EQ(s->coefficients[0][63], 1);
     }
     {
-        s->errorCode = 0;
+        s->errorCode = kNoError;
         s->macroblockAddress = 0;
         Bits b;
         b << "00001 0"
@@ -132,7 +132,7 @@ TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
     {
         // P picture: an invalid increment (address stays 0), an invalid coded_block_pattern,
         // an invalid motion_code.
-        s->errorCode = 0;
+        s->errorCode = kNoError;
         s->macroblockAddress = 0;
         s->headers.pictureCodingType = kPictureP;
         Bits i;
@@ -142,7 +142,7 @@ TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
         decode(*s, i);
         EXPECT_EQ(s->errorCode, kErrorAddressIncrement);
         EXPECT_EQ(s->macroblockAddress, 0);
-        s->errorCode = 0;
+        s->errorCode = kNoError;
         Bits p;
         p << "00001 0"
           << "1"
@@ -152,7 +152,7 @@ TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
         decode(*s, p);
         EXPECT_EQ(s->errorCode, kErrorCodedBlockPattern);
         EXPECT_EQ(s->macroblockAddress, 1);
-        s->errorCode = 0;
+        s->errorCode = kNoError;
         Bits m;
         m << "00001 0"
           << "1"
@@ -209,7 +209,7 @@ TEST_F(PPicture, SkippedMacroblocksKeepTheReferenceAndVectorsStayInside) {
       << "1 0"
       << "10";
     decode(*s, b);
-    ASSERT_EQ(s->errorCode, 0);
+    ASSERT_EQ(s->errorCode, kNoError);
     EXPECT_EQ(s->macroblockAddress, 4);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
@@ -247,7 +247,7 @@ TEST_F(PPicture, AddressesStopAtThePicturesEnd) {
       << "010"
       << "0000 0011 001";
     decode(*s, b);
-    EXPECT_EQ(s->errorCode, 0);
+    EXPECT_EQ(s->errorCode, kNoError);
     EXPECT_EQ(s->macroblockAddress, 64);
     // The last macroblock (bottom right) got the Cr block, and nothing after it.
     EXPECT_NEAR(current(255, 63, 2), ref(255, 63, 2) + 6, 1);
