@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "preview/decode_error.h"
+#include "preview/mpeg2_syntax.h"
 
 namespace velmorin::preview {
-
-enum PictureType : int { kPictureI = 1, kPictureP = 2, kPictureB = 3 };
 
 struct HeaderState {
     // Sequence header.
@@ -143,9 +142,9 @@ struct DecoderState {
     }
     int blockCount() const {
         switch (headers.chromaFormat) {
-            case 2:
+            case kChroma422:
                 return 8;
-            case 3:
+            case kChroma444:
                 return 12;
             default:
                 return 6;

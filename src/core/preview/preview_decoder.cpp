@@ -219,7 +219,7 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
         BitReader in(area + base,
                      static_cast<std::ptrdiff_t>(fill_) - 4 - static_cast<std::ptrdiff_t>(base),
                      this);
-        if (code == 0x00) {
+        if (code == start_code::kPicture) {
             ++s.pictureCount;
             if (s.pictureCount >= 2 && s.headers.pictureCodingType != kPictureB &&
                 s.pictureSizeSupported()) {
@@ -229,9 +229,9 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
             if (s.pictureCount > 1) return ScanResult::Ended;
             s.macroblockAddress = 0;
             parsePictureHeader(in, s);
-        } else if (code <= 0xAF) {
+        } else if (start_code::isSlice(code)) {
             if (s.pictureSizeSupported()) decodeSlice(in, s);
-        } else if (code == 0xB3) {
+        } else if (code == start_code::kSequenceHeader) {
             parseSequenceHeader(in, s);
             if (s.headers.verticalSize <= 240) {
                 s.errorCode = kSmallPicture;
@@ -241,9 +241,9 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
                 s.errorCode = kPictureTooLarge;
                 return ScanResult::StopSilently;
             }
-        } else if (code == 0xB5) {
+        } else if (code == start_code::kExtension) {
             parseExtension(in, s);
-        } else if (code == 0xB8) {
+        } else if (code == start_code::kGroupOfPictures) {
             parseGroupOfPictures(in, s);
         }
         position_ = i + 4;

@@ -18,7 +18,7 @@ void computeVectors(DecoderState& state, Vector (&forward)[2]) {
     const HeaderState& h = state.headers;
     MacroblockState& mb = state.mb;
     SliceState& slice = state.slice;
-    const bool fieldInFrame = mb.frameFormat == 0 && h.pictureStructure == 3;
+    const bool fieldInFrame = mb.frameFormat == 0 && h.pictureStructure == kFramePicture;
     for (int r = 0; r < mb.motionVectorCount && r < 2; ++r) {
         for (int s = 0; s < 2; ++s) {
             for (int t = 0; t < 2; ++t) {
@@ -169,7 +169,7 @@ void reconstructMacroblock(DecoderState& state) {
     const HeaderState& h = state.headers;
     const int a = state.macroblockAddress;
     // Address 0 has no position (only an invalid first increment leaves it there).
-    if (a <= 0 || h.chromaFormat != 1 || !state.pictureSizeSupported()) return;
+    if (a <= 0 || h.chromaFormat != kChroma420 || !state.pictureSizeSupported()) return;
     const int mbWidth = h.mbWidth();
     const int column = (a - 1) % mbWidth;
     const int mbRow = (a - 1) / mbWidth;

@@ -43,13 +43,14 @@ void macroblockModes(BitReader& in, DecoderState& state) {
             in.skip(e.length);
         }
     }
-    const bool frameDctPicture = h.pictureStructure == 3 && h.framePredFrameDct == 0;
+    const bool frameDctPicture = h.pictureStructure == kFramePicture && h.framePredFrameDct == 0;
     if (mb.flags & (kMbForward | kMbBackward)) {
-        if (h.pictureStructure != 3) {
+        if (h.pictureStructure != kFramePicture) {
             mb.fieldMotionType = static_cast<int>(in.read(2));
             mb.frameFormat = 0;
-            mb.motionVectorCount = mb.fieldMotionType == 0 ? 0 : (mb.fieldMotionType == 2 ? 2 : 1);
-            mb.dmv = mb.fieldMotionType == 3;
+            mb.motionVectorCount =
+                mb.fieldMotionType == 0 ? 0 : (mb.fieldMotionType == kFieldMotion16x8 ? 2 : 1);
+            mb.dmv = mb.fieldMotionType == kMotionDualPrime;
         } else if (h.framePredFrameDct == 1) {
             mb.motionVectorCount = 1;
             mb.frameFormat = 1;
@@ -57,15 +58,15 @@ void macroblockModes(BitReader& in, DecoderState& state) {
         } else {
             mb.frameMotionType = static_cast<int>(in.read(2));
             switch (mb.frameMotionType) {
-                case 1:
+                case kFrameMotionField:
                     mb.frameFormat = 0;
                     mb.motionVectorCount = 2;
                     break;
-                case 2:
+                case kFrameMotionFrame:
                     mb.frameFormat = 1;
                     mb.motionVectorCount = 1;
                     break;
-                case 3:
+                case kMotionDualPrime:
                     mb.frameFormat = 0;
                     mb.motionVectorCount = 1;
                     mb.dmv = true;
@@ -412,7 +413,7 @@ bool decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
         // picture) and are not used by the reconstruction.
         if (concealment) {
             mb.motionVectorCount = 1;
-            mb.frameFormat = h.pictureStructure == 3 ? 1 : 0;
+            mb.frameFormat = h.pictureStructure == kFramePicture ? 1 : 0;
         }
         motionVectors(in, state, 0);
     }
@@ -442,7 +443,7 @@ bool decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
     // Only 4:2:0 macroblocks of I and P pictures are reconstructed; the rest are parsed.
     const bool reconstruct =
         (h.pictureCodingType == kPictureI || h.pictureCodingType == kPictureP) &&
-        h.chromaFormat == 1;
+        h.chromaFormat == kChroma420;
     BlockMarks marks[12];
     if (!reconstruct) {
         for (int i = 0; i < blocks; ++i) decodeBlock(in, state, t, i, nullptr, marks[i]);
@@ -473,7 +474,7 @@ void dequantiseBlock(DecoderState& state, int i) {
     const HeaderState& h = state.headers;
     const MacroblockState& mb = state.mb;
     const bool intra = (mb.flags & kMbIntra) != 0;
-    const bool luma = i < 4 || h.chromaFormat == 1;
+    const bool luma = i < 4 || h.chromaFormat == kChroma420;
     const auto& w = intra ? (luma ? state.matrices.intraLuma : state.matrices.intraChroma)
                           : (luma ? state.matrices.nonIntraLuma : state.matrices.nonIntraChroma);
     const int qs = kQuantiserScale[(h.qScaleType & 1) * 32 + (state.slice.quantiserScaleCode & 31)];
@@ -514,7 +515,7 @@ void decodeSlice(BitReader& in, DecoderState& state) {
     std::memset(state.slice.pmv, 0, sizeof(state.slice.pmv));
     state.slice.previousFormat = -1;
     if (h.verticalSize > 2800) in.skip(3);
-    if (h.scalableExtensionPresent && h.scalableMode == 0) in.skip(7);
+    if (h.scalableExtensionPresent && h.scalableMode == kDataPartitioning) in.skip(7);
     state.slice.quantiserScaleCode = static_cast<int>(in.read(5));
     if (in.readFlag()) {
         in.skip(8);  // intra_slice and reserved bits

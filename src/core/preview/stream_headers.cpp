@@ -100,17 +100,17 @@ void parseSequenceHeader(BitReader& in, DecoderState& state) {
 
 void parseExtension(BitReader& in, DecoderState& state) {
     switch (in.read(4)) {
-        case 1:
+        case kSequenceExtension:
             parseSequenceExtension(in, state.headers);
             break;
-        case 3:
+        case kQuantMatrixExtension:
             parseQuantMatrixExtension(in, state.matrices);
             break;
-        case 5:
+        case kSequenceScalableExtension:
             state.headers.scalableExtensionPresent = true;
             state.headers.scalableMode = bits(in, 2);
             break;
-        case 8:
+        case kPictureCodingExtension:
             parsePictureCodingExtension(in, state);
             break;
         default:
