@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,10 +82,17 @@ public:
     DecoderState& state() { return *state_; }
 
 private:
-    // Ended: the decode is over (any error is then reported); StopSilently: a picture the
-    // preview does not show.
-    enum class ScanResult { Ended, StopSilently };
+    // Continue: go on with the next start code; Ended: the decode is over (any error is then
+    // reported); StopSilently: a picture the preview does not show.
+    enum class ScanResult { Continue, Ended, StopSilently };
+    // Walks the start codes until the decode ends (never answers Continue).
     ScanResult scanStartCodes();
+    // The area offset of the next 00 00 01 from the position whose value byte lies in the
+    // data, reading more input as the rules allow; nothing when all of the stream they
+    // allow holds none.
+    std::optional<std::size_t> findNextStartCode();
+    // Acts on the start code whose first byte is at area offset `at`.
+    ScanResult handleStartCode(std::size_t at);
     void setFill(std::size_t fill);
     // Whether the reading rules give the stream more input at this point.
     bool mayRead() const;
