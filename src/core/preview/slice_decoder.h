@@ -1,6 +1,6 @@
-// Slice and macroblock decoding: macroblock addresses, modes, motion codes, coded block
-// patterns, DCT coefficients and their dequantisation. I and P macroblocks are handed to
-// the reconstruction; B pictures are parsed only.
+// Slice and macroblock decoding: the slice header, macroblock addresses, modes, motion codes
+// and coded block patterns; each block goes to the block decoder. I and P macroblocks are
+// then transformed and handed to the reconstruction; B pictures are parsed only.
 #pragma once
 
 #include "preview/bit_reader.h"
