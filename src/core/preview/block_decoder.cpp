@@ -224,7 +224,9 @@ void decodeBlock(BitReader& reader, DecoderState& state, const VlcTables& t, int
     reader = in;
     state.coefficientCount[i] = k;
     if (d && (m.sum & 1) == 0) {
-        out[63] ^= 1;  // an odd value moves one towards zero, an even one up by one
+        // Flipping the lowest bit takes an odd value one down (3 to 2, -3 to -4, towards
+        // minus infinity in two's complement) and an even one up (0 to 1, -4 to -3).
+        out[63] ^= 1;
         m.rows |= 0x80;
         m.columns |= 0x80;
     }
