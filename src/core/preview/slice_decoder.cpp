@@ -230,45 +230,6 @@ bool decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
 
 }  // namespace
 
-void dequantiseBlock(DecoderState& state, int i) {
-    const HeaderState& h = state.headers;
-    const MacroblockState& mb = state.mb;
-    const bool intra = (mb.flags & kMbIntra) != 0;
-    const bool luma = i < 4 || h.chromaFormat == kChroma420;
-    const auto& w = intra ? (luma ? state.matrices.intraLuma : state.matrices.intraChroma)
-                          : (luma ? state.matrices.nonIntraLuma : state.matrices.nonIntraChroma);
-    const int qs = kQuantiserScale[(h.qScaleType & 1) * 32 + (state.slice.quantiserScaleCode & 31)];
-    const auto& scan = h.alternateScan ? kAlternateScan : kZigzagScan;
-    const auto& zigzagIndex = scanInverse().zigzag;
-    const std::int32_t* qf = state.coefficients[i];
-    std::int32_t* out = state.blocks[i];
-    std::memset(out, 0, sizeof(state.blocks[i]));
-    // Only the positions the block's codes reached can be non-zero; every other F is 0.
-    // AC levels are at most 12-bit, so the products below fit 32 bits; the DC of an intra
-    // block is the running predictor and is scaled in 64 bits.
-    const int count = std::clamp(state.coefficientCount[i], 0, 64);
-    std::int32_t sum = 0;
-    int k = 0;
-    if (intra && count > 0) {
-        const std::int64_t dc = std::int64_t{qf[0]} * (8 >> (h.intraDcPrecision & 3));
-        out[0] = static_cast<std::int32_t>(std::clamp<std::int64_t>(dc, -2048, 2047));
-        sum = out[0];
-        k = 1;
-    }
-    for (; k < count; ++k) {
-        const std::int32_t q = qf[k];
-        if (q == 0) continue;
-        const int p = scan[k];
-        const std::int32_t weight = w[zigzagIndex[p]];
-        const std::int32_t f =
-            intra ? (q * weight * qs * 2) / 32 : ((2 * q + (q > 0 ? 1 : -1)) * weight * qs) / 32;
-        const std::int32_t v = std::clamp(f, -2048, 2047);
-        out[p] = v;
-        sum += v;
-    }
-    if ((sum & 1) == 0) out[63] += (out[63] & 1) ? -1 : 1;
-}
-
 void decodeSlice(BitReader& in, DecoderState& state) {
     const HeaderState& h = state.headers;
     resetDcPredictors(state);

@@ -13,9 +13,4 @@ namespace velmorin::preview {
 // its DecodeError in DecoderState::errorCode.
 void decodeSlice(BitReader& in, DecoderState& state);
 
-// Dequantises block i of the current macroblock from the coefficient store into the block
-// store (raster order), with saturation and mismatch control. The slice decoder applies the
-// same rules coefficient by coefficient as it decodes them; this is the whole-block form.
-void dequantiseBlock(DecoderState& state, int i);
-
 }  // namespace velmorin::preview

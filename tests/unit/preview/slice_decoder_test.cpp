@@ -12,51 +12,10 @@
 #include "preview/bit_reader.h"
 #include "preview/decoder_state.h"
 #include "preview/reconstruction.h"
+#include "slice_bits.h"
 
 namespace velmorin::preview {
 namespace {
-
-class Bits {
-public:
-    Bits& operator<<(const std::string& bits) {
-        for (char c : bits)
-            if (c == '0' || c == '1') bits_.push_back(c == '1');
-        return *this;
-    }
-    // Bytes with the zero stuffing that ends a slice and room for the reader's look-ahead.
-    std::vector<std::uint8_t> bytes() const {
-        std::vector<std::uint8_t> out((bits_.size() + 7) / 8 + 16, 0);
-        for (std::size_t i = 0; i < bits_.size(); ++i)
-            if (bits_[i]) out[i / 8] |= static_cast<std::uint8_t>(0x80 >> (i % 8));
-        return out;
-    }
-
-private:
-    std::vector<bool> bits_;
-};
-
-std::unique_ptr<DecoderState> iPictureState() {
-    auto s = std::make_unique<DecoderState>();
-    HeaderState& h = s->headers;
-    h.horizontalSize = 64;
-    h.verticalSize = 256;
-    h.chromaFormat = 1;
-    h.pictureStructure = 3;
-    h.framePredFrameDct = 1;
-    h.progressiveFrame = 1;
-    h.pictureCodingType = kPictureI;
-    for (auto& f : h.fCode)
-        for (int& v : f) v = 1;
-    s->matrices.nonIntraLuma.fill(16);
-    s->matrices.intraLuma.fill(16);
-    return s;
-}
-
-void decode(DecoderState& s, const Bits& bits) {
-    const std::vector<std::uint8_t> bytes = bits.bytes();
-    BitReader in(bytes.data(), bytes.size() - 4);
-    decodeSlice(in, s);
-}
 
 TEST(SliceDecoder, IntraCoefficientsEscapesAndDcPrediction) {
     auto s = iPictureState();
