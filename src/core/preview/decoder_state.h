@@ -122,6 +122,8 @@ struct DecoderState {
     // Reader state of one decode.
     DecodeError errorCode = kNoError;
     int pictureCount = 0;
+    // The current macroblock, counted from 1 in raster order (0: none yet); each slice
+    // starts it from its own row.
     int macroblockAddress = 0;
 
     SliceState slice;

@@ -233,7 +233,7 @@ PreviewDecoder::ScanResult PreviewDecoder::handleStartCode(std::size_t at) {
         s.macroblockAddress = 0;
         parsePictureHeader(in, s);
     } else if (start_code::isSlice(code)) {
-        if (s.pictureSizeSupported()) decodeSlice(in, s);
+        if (s.pictureSizeSupported()) decodeSlice(in, s, code);
     } else if (code == start_code::kSequenceHeader) {
         parseSequenceHeader(in, s);
         if (s.headers.verticalSize <= 240) {

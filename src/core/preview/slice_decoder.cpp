@@ -127,7 +127,7 @@ void motionVectors(BitReader& in, DecoderState& state, int s) {
 // no valid slice goes there, and a damaged one would otherwise decode that last
 // macroblock again and again for as long as its bits last.
 bool decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
-                      Dequantiser& dequantiser) {
+                      Dequantiser& dequantiser, bool firstOfSlice) {
     HeaderState& h = state.headers;
     SliceState& slice = state.slice;
     MacroblockState& mb = state.mb;
@@ -146,7 +146,9 @@ bool decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
     } else {
         state.errorCode = kErrorAddressIncrement;
     }
-    if (h.pictureCodingType == kPictureI) increment = 1;
+    // A slice's first increment gives its column. Within an I picture no macroblock is
+    // skipped: every later increment is taken as 1, whatever a damaged code says.
+    if (h.pictureCodingType == kPictureI && (!firstOfSlice || increment == 0)) increment = 1;
     mb.increment = increment;
     const int limit = h.mbWidth() * h.mbHeight();
     if (state.macroblockAddress >= limit) return false;
@@ -230,12 +232,21 @@ bool decodeMacroblock(BitReader& in, DecoderState& state, const VlcTables& t,
 
 }  // namespace
 
-void decodeSlice(BitReader& in, DecoderState& state) {
+void decodeSlice(BitReader& in, DecoderState& state, int verticalPosition) {
     const HeaderState& h = state.headers;
+    // The slice's row comes from its start code (and, in pictures over 2800 lines, the
+    // extension in front of its header), not from where the previous slice ended: a lost
+    // or damaged slice then costs its own macroblocks only. A slice below the picture is
+    // ignored. One that goes back up is decoded at its row like any other: its macroblocks
+    // stay inside the picture, and a wrong start code value cannot make the intact slices
+    // after it be dropped.
+    int row = verticalPosition - 1;
+    if (h.verticalSize > 2800) row += static_cast<int>(in.read(3)) << 7;
+    if (row >= h.mbHeight()) return;
+    state.macroblockAddress = row * h.mbWidth();  // the address before the first increment
     resetDcPredictors(state);
     std::memset(state.slice.pmv, 0, sizeof(state.slice.pmv));
     state.slice.previousFormat = -1;
-    if (h.verticalSize > 2800) in.skip(3);
     if (h.scalableExtensionPresent && h.scalableMode == kDataPartitioning) in.skip(7);
     state.slice.quantiserScaleCode = static_cast<int>(in.read(5));
     if (in.readFlag()) {
@@ -244,8 +255,10 @@ void decodeSlice(BitReader& in, DecoderState& state) {
     }
     const VlcTables& t = vlcTables();
     Dequantiser dequantiser;
+    bool first = true;
     do {
-        if (!decodeMacroblock(in, state, t, dequantiser)) return;
+        if (!decodeMacroblock(in, state, t, dequantiser, first)) return;
+        first = false;
     } while (state.errorCode == kNoError && in.peek(23) != 0);
 }
 

@@ -9,8 +9,9 @@
 
 namespace velmorin::preview {
 
-// Decodes one slice; `in` starts on the byte after the slice start code. A failure leaves
-// its DecodeError in DecoderState::errorCode.
-void decodeSlice(BitReader& in, DecoderState& state);
+// Decodes one slice; `in` starts on the byte after the slice start code, whose value is
+// `verticalPosition` (slice_vertical_position, 1 for the top macroblock row). A failure
+// leaves its DecodeError in DecoderState::errorCode.
+void decodeSlice(BitReader& in, DecoderState& state, int verticalPosition);
 
 }  // namespace velmorin::preview

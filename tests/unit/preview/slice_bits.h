@@ -20,6 +20,16 @@ public:
             if (c == '0' || c == '1') bits_.push_back(c == '1');
         return *this;
     }
+    // Appends the n low bits of `value`, most significant first.
+    Bits& put(unsigned value, int n) {
+        for (int i = n - 1; i >= 0; --i) bits_.push_back(((value >> i) & 1) != 0);
+        return *this;
+    }
+    // Zero bits up to the next byte boundary, then the start code 00 00 01 `value`.
+    Bits& startCode(unsigned value) {
+        while (bits_.size() % 8) bits_.push_back(false);
+        return put(0x000001, 24).put(value, 8);
+    }
     // Bytes with the zero stuffing that ends a slice and room for the reader's look-ahead.
     std::vector<std::uint8_t> bytes() const {
         std::vector<std::uint8_t> out((bits_.size() + 7) / 8 + 16, 0);
@@ -50,10 +60,11 @@ inline std::unique_ptr<DecoderState> iPictureState() {
     return s;
 }
 
-inline void decode(DecoderState& s, const Bits& bits) {
+// Decodes `bits` as the slice of macroblock row `verticalPosition` - 1.
+inline void decode(DecoderState& s, const Bits& bits, int verticalPosition = 1) {
     const std::vector<std::uint8_t> bytes = bits.bytes();
     BitReader in(bytes.data(), bytes.size() - 4);
-    decodeSlice(in, s);
+    decodeSlice(in, s, verticalPosition);
 }
 
 }  // namespace velmorin::preview
