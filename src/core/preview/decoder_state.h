@@ -8,9 +8,10 @@
 #include <cstdint>
 #include <vector>
 
-namespace velmorin::preview {
+#include "preview/decode_error.h"
+#include "preview/mpeg2_syntax.h"
 
-enum PictureType : int { kPictureI = 1, kPictureP = 2, kPictureB = 3 };
+namespace velmorin::preview {
 
 struct HeaderState {
     // Sequence header.
@@ -119,8 +120,10 @@ struct DecoderState {
     FrameStore frames;
 
     // Reader state of one decode.
-    int errorCode = 0;
+    DecodeError errorCode = kNoError;
     int pictureCount = 0;
+    // The current macroblock, counted from 1 in raster order (0: none yet); each slice
+    // starts it from its own row.
     int macroblockAddress = 0;
 
     SliceState slice;
@@ -141,9 +144,9 @@ struct DecoderState {
     }
     int blockCount() const {
         switch (headers.chromaFormat) {
-            case 2:
+            case kChroma422:
                 return 8;
-            case 3:
+            case kChroma444:
                 return 12;
             default:
                 return 6;

@@ -84,7 +84,7 @@ bool PreviewDecoder::decode(const PreviewRequest& request, Ui& ui) {
     inputEnded_ = false;
     stepBytes_ = 0;
     stepFiltered_ = 0;
-    s.errorCode = 0;
+    s.errorCode = kNoError;
     s.pictureCount = 0;
     s.macroblockAddress = 0;
     imageWritten_ = false;
@@ -93,7 +93,8 @@ bool PreviewDecoder::decode(const PreviewRequest& request, Ui& ui) {
     file_.close();
     next_.close();
     if (result == ScanResult::StopSilently) return false;
-    if (s.errorCode != 0) ui.error(formatText(preview_messages::kDecodeError, s.errorCode));
+    if (s.errorCode != kNoError)
+        ui.error(formatText(preview_messages::kDecodeError, static_cast<int>(s.errorCode)));
     return imageWritten_;
 }
 
@@ -162,12 +163,11 @@ std::ptrdiff_t PreviewDecoder::extend(const std::uint8_t* base, std::ptrdiff_t b
 
 PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
     DecoderState& s = *state_;
-    std::uint8_t* area = stream_.data();
     for (;;) {
         // The look-ahead check. A decode error ends the decode at the first check that would
         // read more input: with the steps the rules hold at this point read in full, this
         // check reads when they end less than the look-ahead beyond the position.
-        if (s.errorCode != 0) {
+        if (s.errorCode != kNoError) {
             while (readPiece()) {
             }
             if (!inputEnded_ && stepsEnd_ < areaStart_ + position_ + kLookAhead)
@@ -175,78 +175,81 @@ PreviewDecoder::ScanResult PreviewDecoder::scanStartCodes() {
         }
         checkedAt_ = areaStart_ + position_;
         if (position_ >= kLookAhead) {
-            std::memmove(area, area + position_, fill_ - position_);
+            std::memmove(stream_.data(), stream_.data() + position_, fill_ - position_);
             areaStart_ += position_;
             setFill(fill_ - position_);
             position_ = 0;
         }
 
-        // The next 00 00 01 with its value byte inside the data, reading more as needed.
-        std::size_t i = position_;
-        bool found = false;
-        for (;;) {
-            while (i + 3 < fill_) {
-                const void* one = std::memchr(area + i + 2, 1, fill_ - 1 - (i + 2));
-                if (!one) break;
-                const std::size_t at =
-                    static_cast<std::size_t>(static_cast<const std::uint8_t*>(one) - area);
-                if (area[at - 1] == 0 && area[at - 2] == 0) {
-                    i = at - 2;
-                    found = true;
-                    break;
-                }
-                i = at - 1;
-            }
-            if (found) break;
-            // Nothing before the end of the data: a start code can only end in what follows.
-            const std::size_t searched = fill_;
-            if (!readPiece()) break;
-            i = std::max(position_, searched >= 3 ? searched - 3 : 0);
-        }
-        if (!found) {
+        const std::optional<std::size_t> at = findNextStartCode();
+        if (!at) {
             // No start code in all the stream the rules hold: the input has ended, or an
             // error ends the decode, or the stream so far is dropped and reading goes on.
-            if (inputEnded_ || s.errorCode != 0) return ScanResult::Ended;
+            if (inputEnded_ || s.errorCode != kNoError) return ScanResult::Ended;
             areaStart_ += fill_;
             position_ = 0;
             setFill(0);
             continue;
         }
-
-        const std::uint8_t code = area[i + 3];
-        const std::size_t base = i + 4;
-        BitReader in(area + base,
-                     static_cast<std::ptrdiff_t>(fill_) - 4 - static_cast<std::ptrdiff_t>(base),
-                     this);
-        if (code == 0x00) {
-            ++s.pictureCount;
-            if (s.pictureCount >= 2 && s.headers.pictureCodingType != kPictureB &&
-                s.pictureSizeSupported()) {
-                convertPicture(s, image_);
-                imageWritten_ = true;
-            }
-            if (s.pictureCount > 1) return ScanResult::Ended;
-            s.macroblockAddress = 0;
-            parsePictureHeader(in, s);
-        } else if (code <= 0xAF) {
-            if (s.pictureSizeSupported()) decodeSlice(in, s);
-        } else if (code == 0xB3) {
-            parseSequenceHeader(in, s);
-            if (s.headers.verticalSize <= 240) {
-                s.errorCode = PreviewDecoder::kSmallPicture;
-                return ScanResult::StopSilently;
-            }
-            if (!s.pictureSizeSupported()) {
-                s.errorCode = PreviewDecoder::kPictureTooLarge;
-                return ScanResult::StopSilently;
-            }
-        } else if (code == 0xB5) {
-            parseExtension(in, s);
-        } else if (code == 0xB8) {
-            parseGroupOfPictures(in, s);
-        }
-        position_ = i + 4;
+        const ScanResult result = handleStartCode(*at);
+        if (result != ScanResult::Continue) return result;
+        position_ = *at + 4;
     }
+}
+
+std::optional<std::size_t> PreviewDecoder::findNextStartCode() {
+    const std::uint8_t* area = stream_.data();
+    std::size_t i = position_;
+    for (;;) {
+        while (i + 3 < fill_) {
+            const void* one = std::memchr(area + i + 2, 1, fill_ - 1 - (i + 2));
+            if (!one) break;
+            const std::size_t at =
+                static_cast<std::size_t>(static_cast<const std::uint8_t*>(one) - area);
+            if (area[at - 1] == 0 && area[at - 2] == 0) return at - 2;
+            i = at - 1;
+        }
+        // Nothing before the end of the data: a start code can only end in what follows.
+        const std::size_t searched = fill_;
+        if (!readPiece()) return std::nullopt;
+        i = std::max(position_, searched >= 3 ? searched - 3 : 0);
+    }
+}
+
+PreviewDecoder::ScanResult PreviewDecoder::handleStartCode(std::size_t at) {
+    DecoderState& s = *state_;
+    const std::uint8_t code = stream_[at + 3];
+    const std::size_t base = at + 4;
+    BitReader in(stream_.data() + base,
+                 static_cast<std::ptrdiff_t>(fill_) - 4 - static_cast<std::ptrdiff_t>(base), this);
+    if (code == start_code::kPicture) {
+        ++s.pictureCount;
+        if (s.pictureCount >= 2 && s.headers.pictureCodingType != kPictureB &&
+            s.pictureSizeSupported()) {
+            convertPicture(s, image_);
+            imageWritten_ = true;
+        }
+        if (s.pictureCount > 1) return ScanResult::Ended;
+        s.macroblockAddress = 0;
+        parsePictureHeader(in, s);
+    } else if (start_code::isSlice(code)) {
+        if (s.pictureSizeSupported()) decodeSlice(in, s, code);
+    } else if (code == start_code::kSequenceHeader) {
+        parseSequenceHeader(in, s);
+        if (s.headers.verticalSize <= 240) {
+            s.errorCode = kSmallPicture;
+            return ScanResult::StopSilently;
+        }
+        if (!s.pictureSizeSupported()) {
+            s.errorCode = kPictureTooLarge;
+            return ScanResult::StopSilently;
+        }
+    } else if (code == start_code::kExtension) {
+        parseExtension(in, s);
+    } else if (code == start_code::kGroupOfPictures) {
+        parseGroupOfPictures(in, s);
+    }
+    return ScanResult::Continue;
 }
 
 }  // namespace velmorin::preview

@@ -18,11 +18,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/binary_file.h"
 #include "preview/bit_reader.h"
+#include "preview/decode_error.h"
 #include "preview/preview_image.h"
 
 namespace velmorin {
@@ -58,10 +60,8 @@ public:
     static constexpr std::size_t kStreamAreaSize = 3 * 1024 * 1024;
     // One reading step of packs.
     static constexpr std::size_t kPackAreaSize = 1024 * 1024;
-    // Error code of the silent stop on a picture of 240 lines or fewer.
-    static constexpr int kSmallPicture = 100;
-    // Error code of the silent stop on a picture larger than the frame buffers (720 × 576).
-    static constexpr int kPictureTooLarge = 101;
+    // The error codes, also as PreviewDecoder::kSmallPicture and so on.
+    using enum DecodeError;
 
     PreviewDecoder();
     ~PreviewDecoder();
@@ -74,17 +74,25 @@ public:
     const PreviewImage& image() const { return image_; }
     PreviewImage& image() { return image_; }
 
-    // The error code the last decode ended with (0, 1–11, or a silent-stop code).
+    // The error code the last decode ended with (a DecodeError), as the number the decode
+    // error message shows.
     int lastErrorCode() const;
     // Header values, matrices and frame buffers, for inspection.
     const DecoderState& state() const { return *state_; }
     DecoderState& state() { return *state_; }
 
 private:
-    // Ended: the decode is over (any error is then reported); StopSilently: a picture the
-    // preview does not show.
-    enum class ScanResult { Ended, StopSilently };
+    // Continue: go on with the next start code; Ended: the decode is over (any error is then
+    // reported); StopSilently: a picture the preview does not show.
+    enum class ScanResult { Continue, Ended, StopSilently };
+    // Walks the start codes until the decode ends (never answers Continue).
     ScanResult scanStartCodes();
+    // The area offset of the next 00 00 01 from the position whose value byte lies in the
+    // data, reading more input as the rules allow; nothing when all of the stream they
+    // allow holds none.
+    std::optional<std::size_t> findNextStartCode();
+    // Acts on the start code whose first byte is at area offset `at`.
+    ScanResult handleStartCode(std::size_t at);
     void setFill(std::size_t fill);
     // Whether the reading rules give the stream more input at this point.
     bool mayRead() const;

@@ -1,28 +1,17 @@
-// Slice and macroblock decoding: macroblock addresses, modes, motion codes, coded block
-// patterns, DCT coefficients and their dequantisation. I and P macroblocks are handed to
-// the reconstruction; B pictures are parsed only.
+// Slice and macroblock decoding: the slice header, macroblock addresses, modes, motion codes
+// and coded block patterns; each block goes to the block decoder. I and P macroblocks are
+// then transformed and handed to the reconstruction; B pictures are parsed only.
 #pragma once
 
 #include "preview/bit_reader.h"
+#include "preview/decode_error.h"
 #include "preview/decoder_state.h"
 
 namespace velmorin::preview {
 
-// Error codes a slice can leave in DecoderState::errorCode.
-enum SliceError : int {
-    kErrorMotionCode = 5,
-    kErrorAddressIncrement = 6,
-    kErrorCodedBlockPattern = 7,
-    kErrorCoefficientCode = 10,
-    kErrorTooManyCoefficients = 11,
-};
-
-// Decodes one slice; `in` starts on the byte after the slice start code.
-void decodeSlice(BitReader& in, DecoderState& state);
-
-// Dequantises block i of the current macroblock from the coefficient store into the block
-// store (raster order), with saturation and mismatch control. The slice decoder applies the
-// same rules coefficient by coefficient as it decodes them; this is the whole-block form.
-void dequantiseBlock(DecoderState& state, int i);
+// Decodes one slice; `in` starts on the byte after the slice start code, whose value is
+// `verticalPosition` (slice_vertical_position, 1 for the top macroblock row). A failure
+// leaves its DecodeError in DecoderState::errorCode.
+void decodeSlice(BitReader& in, DecoderState& state, int verticalPosition);
 
 }  // namespace velmorin::preview

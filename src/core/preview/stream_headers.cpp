@@ -49,8 +49,12 @@ void parsePictureCodingExtension(BitReader& in, DecoderState& state) {
     for (int s = 0; s < 2; ++s)
         for (int t = 0; t < 2; ++t) h.fCode[s][t] = bits(in, 4);
     // The last zero f_code names the error.
-    for (int i = 0; i < 4; ++i)
-        if (h.fCode[i / 2][i % 2] == 0) state.errorCode = i + 1;
+    constexpr DecodeError kZeroFCode[2][2] = {
+        {kErrorForwardHorizontalFCode, kErrorForwardVerticalFCode},
+        {kErrorBackwardHorizontalFCode, kErrorBackwardVerticalFCode}};
+    for (int s = 0; s < 2; ++s)
+        for (int t = 0; t < 2; ++t)
+            if (h.fCode[s][t] == 0) state.errorCode = kZeroFCode[s][t];
     h.intraDcPrecision = bits(in, 2);
     h.pictureStructure = bits(in, 2);
     h.topFieldFirst = bits(in, 1);
@@ -96,17 +100,17 @@ void parseSequenceHeader(BitReader& in, DecoderState& state) {
 
 void parseExtension(BitReader& in, DecoderState& state) {
     switch (in.read(4)) {
-        case 1:
+        case kSequenceExtension:
             parseSequenceExtension(in, state.headers);
             break;
-        case 3:
+        case kQuantMatrixExtension:
             parseQuantMatrixExtension(in, state.matrices);
             break;
-        case 5:
+        case kSequenceScalableExtension:
             state.headers.scalableExtensionPresent = true;
             state.headers.scalableMode = bits(in, 2);
             break;
-        case 8:
+        case kPictureCodingExtension:
             parsePictureCodingExtension(in, state);
             break;
         default:

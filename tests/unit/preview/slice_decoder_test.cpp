@@ -1,62 +1,26 @@
 // Slices written bit by bit: coefficient codes and escapes, DC prediction, the error codes,
-// and P-picture macroblocks (skips, half-sample and out-of-picture vectors) against a
-// forward reference with a known pattern.
+// P-picture macroblocks (skips, half-sample and out-of-picture vectors) against a forward
+// reference with a known pattern, and slices placed by their start codes.
 #include "preview/slice_decoder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "pack_builder.h"
 #include "preview/bit_reader.h"
 #include "preview/decoder_state.h"
+#include "preview/preview_decoder.h"
 #include "preview/reconstruction.h"
+#include "silent_ui.h"
+#include "slice_bits.h"
 
 namespace velmorin::preview {
 namespace {
-
-class Bits {
-public:
-    Bits& operator<<(const std::string& bits) {
-        for (char c : bits)
-            if (c == '0' || c == '1') bits_.push_back(c == '1');
-        return *this;
-    }
-    // Bytes with the zero stuffing that ends a slice and room for the reader's look-ahead.
-    std::vector<std::uint8_t> bytes() const {
-        std::vector<std::uint8_t> out((bits_.size() + 7) / 8 + 16, 0);
-        for (std::size_t i = 0; i < bits_.size(); ++i)
-            if (bits_[i]) out[i / 8] |= static_cast<std::uint8_t>(0x80 >> (i % 8));
-        return out;
-    }
-
-private:
-    std::vector<bool> bits_;
-};
-
-std::unique_ptr<DecoderState> iPictureState() {
-    auto s = std::make_unique<DecoderState>();
-    HeaderState& h = s->headers;
-    h.horizontalSize = 64;
-    h.verticalSize = 256;
-    h.chromaFormat = 1;
-    h.pictureStructure = 3;
-    h.framePredFrameDct = 1;
-    h.progressiveFrame = 1;
-    h.pictureCodingType = kPictureI;
-    for (auto& f : h.fCode)
-        for (int& v : f) v = 1;
-    s->matrices.nonIntraLuma.fill(16);
-    s->matrices.intraLuma.fill(16);
-    return s;
-}
-
-void decode(DecoderState& s, const Bits& bits) {
-    const std::vector<std::uint8_t> bytes = bits.bytes();
-    BitReader in(bytes.data(), bytes.size() - 4);
-    decodeSlice(in, s);
-}
 
 TEST(SliceDecoder, IntraCoefficientsEscapesAndDcPrediction) {
     auto s = iPictureState();
@@ -83,7 +47,7 @@ TEST(SliceDecoder, IntraCoefficientsEscapesAndDcPrediction) {
       << "00"
       << "10";  // chroma blocks: DC size 0
     decode(*s, b);
-    EXPECT_EQ(s->errorCode, 0);
+    EXPECT_EQ(s->errorCode, kNoError);
     EXPECT_EQ(s->macroblockAddress, 1);
     const std::int32_t* c = s->coefficients[0];
     EXPECT_EQ(std::vector<int>(c, c + 6), (std::vector<int>{128, -1, 0, 0, -2048, 0}));
@@ -119,7 +83,7 @@ TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
         EXPECT_EQ(s->coefficients[0][63], 1);
     }
     {
-        s->errorCode = 0;
+        s->errorCode = kNoError;
         s->macroblockAddress = 0;
         Bits b;
         b << "00001 0"
@@ -132,7 +96,7 @@ TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
     {
         // P picture: an invalid increment (address stays 0), an invalid coded_block_pattern,
         // an invalid motion_code.
-        s->errorCode = 0;
+        s->errorCode = kNoError;
         s->macroblockAddress = 0;
         s->headers.pictureCodingType = kPictureP;
         Bits i;
@@ -142,7 +106,7 @@ TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
         decode(*s, i);
         EXPECT_EQ(s->errorCode, kErrorAddressIncrement);
         EXPECT_EQ(s->macroblockAddress, 0);
-        s->errorCode = 0;
+        s->errorCode = kNoError;
         Bits p;
         p << "00001 0"
           << "1"
@@ -152,7 +116,7 @@ TEST(SliceDecoder, ErrorCodesEndTheSliceAfterTheirMacroblock) {
         decode(*s, p);
         EXPECT_EQ(s->errorCode, kErrorCodedBlockPattern);
         EXPECT_EQ(s->macroblockAddress, 1);
-        s->errorCode = 0;
+        s->errorCode = kNoError;
         Bits m;
         m << "00001 0"
           << "1"
@@ -209,7 +173,7 @@ TEST_F(PPicture, SkippedMacroblocksKeepTheReferenceAndVectorsStayInside) {
       << "1 0"
       << "10";
     decode(*s, b);
-    ASSERT_EQ(s->errorCode, 0);
+    ASSERT_EQ(s->errorCode, kNoError);
     EXPECT_EQ(s->macroblockAddress, 4);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
@@ -247,11 +211,78 @@ TEST_F(PPicture, AddressesStopAtThePicturesEnd) {
       << "010"
       << "0000 0011 001";
     decode(*s, b);
-    EXPECT_EQ(s->errorCode, 0);
+    EXPECT_EQ(s->errorCode, kNoError);
     EXPECT_EQ(s->macroblockAddress, 64);
     // The last macroblock (bottom right) got the Cr block, and nothing after it.
     EXPECT_NEAR(current(255, 63, 2), ref(255, 63, 2) + 6, 1);
     EXPECT_EQ(current(250, 60, 0), ref(250, 60, 0));
+}
+
+// A 64 × 256 I picture in video packs: sequence header and extension, picture header and
+// coding extension, one slice per macroblock row (each row with its own luma DC), and the
+// next picture header, which ends the decode. The slice of row `dropped` is left out.
+std::vector<test::Sector> iPictureStream(int dropped) {
+    Bits b;
+    b.startCode(0xB3).put(64, 12).put(256, 12).put(0x14, 8).put(0x3FFFF, 18) << "1";
+    b.put(0, 10) << "0 0 0";  // vbv_buffer_size, constrained, the default matrices
+    b.startCode(0xB5) << "0001 01001000 1 01 00 00";  // 4:2:0
+    b.put(0, 12) << "1";
+    b.put(0, 16);
+    b.startCode(0x00).put(0, 10) << "001";  // I
+    b.put(0xFFFF, 16) << "0";
+    // f_codes 15, DC precision 8 bits, frame picture, frame DCT, progressive frame.
+    b.startCode(0xB5) << "1000 1111 1111 1111 1111 00 11 0 1 0 0 0 0 0 0 1 0";
+    for (int row = 0; row < 16; ++row) {
+        if (row == dropped) continue;
+        b.startCode(static_cast<unsigned>(row + 1)) << "00100 0";
+        for (int mb = 0; mb < 4; ++mb) {
+            b << "1 1";  // increment 1, intra
+            if (mb == 0) {
+                b << "1110";  // DC size 5: the row's DC is 128 + 16 + row
+                b.put(static_cast<unsigned>(16 + row), 5) << "10";
+            } else {
+                b << "100 10";
+            }
+            b << "100 10  100 10  100 10  00 10  00 10";
+        }
+    }
+    b.startCode(0x00).put(0, 32);
+    const std::vector<std::uint8_t> es = b.bytes();
+    std::vector<test::Sector> packs;
+    for (std::size_t o = 0; o < es.size(); o += 2025) {
+        test::Sector p = test::makePack(0xE0);
+        std::copy_n(es.begin() + static_cast<std::ptrdiff_t>(o),
+                    std::min<std::size_t>(2025, es.size() - o), p.begin() + 23);
+        packs.push_back(p);
+    }
+    return packs;
+}
+
+TEST(SlicePlacement, ALostSliceCostsOnlyItsOwnRow) {
+    test::TempDir dir;
+    const auto decodeWithout = [&](int dropped) {
+        auto decoder = std::make_unique<PreviewDecoder>();
+        test::writeSectors(dir.file("title.vob"), iPictureStream(dropped));
+        test::SilentUi ui;
+        PreviewRequest request;
+        request.path = dir.file("title.vob");
+        EXPECT_TRUE(decoder->decode(request, ui));
+        EXPECT_EQ(decoder->lastErrorCode(), kNoError);
+        return decoder;
+    };
+    const auto intact = decodeWithout(-1);
+    const auto lost = decodeWithout(3);
+    const DecoderState& a = intact->state();
+    const DecoderState& b = lost->state();
+    // Every line but those of row 3 (left as they were: zero) is the intact picture's.
+    for (int line = 0; line < 256; ++line) {
+        const std::int16_t* pa =
+            a.frames.buffers[a.frames.current].data() + sampleIndex(a, line, 0);
+        const std::int16_t* pb =
+            b.frames.buffers[b.frames.current].data() + sampleIndex(b, line, 0);
+        EXPECT_EQ(std::equal(pa, pa + 3 * 64, pb), line / 16 != 3) << line;
+    }
+    EXPECT_EQ(a.frames.buffers[a.frames.current][sampleIndex(a, 255, 0)], 144 + 15);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The integer inverse DCT against a double-precision one, and dequantisation: weights by
-// raster position under both scans, DC scaling, saturation and mismatch control.
+// The integer inverse DCT against a double-precision one, and dequantisation as slices are
+// decoded: weights by raster position under both scans, DC scaling, saturation and
+// mismatch control.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,8 +9,8 @@
 
 #include "preview/decoder_state.h"
 #include "preview/idct.h"
-#include "preview/slice_decoder.h"
 #include "preview/vlc_tables.h"
+#include "slice_bits.h"
 
 namespace velmorin::preview {
 namespace {
@@ -61,62 +62,57 @@ TEST(InverseTransform, StaysWithinOneOfTheExactTransform) {
     }
 }
 
+// One macroblock whose block 0 carries the coefficients under test: the decoded block
+// (dequantised, then transformed) must be the transform of the expected values.
 class Dequantise : public ::testing::Test {
 protected:
-    Dequantise() {
-        s->headers.chromaFormat = 1;
-        s->slice.quantiserScaleCode = 4;  // linear: 8
-        for (int k = 0; k < 64; ++k) s->matrices.intraLuma[k] = static_cast<std::uint8_t>(10 + k);
-        s->matrices.nonIntraLuma.fill(16);
-        s->coefficientCount[0] = 64;
+    // Decodes a slice of one macroblock: `header` (macroblock type and pattern) and block 0's
+    // codes, the other blocks empty (intra: DC only).
+    void decodeBlock0(const std::string& quantiserScaleCode, const std::string& header,
+                      const std::string& block0) {
+        Bits b;
+        b << quantiserScaleCode << "0"
+          << "1" << header << block0;
+        if (s->headers.pictureCodingType == kPictureI) b << "100 10  100 10  100 10  00 10  00 10";
+        decode(*s, b);
+        ASSERT_EQ(s->errorCode, kNoError);
     }
-    // Sets the coefficient sent at scan index k of block 0.
-    void send(int k, int value) { s->coefficients[0][k] = value; }
-    std::int32_t at(int raster) const { return s->blocks[0][raster]; }
+    // Raster position -> dequantised value; every other value is 0.
+    void expectBlock0(std::initializer_list<std::pair<int, int>> values) const {
+        std::int32_t expected[64] = {};
+        for (const auto& [p, v] : values) expected[p] = v;
+        inverseTransform(expected);
+        EXPECT_EQ(std::vector<int>(s->blocks[0], s->blocks[0] + 64),
+                  std::vector<int>(expected, expected + 64));
+    }
 
-    std::unique_ptr<DecoderState> s = std::make_unique<DecoderState>();
+    std::unique_ptr<DecoderState> s = iPictureState();
 };
 
-TEST_F(Dequantise, WeightsFollowTheRasterPositionUnderEitherScan) {
-    s->mb.flags = kMbIntra;
-    s->headers.intraDcPrecision = 1;
-    send(0, 100);
-    send(2, 3);  // zigzag index 2 is raster 8; alternate index 2 is raster 16
-    dequantiseBlock(*s, 0);
-    EXPECT_EQ(at(0), 400);  // DC × 4 at precision 1
-    EXPECT_EQ(at(8), (3 * (10 + 2) * 8 * 2) / 32);
+TEST_F(Dequantise, IntraWeightsFollowTheRasterPositionUnderEitherScan) {
+    for (int k = 0; k < 64; ++k) s->matrices.intraLuma[k] = static_cast<std::uint8_t>(10 + k);
+    s->headers.intraDcPrecision = 1;  // DC predictor 256, DC × 4
+    // quantiser_scale 8; intra; block 0: DC size 0, escape run 1 level 3 (scan index 2).
+    const std::string block0 = "100  000001 000001 000000000011  10";
+    decodeBlock0("00100", "1", block0);
+    // Zigzag index 2 is raster 8 (weight 12); the sum 1042 is even: raster 63 becomes 1.
+    expectBlock0({{0, 1024}, {8, (3 * 12 * 8 * 2) / 32}, {63, 1}});
     s->headers.alternateScan = 1;
-    dequantiseBlock(*s, 0);
-    // Raster 16 is zigzag index 3: its weight is the matrix's entry 3.
-    EXPECT_EQ(at(16), (3 * (10 + 3) * 8 * 2) / 32);
-    EXPECT_EQ(at(8), 0);
+    decodeBlock0("00100", "1", block0);
+    // Alternate index 2 is raster 16, which is zigzag index 3 (weight 13); sum 1043 is odd.
+    expectBlock0({{0, 1024}, {16, (3 * 13 * 8 * 2) / 32}});
 }
 
-TEST_F(Dequantise, SaturatesAndControlsMismatch) {
-    s->mb.flags = kMbPattern;  // non-intra
-    send(0, -2);               // ((2·-2 - 1)·16·8)/32 = -20
-    dequantiseBlock(*s, 0);
-    EXPECT_EQ(at(0), -20);
-    EXPECT_EQ(at(63), 1);  // the sum -20 is even: the last value goes from 0 to 1
-    send(1, 1);            // (3·16·8)/32 = 12; sum -8 even, again
-    dequantiseBlock(*s, 0);
-    EXPECT_EQ(at(1), 12);
-    EXPECT_EQ(at(63), 1);
-    send(0, -1);  // -12 + 12 = 0, still even
-    send(63, 1);  // raster 63: +12 -> 12, even: becomes 13
-    dequantiseBlock(*s, 0);
-    EXPECT_EQ(at(63), 13);
-    send(63, 0);
-    send(5, 2047);  // saturated to 2047; the sum 2047 is odd: no change
-    send(0, 0);
-    send(1, 0);
-    dequantiseBlock(*s, 0);
-    EXPECT_EQ(at(kZigzagScan[5]), 2047);
-    EXPECT_EQ(at(63), 0);
-    send(5, -2047);
-    dequantiseBlock(*s, 0);
-    EXPECT_EQ(at(kZigzagScan[5]), -2048);
-    EXPECT_EQ(at(63), 1);
+TEST_F(Dequantise, NonIntraSaturatesAndControlsMismatch) {
+    s->headers.pictureCodingType = kPictureP;
+    // quantiser_scale 2, weight 16: F = 2·QF ± 1. Pattern only, coded_block_pattern 32
+    // (block 0): the first code 1 (+1), levels 2047 and -2047 saturated, +1 at scan 3, and
+    // -1 at scan 63 (raster 63). The sum 3 + 2047 - 2048 + 3 - 3 is even: -3 becomes -4.
+    decodeBlock0("00001", "01 1010",
+                 "1 0"
+                 "  000001 000000 011111111111  000001 000000 100000000001"
+                 "  000001 000000 000000000001  000001 111011 111111111111  10");
+    expectBlock0({{0, 3}, {1, 2047}, {8, -2048}, {16, 3}, {63, -4}});
 }
 
 }  // namespace
