@@ -125,14 +125,15 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
         outcomes.push_back({k, result, listed ? lines.text(k) : std::string()});
         if (done) done(outcomes.back());
     };
-    // The last GOP whose marker has been written but is not yet known to be on the disk.
-    // The next GOP's audio sync usually puts it there too, so a run of GOPs costs one sync
-    // per GOP, while no marker is written before its own GOP's audio is on the disk.
+    // The last GOP whose marker has been handed to the system but is not yet known to be on
+    // the disk. A sync works on the whole file, so the next GOP's audio sync in the same file
+    // puts it there too: a run of GOPs costs one sync per GOP, while no marker is written
+    // before its own GOP's audio is on the disk.
     BinaryFile pendingFile;
     int pendingGop = -1;
-    const auto settle = [&] {
+    const auto settle = [&](bool alreadySynced) {
         if (pendingGop < 0) return true;
-        const bool ok = pendingFile.syncToDisk() && pendingFile.close();
+        const bool ok = (alreadySynced || pendingFile.syncToDisk()) && pendingFile.close();
         report(std::exchange(pendingGop, -1), ok ? MuteResult::Ok : MuteResult::WriteFailed);
         return ok;
     };
@@ -140,7 +141,10 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
     for (const int k : gops) {
         BinaryFile own;
         MuteResult result = writeAudio(title, buffer, ui, k, pattern, own);
-        if (!settle()) return outcomes;
+        const bool sameFile =
+            pendingGop >= 0 && title.table.fileIndex[static_cast<std::size_t>(pendingGop)] ==
+                                   title.table.fileIndex[static_cast<std::size_t>(k)];
+        if (!settle(result == MuteResult::Ok && sameFile)) return outcomes;
         if (result == MuteResult::Ok) result = writeMarker(title, buffer, k, own);
         if (result != MuteResult::Ok) {
             report(k, result);
@@ -149,7 +153,7 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
         pendingFile = std::move(own);
         pendingGop = k;
     }
-    settle();
+    settle(false);
     return outcomes;
 }
 

@@ -140,6 +140,23 @@ TEST_F(MuteCommand, InterruptedWriteLeavesTheOldMarkerAndRepeatingRepairs) {
     EXPECT_EQ(audioIds(b), "EED");
 }
 
+TEST_F(MuteCommand, RunOfGopsReportsEachOnceItsMarkerIsWrittenAndStopsAtAFailure) {
+    std::vector<int> heard;
+    const auto run = [&](const std::vector<int>& gops) {
+        return muteGops({state->gopTable, state->inputFiles}, state->gopLines, buffer, ui, gops, 4,
+                        [&](const GopMuteOutcome& o) { heard.push_back(o.gop); });
+    };
+    test::ReadOnlyFile readOnly(b);  // GOP 2 continues in B, GOP 3 lies in it
+    const auto outcomes = run({0, 1, 2});
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes[0].result, MuteResult::Ok);
+    EXPECT_EQ(outcomes[0].line, "   00001 (00:00:00.000) ----");
+    EXPECT_EQ(outcomes[1].result, MuteResult::NextFileCannotBeUpdated);
+    EXPECT_EQ(outcomes[1].line.substr(24), "****");
+    EXPECT_EQ(heard, (std::vector<int>{0, 1}));
+    EXPECT_EQ(audioIds(a).substr(0, 10), std::string(10, 'E'));
+}
+
 TEST_F(MuteCommand, ExistingPaddingStreamAsksFirst) {
     VobBuilder vob;
     vob.vobu(4).audio(2);
