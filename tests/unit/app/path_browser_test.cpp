@@ -4,6 +4,7 @@
 
 #include "app/source_selection.h"
 #include "fake_platform.h"
+#include "platform/path_field.h"
 #include "platform/volumes.h"
 #include "scripted_ui.h"
 
@@ -100,6 +101,16 @@ TEST_F(Browser, SelectButton) {
     ASSERT_TRUE(selectSource(browser, options, chapters, files, ui, fs));
     EXPECT_EQ(files.fileCount, 2);
     EXPECT_EQ(files.filePath[1], "/d/VTS_01_2.VOB");
+
+    // A folder the settings file cannot hold: refused, and nothing changes.
+    const std::string unstorable = "/d/\xF0\x9F\x8E\xAC/";  // not in Shift-JIS
+    fs.add(unstorable + "VTS_02_1.VOB");
+    browser.refresh(unstorable);
+    chapters.firstCellSector = 9;
+    EXPECT_FALSE(selectSource(browser, options, chapters, files, ui, fs));
+    EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", pathNotStorableMessage(unstorable)}));
+    EXPECT_EQ(files.filePath[0], "/d/VTS_01_1.VOB");
+    EXPECT_EQ(chapters.firstCellSector, 9u);
 }
 
 TEST(ViewerBrowser, OnePatternSortedAndTheSelectedPath) {
