@@ -97,6 +97,7 @@ void MainWindowJourney::vtsiInputWithEachChapterMethod() {
             auto* vtsi = dialog->findChild<QCheckBox*>("ctl106");
             if (!vtsi->isChecked()) vtsi->click();
             click(dialog, method);
+            QCOMPARE(dialog->findChild<QListView*>("ctl102")->currentIndex().row(), 0);
             click(dialog, "ctl1");  // VTS_01_0.IFO is selected first
         });
         click(window_.get(), "ctl101");

@@ -24,6 +24,8 @@ TEST_F(Browser, VobFilesInTitleSetAndPartOrder) {
     fs.add("/dvd/VTS_1_1.VOB");
     fs.add("/dvd/VTS_01_0.IFO");
     fs.add("/dvd/sub/");
+    fs.add("/dvd/Tools/");
+    fs.add("/dvd/audio/");
     browser.refresh("/dvd");
     EXPECT_EQ(browser.folder(), "/dvd/");
     EXPECT_EQ(browser.files(),
@@ -32,7 +34,7 @@ TEST_F(Browser, VobFilesInTitleSetAndPartOrder) {
                                         "VTS_01_7.VOB", "VTS_01_8.VOB", "VTS_01_9.VOB",
                                         "VTS_01_10.VOB", "VTS_01_1A.VOB", "VTS_02_1.VOB"}));
     EXPECT_EQ(browser.selectedFiles(), std::vector<int>{0});
-    EXPECT_EQ(browser.folders(), (std::vector<std::string>{"..", "sub"}));
+    EXPECT_EQ(browser.folders(), (std::vector<std::string>{"..", "audio", "sub", "Tools"}));
 
     SourceOptions options;
     setReadByVtsi(options, browser, true);
