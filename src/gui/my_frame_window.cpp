@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "about_dialog.h"
 #include "app/gop_list_commands.h"
 #include "app/window_geometry.h"
 #include "common/path_text.h"
@@ -208,21 +209,7 @@ std::optional<std::string> MyFrameWindow::chooseProjectToSave(const std::string&
 }
 
 void MyFrameWindow::showAboutDialog() {
-    QDialog dialog(this);
-    dialog.setObjectName("AboutDialog");
-    dialog.setWindowTitle("バージョン情報");
-    QFont font = dialogFont();
-    dialog.setFont(font);
-    paintLightGrey(&dialog);
-    auto* text = new QLabel(kMainCaption, &dialog);
-    text->setObjectName("ctl100");
-    text->setGeometry(60, 18, 320, 20);
-    auto* ok = new QPushButton("OK", &dialog);
-    ok->setObjectName("ctl1");
-    ok->setDefault(true);
-    ok->setGeometry(310, 50, 80, 28);
-    connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    dialog.setFixedSize(400, 150);
+    AboutDialog dialog(this);
     const QRect p = frameGeometry();
     const QRect screen =
         QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();

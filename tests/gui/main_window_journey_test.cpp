@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dialog_template.h"
 #include "gui_test_support.h"
 #include "my_frame_window.h"
 #include "translations.h"
@@ -185,6 +186,8 @@ void MainWindowJourney::aboutDialogNamesTheProgram() {
         QCOMPARE(dialog->objectName(), QString("AboutDialog"));
         QCOMPARE(dialog->findChild<QLabel*>("ctl100")->text(),
                  QString("Velmorin Ver 1.00  (Tessaline)"));
+        QCOMPARE(dialog->size(), gui::dialogUnitRect(dialog->font(), 0, 0, 200, 75).size());
+        QVERIFY(!dialog->findChild<QLabel*>("static0")->pixmap().isNull());  // the icon
         click(dialog, "ctl1");
     });
     QAction* about = nullptr;
