@@ -173,7 +173,8 @@ void MyFrameWindow::refreshPreview() {
         const Point at = previewWindowPosition(screen.height(), preview_->frameGeometry().height());
         preview_->move(at.x, at.y);
         preview_->setRequest(request);
-        preview_->show();
+        preview_->show();  // without taking activation: the keys stay with the GOP list
+        activateWindow();
         list.focus();
         return;
     }

@@ -230,6 +230,7 @@ void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
     QVERIFY(preview->isVisible());
     QCOMPARE(preview->windowTitle(), QString("プレビュー"));
     QCOMPARE(preview->size(), QSize(360, 240));
+    QTRY_COMPARE(QApplication::activeWindow(), window_.get());  // the keys stay with the list
     const long first = imageSum(preview);
     QVERIFY(first > 0);  // not black
     QVERIFY(preview->request().decoded);
