@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -81,6 +82,23 @@ void MyFrameWindow::buildMenu() {
     add(help, "ﾍﾙﾌﾟ(&H)", 1910);
     help->addSeparator();
     add(help, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", 1920);
+
+    // The help button and the help menu share Alt+H, which Qt would take as ambiguous
+    // and answer with neither. The menu bar keeps the one shortcut, and it runs help, as
+    // the button's mnemonic does.
+    auto* helpButton = client_->findChild<QPushButton*>("ctl121");
+    helpButton->setShortcut(QKeySequence());
+    helpKey_ = QKeySequence::mnemonic(helpButton->text());
+    menuBar()->installEventFilter(this);
+}
+
+bool MyFrameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == menuBar() && event->type() == QEvent::Shortcut &&
+        static_cast<QShortcutEvent*>(event)->key() == helpKey_) {
+        runCommand(121);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MyFrameWindow::runCommand(int id) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListView>
@@ -31,6 +32,9 @@ using test::whenModal;
 class MainWindowJourney : public QObject {
     Q_OBJECT
 
+public slots:
+    void openedDocument(const QUrl& url) { opened_ << url; }
+
 private slots:
     void initTestCase() {
         QVERIFY(gui::installJapaneseTranslations(*QCoreApplication::instance()));
@@ -44,6 +48,7 @@ private slots:
     void asksBeforeClosingWithInputOpen();
     void closesWithoutAskingWhenNothingIsOpen();
     void aboutDialogNamesTheProgram();
+    void altHRunsHelpOnce();
     void viewerDialogChoosesOneFileOfItsPattern();
     void previewFollowsTheCaretAndClosesWhenSwitchedOff();
     void settingsDialogPlayTimePreviewAndRefusedPlayer();
@@ -52,6 +57,7 @@ private:
     QTemporaryDir dir_;
     std::string videoTs_;
     std::unique_ptr<gui::MyFrameWindow> window_;
+    QList<QUrl> opened_;
 };
 
 void MainWindowJourney::init() {
@@ -195,6 +201,14 @@ void MainWindowJourney::aboutDialogNamesTheProgram() {
         if (action->objectName() == "menu1920") about = action;
     QVERIFY(about);
     about->trigger();
+}
+
+void MainWindowJourney::altHRunsHelpOnce() {
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QDesktopServices::setUrlHandler("file", this, "openedDocument");
+    QTest::keyClick(window_.get(), Qt::Key_H, Qt::AltModifier);
+    QDesktopServices::unsetUrlHandler("file");
+    QVERIFY(opened_.size() == 1 && opened_[0].path().endsWith("/README.HTM"));
 }
 
 void MainWindowJourney::viewerDialogChoosesOneFileOfItsPattern() {
