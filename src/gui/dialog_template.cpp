@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "app/window_geometry.h"
+#include "program_icon.h"
 
 namespace velmorin::gui {
 
@@ -19,6 +20,15 @@ QFont dialogFont() {
     font.setFamilies(
         {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "Noto Sans Mono CJK JP", "monospace"});
     font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(16);  // 12 points at 96 dpi
+    return font;
+}
+
+QFont proportionalDialogFont() {
+    QFont font;
+    font.setFamilies(
+        {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "Noto Sans CJK JP", "sans-serif"});
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(16);  // 12 points at 96 dpi
     return font;
 }
@@ -47,6 +57,7 @@ QRect dialogUnitRect(const QFont& font, int x, int y, int width, int height) {
 
 QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width,
                      int height) {
+    constexpr int kIconSize = 32;  // the system's large icon
     int unnamed = 0;
     QLabel* pendingMnemonic = nullptr;  // a label whose "&X" moves the focus to the next control
     for (const auto& c : controls) {
@@ -92,6 +103,12 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
             case ControlTemplate::Kind::Combo:
                 w = new QComboBox(parent);
                 break;
+            case ControlTemplate::Kind::Icon: {
+                auto* label = new QLabel(parent);
+                label->setPixmap(programIcon().pixmap(kIconSize, kIconSize));
+                w = label;
+                break;
+            }
         }
         w->setObjectName(c.id >= 0 ? QString("ctl%1").arg(c.id)
                                    : QString("static%1").arg(unnamed++));
@@ -101,7 +118,10 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
             pendingMnemonic->setBuddy(w);
             pendingMnemonic = nullptr;
         }
-        w->setGeometry(r);
+        // An icon control takes the size of the icon it shows, not its template's.
+        w->setGeometry(c.kind == ControlTemplate::Kind::Icon
+                           ? QRect(r.topLeft(), QSize(kIconSize, kIconSize))
+                           : r);
     }
     return dialogUnitRect(parent->font(), 0, 0, width, height).size();
 }

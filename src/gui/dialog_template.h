@@ -21,7 +21,8 @@ struct ControlTemplate {
         Radio,
         FramedLabel,
         Edit,
-        Combo
+        Combo,
+        Icon  // the program's icon
     };
     int id;  // -1 for static texts without an id
     Kind kind;
@@ -31,6 +32,8 @@ struct ControlTemplate {
 
 // The program's dialog font, "ＭＳ ゴシック" 12 pt, with fixed-pitch Japanese fallbacks.
 QFont dialogFont();
+// "ＭＳ Ｐゴシック" 12 pt, the version dialog's proportional face, with Japanese fallbacks.
+QFont proportionalDialogFont();
 
 // A rectangle in dialog units, in pixels for a dialog with `font`.
 QRect dialogUnitRect(const QFont& font, int x, int y, int width, int height);

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "about_dialog.h"
 #include "app/gop_list_commands.h"
 #include "app/window_geometry.h"
 #include "common/path_text.h"
@@ -80,6 +82,23 @@ void MyFrameWindow::buildMenu() {
     add(help, "ﾍﾙﾌﾟ(&H)", 1910);
     help->addSeparator();
     add(help, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", 1920);
+
+    // The help button and the help menu share Alt+H, which Qt would take as ambiguous
+    // and answer with neither. The menu bar keeps the one shortcut, and it runs help, as
+    // the button's mnemonic does.
+    auto* helpButton = client_->findChild<QPushButton*>("ctl121");
+    helpButton->setShortcut(QKeySequence());
+    helpKey_ = QKeySequence::mnemonic(helpButton->text());
+    menuBar()->installEventFilter(this);
+}
+
+bool MyFrameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == menuBar() && event->type() == QEvent::Shortcut &&
+        static_cast<QShortcutEvent*>(event)->key() == helpKey_) {
+        runCommand(121);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MyFrameWindow::runCommand(int id) {
@@ -172,7 +191,8 @@ void MyFrameWindow::refreshPreview() {
         const Point at = previewWindowPosition(screen.height(), preview_->frameGeometry().height());
         preview_->move(at.x, at.y);
         preview_->setRequest(request);
-        preview_->show();
+        preview_->show();  // without taking activation: the keys stay with the GOP list
+        activateWindow();
         list.focus();
         return;
     }
@@ -208,21 +228,7 @@ std::optional<std::string> MyFrameWindow::chooseProjectToSave(const std::string&
 }
 
 void MyFrameWindow::showAboutDialog() {
-    QDialog dialog(this);
-    dialog.setObjectName("AboutDialog");
-    dialog.setWindowTitle("バージョン情報");
-    QFont font = dialogFont();
-    dialog.setFont(font);
-    paintLightGrey(&dialog);
-    auto* text = new QLabel(kMainCaption, &dialog);
-    text->setObjectName("ctl100");
-    text->setGeometry(60, 18, 320, 20);
-    auto* ok = new QPushButton("OK", &dialog);
-    ok->setObjectName("ctl1");
-    ok->setDefault(true);
-    ok->setGeometry(310, 50, 80, 28);
-    connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    dialog.setFixedSize(400, 150);
+    AboutDialog dialog(this);
     const QRect p = frameGeometry();
     const QRect screen =
         QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();

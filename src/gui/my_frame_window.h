@@ -2,6 +2,7 @@
 // routes every button and menu item to the core, guarded by the busy state.
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -32,6 +33,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool runSourceDialog(const std::string& startFolder, const std::string& caption,
@@ -59,6 +61,7 @@ private:
     preview::PreviewDecoder decoder_;
     QPointer<PreViewFrameWindow> preview_;
     bool shutDown_ = false;
+    QKeySequence helpKey_;  // Alt+H, shared by the help button and the help menu
 };
 
 }  // namespace velmorin::gui

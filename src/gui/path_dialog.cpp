@@ -75,6 +75,7 @@ void PathDialog::showBrowser() {
     folders_.setStringList(toQt(browser_.folders()));
     files_.setStringList(toQt(browser_.files()));
     if (!labels.empty()) driveList_->setCurrentIndex(drives_.index(browser_.selectedVolume()));
+    if (!browser_.folders().empty()) folderList_->setCurrentIndex(folders_.index(0));
     fileList_->clearSelection();
     for (int i : browser_.selectedFiles())
         fileList_->selectionModel()->select(files_.index(i), QItemSelectionModel::Select);

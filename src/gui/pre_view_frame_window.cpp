@@ -19,6 +19,7 @@ PreViewFrameWindow::PreViewFrameWindow(QWidget* owner, preview::PreviewDecoder& 
     setWindowTitle("プレビュー");
     setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);  // the GOP list keeps the keyboard
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(PreviewImage::kWidth, PreviewImage::kHeight);
     request_.decoded = true;

@@ -61,10 +61,7 @@ SettingDialog::SettingDialog(QWidget* parent, Settings& settings, ShellState& sh
 
 void SettingDialog::ok() {
     candidate_ = findChild<QLineEdit*>("ctl101")->text().toStdString();
-    if (!playerProgramExists(candidate_)) {
-        ui_.error(kPlayerMissing);
-        return;
-    }
+    if (!acceptPlayerPath(candidate_, ui_)) return;
     settings_.playerPath = candidate_;
     settings_.playTimeIndex = findChild<QComboBox*>("ctl103")->currentIndex();
     settings_.mpgWorkingFiles = findChild<QCheckBox*>("ctl104")->isChecked();

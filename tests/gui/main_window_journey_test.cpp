@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListView>
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dialog_template.h"
 #include "gui_test_support.h"
 #include "my_frame_window.h"
 #include "translations.h"
@@ -30,6 +32,9 @@ using test::whenModal;
 class MainWindowJourney : public QObject {
     Q_OBJECT
 
+public slots:
+    void openedDocument(const QUrl& url) { opened_ << url; }
+
 private slots:
     void initTestCase() {
         QVERIFY(gui::installJapaneseTranslations(*QCoreApplication::instance()));
@@ -43,6 +48,7 @@ private slots:
     void asksBeforeClosingWithInputOpen();
     void closesWithoutAskingWhenNothingIsOpen();
     void aboutDialogNamesTheProgram();
+    void altHRunsHelpOnce();
     void viewerDialogChoosesOneFileOfItsPattern();
     void previewFollowsTheCaretAndClosesWhenSwitchedOff();
     void settingsDialogPlayTimePreviewAndRefusedPlayer();
@@ -51,6 +57,7 @@ private:
     QTemporaryDir dir_;
     std::string videoTs_;
     std::unique_ptr<gui::MyFrameWindow> window_;
+    QList<QUrl> opened_;
 };
 
 void MainWindowJourney::init() {
@@ -97,6 +104,7 @@ void MainWindowJourney::vtsiInputWithEachChapterMethod() {
             auto* vtsi = dialog->findChild<QCheckBox*>("ctl106");
             if (!vtsi->isChecked()) vtsi->click();
             click(dialog, method);
+            QCOMPARE(dialog->findChild<QListView*>("ctl102")->currentIndex().row(), 0);
             click(dialog, "ctl1");  // VTS_01_0.IFO is selected first
         });
         click(window_.get(), "ctl101");
@@ -184,6 +192,8 @@ void MainWindowJourney::aboutDialogNamesTheProgram() {
         QCOMPARE(dialog->objectName(), QString("AboutDialog"));
         QCOMPARE(dialog->findChild<QLabel*>("ctl100")->text(),
                  QString("Velmorin Ver 1.00  (Tessaline)"));
+        QCOMPARE(dialog->size(), gui::dialogUnitRect(dialog->font(), 0, 0, 200, 75).size());
+        QVERIFY(!dialog->findChild<QLabel*>("static0")->pixmap().isNull());  // the icon
         click(dialog, "ctl1");
     });
     QAction* about = nullptr;
@@ -191,6 +201,14 @@ void MainWindowJourney::aboutDialogNamesTheProgram() {
         if (action->objectName() == "menu1920") about = action;
     QVERIFY(about);
     about->trigger();
+}
+
+void MainWindowJourney::altHRunsHelpOnce() {
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QDesktopServices::setUrlHandler("file", this, "openedDocument");
+    QTest::keyClick(window_.get(), Qt::Key_H, Qt::AltModifier);
+    QDesktopServices::unsetUrlHandler("file");
+    QVERIFY(opened_.size() == 1 && opened_[0].path().endsWith("/README.HTM"));
 }
 
 void MainWindowJourney::viewerDialogChoosesOneFileOfItsPattern() {
@@ -226,6 +244,7 @@ void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
     QVERIFY(preview->isVisible());
     QCOMPARE(preview->windowTitle(), QString("プレビュー"));
     QCOMPARE(preview->size(), QSize(360, 240));
+    QTRY_COMPARE(QApplication::activeWindow(), window_.get());  // the keys stay with the list
     const long first = imageSum(preview);
     QVERIFY(first > 0);  // not black
     QVERIFY(preview->request().decoded);

@@ -23,6 +23,15 @@ std::string parentFolder(const std::string& folder) {
     return folder.substr(0, last + 1);
 }
 
+// The order of a sorted list box: letters compared without regard to case, names that
+// differ only in case kept in byte order so the list does not depend on the search.
+void sortIgnoringCase(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string ua = upperAscii(a), ub = upperAscii(b);
+        return ua != ub ? ua < ub : a < b;
+    });
+}
+
 }  // namespace
 
 PathBrowser::PathBrowser(Platform& platform, Kind kind, std::string programFolder,
@@ -44,7 +53,7 @@ void PathBrowser::refresh(const std::string& path) {
     for (const auto& entry : platform_.listFolder(folder_).value_or(std::vector<FolderEntry>{}))
         if (entry.isDirectory) folders_.push_back(entry.name);
     folders_.push_back("..");
-    std::sort(folders_.begin(), folders_.end());
+    sortIgnoringCase(folders_);
     listFiles();
     if (!files_.empty()) selectedFiles_ = {0};
 
@@ -70,9 +79,7 @@ void PathBrowser::listFiles() {
         files_ = findFiles(platform_, folder_, viewerPattern_);
     }
 #endif
-    std::stable_sort(files_.begin(), files_.end(), [](const std::string& a, const std::string& b) {
-        return upperAscii(a) < upperAscii(b);
-    });
+    sortIgnoringCase(files_);
 }
 
 void PathBrowser::listSourceFiles() {

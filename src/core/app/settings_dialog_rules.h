@@ -1,9 +1,11 @@
 // What the settings dialog decides: its play-time list and whether a player path names
-// a program that exists.
+// a program that exists and can be kept in the settings file.
 #pragma once
 
 #include <array>
 #include <string>
+
+#include "ui/ui.h"
 
 namespace velmorin {
 
@@ -19,5 +21,9 @@ inline constexpr std::array<const char*, 22> kPlayTimeTexts = {
 // A player path is accepted when it names an existing file (not a folder). A path with
 // wildcard characters is refused: it names no one program.
 bool playerProgramExists(const std::string& path);
+
+// The OK button's check of the player path: it names an existing program and fits the
+// settings file's path field. Reports a refusal; true when the path may be stored.
+bool acceptPlayerPath(const std::string& path, Ui& ui);
 
 }  // namespace velmorin

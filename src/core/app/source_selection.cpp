@@ -2,6 +2,7 @@
 
 #include "common/path_text.h"
 #include "dvd/vtsi_reader.h"
+#include "platform/path_field.h"
 
 namespace velmorin {
 
@@ -11,8 +12,10 @@ void setReadByVtsi(SourceOptions& options, PathBrowser& browser, bool on) {
     browser.refresh(browser.folder());
 }
 
-bool selectSource(const PathBrowser& browser, const SourceOptions& options, ChapterInfo& chapters,
-                  InputFileSet& files, Ui& ui, Platform& platform) {
+namespace {
+
+bool selectInto(const PathBrowser& browser, const SourceOptions& options, ChapterInfo& chapters,
+                InputFileSet& files, Ui& ui, Platform& platform) {
     chapters.firstCellSector = 0;
     chapters.cellIsEntry.fill(0);
     const std::string folder = withTrailingSeparator(browser.folder());
@@ -29,6 +32,25 @@ bool selectSource(const PathBrowser& browser, const SourceOptions& options, Chap
         return readVtsi(folder, names.front(), options, chapters, files, ui, platform);
     files.fileCount = static_cast<std::int32_t>(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) files.filePath[i] = folder + names[i];
+    return true;
+}
+
+}  // namespace
+
+bool selectSource(const PathBrowser& browser, const SourceOptions& options, ChapterInfo& chapters,
+                  InputFileSet& files, Ui& ui, Platform& platform) {
+    ChapterInfo newChapters = chapters;
+    InputFileSet newFiles = files;
+    if (!selectInto(browser, options, newChapters, newFiles, ui, platform)) {
+        chapters = newChapters;  // reset, or partly read, by a select that failed
+        return false;
+    }
+    if (!pathFitsField(browser.folder())) {
+        ui.error(pathNotStorableMessage(browser.folder()));
+        return false;
+    }
+    chapters = newChapters;
+    files = newFiles;
     return true;
 }
 

@@ -17,6 +17,9 @@ void setReadByVtsi(SourceOptions& options, PathBrowser& browser, bool on);
 
 // The select button: the VTSI file's VOB set, or the selected VOB files in list order,
 // become the input file set. Reports every failure; true when the dialog ends with OK.
+// The browser's folder is then remembered in the settings file: a folder that cannot be
+// stored there refuses a selection that would otherwise succeed, leaving the input file
+// set and the chapter information as they were.
 bool selectSource(const PathBrowser& browser, const SourceOptions& options, ChapterInfo& chapters,
                   InputFileSet& files, Ui& ui, Platform& platform);
 

@@ -10,7 +10,7 @@ namespace velmorin {
 
 namespace {
 
-constexpr std::uint64_t kPgcitSectorByte = 0x0CF;
+constexpr std::uint64_t kPgcitSector = 0x0CC;
 constexpr std::uint64_t kPgcFixedPart = 236;  // up to and including the cell position offset
 constexpr std::uint64_t kCellPlaybackSize = 24;
 
@@ -26,8 +26,10 @@ bool hasIdentifier(const ByteReader& ifo) {
 bool parseVtsi(const ByteReader& ifo, bool interleaveCheck, ChapterInfo& chapters, Ui& ui) {
     const std::uint64_t length = ifo.size();
     if (!hasIdentifier(ifo)) return false;
-    // Only the low byte of the table's sector pointer is used.
-    const std::uint64_t p = std::uint64_t{ifo.u8(kPgcitSectorByte)} * 2048;
+    // The table's sector pointer and the PGC offsets are taken at their full 32 bits, in
+    // 64-bit arithmetic: one that points beyond the bytes examined is a format error, where
+    // its low bits alone would name some other place inside them.
+    const std::uint64_t p = std::uint64_t{ifo.be32(kPgcitSector)} * 2048;
     if (p + 16 > length) return false;
 
     const std::uint16_t pgcCount = ifo.be16(p);
@@ -35,7 +37,7 @@ bool parseVtsi(const ByteReader& ifo, bool interleaveCheck, ChapterInfo& chapter
     std::uint64_t runningCell = 0;
     bool warned = false;
     for (std::uint16_t i = 0; i < pgcCount; ++i) {
-        const std::uint64_t g = p + ifo.be16(p + 8 + 8 * std::uint64_t{i} + 6);
+        const std::uint64_t g = p + ifo.be32(p + 8 + 8 * std::uint64_t{i} + 4);
         if (g + kPgcFixedPart > length) return false;
         const std::uint64_t m = g + ifo.be16(g + 0xE6);
         const std::uint64_t b = g + ifo.be16(g + 0xE8);

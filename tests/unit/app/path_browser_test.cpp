@@ -4,6 +4,7 @@
 
 #include "app/source_selection.h"
 #include "fake_platform.h"
+#include "platform/path_field.h"
 #include "platform/volumes.h"
 #include "scripted_ui.h"
 
@@ -23,6 +24,8 @@ TEST_F(Browser, VobFilesInTitleSetAndPartOrder) {
     fs.add("/dvd/VTS_1_1.VOB");
     fs.add("/dvd/VTS_01_0.IFO");
     fs.add("/dvd/sub/");
+    fs.add("/dvd/Tools/");
+    fs.add("/dvd/audio/");
     browser.refresh("/dvd");
     EXPECT_EQ(browser.folder(), "/dvd/");
     EXPECT_EQ(browser.files(),
@@ -31,7 +34,7 @@ TEST_F(Browser, VobFilesInTitleSetAndPartOrder) {
                                         "VTS_01_7.VOB", "VTS_01_8.VOB", "VTS_01_9.VOB",
                                         "VTS_01_10.VOB", "VTS_01_1A.VOB", "VTS_02_1.VOB"}));
     EXPECT_EQ(browser.selectedFiles(), std::vector<int>{0});
-    EXPECT_EQ(browser.folders(), (std::vector<std::string>{"..", "sub"}));
+    EXPECT_EQ(browser.folders(), (std::vector<std::string>{"..", "audio", "sub", "Tools"}));
 
     SourceOptions options;
     setReadByVtsi(options, browser, true);
@@ -100,6 +103,16 @@ TEST_F(Browser, SelectButton) {
     ASSERT_TRUE(selectSource(browser, options, chapters, files, ui, fs));
     EXPECT_EQ(files.fileCount, 2);
     EXPECT_EQ(files.filePath[1], "/d/VTS_01_2.VOB");
+
+    // A folder the settings file cannot hold: refused, and nothing changes.
+    const std::string unstorable = "/d/\xF0\x9F\x8E\xAC/";  // not in Shift-JIS
+    fs.add(unstorable + "VTS_02_1.VOB");
+    browser.refresh(unstorable);
+    chapters.firstCellSector = 9;
+    EXPECT_FALSE(selectSource(browser, options, chapters, files, ui, fs));
+    EXPECT_EQ(ui.messages.back(), (test::UiMessage{"error", pathNotStorableMessage(unstorable)}));
+    EXPECT_EQ(files.filePath[0], "/d/VTS_01_1.VOB");
+    EXPECT_EQ(chapters.firstCellSector, 9u);
 }
 
 TEST(ViewerBrowser, OnePatternSortedAndTheSelectedPath) {

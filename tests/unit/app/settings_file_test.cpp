@@ -4,9 +4,12 @@
 
 #include <filesystem>
 
+#include "app/settings_dialog_rules.h"
 #include "app/startup_arguments.h"
 #include "common/little_endian.h"
 #include "pack_builder.h"
+#include "platform/path_field.h"
+#include "scripted_ui.h"
 
 namespace velmorin {
 namespace {
@@ -85,6 +88,19 @@ TEST(SettingsFile, DamagedFilesAreDeletedKeepingWhatWasReadWhole) {
         EXPECT_TRUE(std::filesystem::exists(path));
     }
     EXPECT_EQ(loadSettings(dir.file("missing.DAT"), kDefaults).playerPath, kDefaults.playerPath);
+}
+
+TEST(SettingsDialog, APlayerPathMustExistAndFitTheFile) {
+    test::TempDir dir;
+    ShellState shell;
+    test::ScriptedUi ui(shell);
+    const std::string unstorable = dir.file("\xF0\x9F\x8E\xAC");  // not in Shift-JIS
+    test::writeBytes(unstorable, "");
+    EXPECT_FALSE(acceptPlayerPath(dir.file("missing"), ui));
+    EXPECT_FALSE(acceptPlayerPath(unstorable, ui));
+    EXPECT_EQ(ui.messages,
+              (std::vector<test::UiMessage>{{"error", kPlayerMissing},
+                                            {"error", pathNotStorableMessage(unstorable)}}));
 }
 
 TEST(StartupArguments, CommandLineOrTheFirstLineOfOptionsTxt) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/byte_order.h"
+#include "dvd/ifo_file.h"
 #include "fake_platform.h"
 #include "pack_builder.h"
 #include "scripted_ui.h"
@@ -102,6 +103,22 @@ TEST_F(Vtsi, EveryRangeCheckIsAFormatError) {
     auto emptyMap = good;  // B <= M
     writeBe16(emptyMap.data() + g + 0xE8, 0xEC);
     EXPECT_FALSE(parse(emptyMap));
+}
+
+TEST_F(Vtsi, PointersBeyondTheBytesExaminedAreFormatErrorsAtTheirFullWidth) {
+    auto good = makeVtsi({{{100}, {1}, {}}});
+    good.resize(IfoBuffer::kSize);
+    ASSERT_TRUE(parse(good));
+    // The table's sector and the PGC's offset: just past 64 KiB, with the low byte / low
+    // 16 bits of the valid ones, and all ones (no overflow).
+    using Field = std::pair<int, std::vector<std::uint32_t>>;
+    for (const auto& [at, values] :
+         {Field{0xCC, {32, 0x101, ~0u}}, Field{2048 + 12, {0x10000, 0x10010, ~0u}}})
+        for (const std::uint32_t value : values) {
+            auto far = good;
+            writeBe32(far.data() + at, value);
+            EXPECT_FALSE(parse(far)) << at << ' ' << value;
+        }
 }
 
 TEST_F(Vtsi, OffsetsOutsideTheBytesReadGiveZeros) {
