@@ -12,8 +12,10 @@ namespace velmorin::cli {
 namespace {
 
 void printPlain(const AppState& state, const MemoryGopList& list) {
-    for (int k = 0; k < state.gopLines.count(); ++k)
-        std::printf("%s\n", state.gopLines.text(k).c_str());
+    for (int k = 0; k < state.gopLines.count(); ++k) {
+        const std::string_view line = state.gopLines.text(k);
+        std::printf("%.*s\n", static_cast<int>(line.size()), line.data());
+    }
     std::printf("%s\n", list.sizeLabel().c_str());
 }
 
@@ -31,7 +33,7 @@ void printJson(const AppState& state, const MemoryGopList& list) {
         const auto i = static_cast<std::size_t>(k);
         std::printf("%s\n{\"number\":%d,\"file\":%d,\"sector\":%u,\"flags\":%d,\"line\":%s}",
                     k ? "," : "", k + 1, table.fileIndex[i], table.startSector[i], table.flags[i],
-                    jsonQuoted(state.gopLines.text(k)).c_str());
+                    jsonQuoted(std::string(state.gopLines.text(k))).c_str());
     }
     const auto end = static_cast<std::size_t>(table.gopCount);
     std::printf("],\n\"end\":{\"file\":%d,\"sector\":%u},\n\"sizeLabel\":%s}\n",

@@ -122,7 +122,7 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
     const auto report = [&](int k, MuteResult result) {
         const bool listed = k < lines.count();
         if (result == MuteResult::Ok && listed) lines.setPattern(k, pattern);
-        outcomes.push_back({k, result, listed ? lines.text(k) : std::string()});
+        outcomes.push_back({k, result, listed ? std::string(lines.text(k)) : std::string()});
         if (done) done(outcomes.back());
     };
     // The last GOP whose marker has been handed to the system but is not yet known to be on

@@ -46,7 +46,8 @@ bool saveProject(const std::string& path, const AppState& state, Ui& ui) {
                   file.write(record->data(), record->size());
         for (int k = 0; ok && k < state.gopTable.gopCount; ++k) {
             const std::string line =
-                (k < state.gopLines.count() ? state.gopLines.text(k) : std::string()) + '\n';
+                (k < state.gopLines.count() ? std::string(state.gopLines.text(k)) : std::string()) +
+                '\n';
             ok = file.write(line.data(), line.size());
         }
         return ok;
@@ -91,7 +92,7 @@ bool loadProject(const std::string& path, AppState& state, GopListView& list, Ui
     state.gopLines.clear();
     for (int k = 0; k < state.gopTable.gopCount; ++k) {
         state.gopLines.appendStored(readListLine(file));
-        list.append(state.gopLines.text(k));
+        list.append(std::string(state.gopLines.text(k)));
     }
     list.setSizeLabel(sizeLabelText(state.inputFiles.totalSize()));
     return true;

@@ -19,8 +19,8 @@ ReaderResult VobScanner::recordNavigationPack(SectorView pack, int file, std::ui
 
     std::string line =
         formatGopLine(mark1, mark2, table.gopCount, timeCodeOf(t), readMuteState(pack));
+    target_.lines.append(line, t / 90);  // the time code's milliseconds
     list_.append(line);
-    target_.lines.append(std::move(line), t / 90);  // the time code's milliseconds
     return table.gopCount >= GopTable::kEntries ? ReaderResult::TooManyGops : ReaderResult::Ok;
 }
 
