@@ -92,7 +92,8 @@ std::pair<std::string, std::string> clearWorkingFiles(const std::string& program
 
 std::optional<std::string> playGops(PlayContext c, PlaybackStretch stretch, PlayMode mode,
                                     const std::pair<std::string, std::string>& workingFiles) {
-    const auto& [tmp1, tmp2] = workingFiles;
+    const std::string& tmp1 = workingFiles.first;
+    const std::string& tmp2 = workingFiles.second;
     stretch.end = std::min(stretch.end, c.state.gopTable.gopCount);  // past the end: to the end
     const auto range = byteRangeOf(c.state, stretch.first, stretch.end);
     if (!range) {
