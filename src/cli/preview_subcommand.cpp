@@ -5,6 +5,7 @@
 
 #include "common/text_format.h"
 #include "exit_status.h"
+#include "platform/native_path.h"
 #include "preview/preview_decoder.h"
 #include "title_session.h"
 #include "usage.h"
@@ -60,14 +61,13 @@ int runPreviewSubcommand(const std::vector<std::string>& args) {
     if (!all) return previewGop(session, *decoder, *gop - 1, out) ? kExitOk : kExitFailed;
 
     std::error_code ec;
-    if (!std::filesystem::is_directory(out, ec)) {
+    if (!std::filesystem::is_directory(nativePath(out), ec)) {
         std::fprintf(stderr, "velmorin-cli: %s is not a folder\n", out.c_str());
         return kExitFailed;
     }
     bool failed = false;
     for (int k = 0; k < gopCount; ++k) {
-        const std::string file =
-            (std::filesystem::path(out) / formatText("gop%06d.bmp", k + 1)).string();
+        const std::string file = utf8Path(nativePath(out) / formatText("gop%06d.bmp", k + 1));
         if (!previewGop(session, *decoder, k, file)) failed = true;
     }
     return failed ? kExitFailed : kExitOk;

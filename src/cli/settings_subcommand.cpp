@@ -5,10 +5,10 @@
 
 #include "app/settings_dialog_rules.h"
 #include "app/settings_file.h"
-#include "common/path_text.h"
 #include "exit_status.h"
 #include "json.h"
 #include "platform/binary_file.h"
+#include "platform/native_path.h"
 #include "title_session.h"
 #include "usage.h"
 
@@ -23,7 +23,7 @@ std::string toolFolder(const std::string& programPath) {
     std::error_code error;
     fs::path self = fs::read_symlink("/proc/self/exe", error);
     if (error || self.empty()) self = fs::path(absolutePath(programPath));
-    return withTrailingSeparator(self.parent_path().string());
+    return withTrailingSeparator(utf8Path(self.parent_path()));
 }
 
 void printSettings(const Settings& s, bool json) {

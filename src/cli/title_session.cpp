@@ -15,7 +15,7 @@ namespace velmorin::cli {
 std::string absolutePath(const std::string& path) {
     std::error_code error;
     const auto absolute = std::filesystem::absolute(nativePath(path), error);
-    return error ? path : absolute.lexically_normal().string();
+    return error ? path : utf8Path(absolute.lexically_normal());
 }
 
 TitleSession::TitleSession(const TitleArguments& args) : args_(args), ui_(args.answer) {}
@@ -39,7 +39,7 @@ std::optional<int> TitleSession::open() {
         // As the source dialog does with "VTSI情報でﾘｰﾄﾞ" on.
         options.readByVtsi = true;
         const auto vtsi = nativePath(absolutePath(args_.vtsiFile));
-        if (!readVtsi(vtsi.parent_path().string(), vtsi.filename().string(), options,
+        if (!readVtsi(utf8Path(vtsi.parent_path()), utf8Path(vtsi.filename()), options,
                       state_->chapterInfo, files, ui_, systemPlatform()))
             return kExitFailed;
     }

@@ -5,8 +5,8 @@
 #include <QTimer>
 
 #include "app/logo_bitmap.h"
-#include "common/path_text.h"
 #include "dialog_template.h"
+#include "platform/native_path.h"
 
 namespace velmorin::gui {
 

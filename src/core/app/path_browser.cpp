@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/path_text.h"
+#include "platform/native_path.h"
 
 namespace velmorin {
 
@@ -12,12 +13,7 @@ namespace {
 // Up to, and including, the separator before the last folder name; the root of the file
 // tree ("/", or a drive's "X:\\") stays.
 std::string parentFolder(const std::string& folder) {
-#if defined(_WIN32)
-    constexpr std::size_t kRootLength = 3;
-#else
-    constexpr std::size_t kRootLength = 1;
-#endif
-    if (folder.size() <= kRootLength) return folder;
+    if (folder.size() <= fileTreeRootOf(folder).size()) return folder;
     const auto last = folder.find_last_of(kFolderSeparator, folder.size() - 2);
     if (last == std::string::npos) return folder;
     return folder.substr(0, last + 1);
@@ -69,16 +65,12 @@ void PathBrowser::listVolumes() {
 
 void PathBrowser::listFiles() {
     if (kind_ == Kind::Source) return listSourceFiles();
-#if defined(_WIN32)
-    files_ = findFiles(platform_, folder_, viewerPattern_);
-#else
-    if (viewerPattern_ == kProgramsPattern) {
+    if (viewerPattern_ == kProgramsPattern && !programsAreNamedExe()) {
         for (const auto& entry : platform_.listFolder(folder_).value_or(std::vector<FolderEntry>{}))
             if (entry.isExecutable) files_.push_back(entry.name);
     } else {
         files_ = findFiles(platform_, folder_, viewerPattern_);
     }
-#endif
     sortIgnoringCase(files_);
 }
 
@@ -112,11 +104,7 @@ std::string PathBrowser::volumeRootOf(const std::string& path) const {
     for (const auto& v : volumes_)
         if (path.rfind(v.root, 0) == 0 && v.root.size() > best.size()) best = v.root;
     if (!best.empty()) return best;
-#if defined(_WIN32)
-    return path.substr(0, 3);
-#else
-    return std::string(1, kFolderSeparator);
-#endif
+    return fileTreeRootOf(path);
 }
 
 void PathBrowser::chooseFolder(int index) {

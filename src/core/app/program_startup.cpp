@@ -4,8 +4,8 @@
 
 #include "app/settings_file.h"
 #include "app/startup_arguments.h"
-#include "common/path_text.h"
 #include "platform/binary_file.h"
+#include "platform/native_path.h"
 
 namespace velmorin {
 
@@ -13,7 +13,7 @@ ProgramStartup prepareProgramStartup(const std::string& programPath,
                                      const std::string& argumentText) {
     ProgramStartup startup;
     startup.shell.programFolder =
-        withTrailingSeparator(nativePath(programPath).parent_path().string());
+        withTrailingSeparator(utf8Path(nativePath(programPath).parent_path()));
     const StartupArguments arguments =
         parseStartupArguments(argumentText, readOptionsLine(startup.shell.programFolder));
 

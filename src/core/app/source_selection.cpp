@@ -1,7 +1,7 @@
 #include "app/source_selection.h"
 
-#include "common/path_text.h"
 #include "dvd/vtsi_reader.h"
+#include "platform/native_path.h"
 #include "platform/path_field.h"
 
 namespace velmorin {

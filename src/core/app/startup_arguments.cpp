@@ -2,6 +2,7 @@
 
 #include "common/path_text.h"
 #include "platform/binary_file.h"
+#include "platform/native_path.h"
 
 namespace velmorin {
 

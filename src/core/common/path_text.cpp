@@ -8,20 +8,7 @@ char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool isSeparator(char c) {
-#if defined(_WIN32)
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
 }  // namespace
-
-std::string withTrailingSeparator(std::string folder) {
-    if (folder.empty() || !isSeparator(folder.back())) folder += kFolderSeparator;
-    return folder;
-}
 
 std::string upperAscii(std::string_view text) {
     std::string out(text);

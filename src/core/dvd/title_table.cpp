@@ -1,8 +1,8 @@
 #include "dvd/title_table.h"
 
-#include "common/path_text.h"
 #include "common/text_format.h"
 #include "dvd/ifo_file.h"
+#include "platform/native_path.h"
 
 namespace velmorin {
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "common/path_text.h"
 #include "common/text_format.h"
 #include "dvd/ifo_file.h"
+#include "platform/native_path.h"
 
 namespace velmorin {
 

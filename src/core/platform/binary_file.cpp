@@ -14,14 +14,6 @@ static_assert(sizeof(off_t) >= sizeof(std::uint64_t), "file offsets must be 64-b
 
 namespace velmorin {
 
-std::filesystem::path nativePath(const std::string& utf8Path) {
-#if defined(_WIN32)
-    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
-#else
-    return std::filesystem::path(utf8Path);
-#endif
-}
-
 std::optional<std::uint64_t> regularFileSize(const std::string& path) {
     std::error_code error;
     const auto status = std::filesystem::status(nativePath(path), error);

@@ -12,10 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace velmorin {
+#include "platform/native_path.h"
 
-// Paths are UTF-8 strings in memory; this turns one into the platform's path type.
-std::filesystem::path nativePath(const std::string& utf8Path);
+namespace velmorin {
 
 // Size of a regular file from its directory entry; nothing when there is no entry or it
 // is not a regular file.

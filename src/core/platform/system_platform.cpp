@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "common/path_text.h"
-#include "platform/binary_file.h"
+#include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/volumes.h"
 
@@ -63,7 +63,7 @@ public:
                 !directory &&
                 (perms & (std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
                           std::filesystem::perms::others_exec)) != std::filesystem::perms::none;
-            out.push_back(FolderEntry{it->path().filename().string(), directory, executable});
+            out.push_back(FolderEntry{utf8Path(it->path().filename()), directory, executable});
         }
         std::sort(out.begin(), out.end(),
                   [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });

@@ -4,7 +4,7 @@
 #include <set>
 #include <sstream>
 
-#include "common/path_text.h"
+#include "platform/native_path.h"
 
 namespace velmorin {
 

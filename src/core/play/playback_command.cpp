@@ -4,8 +4,8 @@
 #include <array>
 #include <filesystem>
 
-#include "common/path_text.h"
 #include "common/text_format.h"
+#include "platform/native_path.h"
 
 namespace velmorin::play_messages {
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "common/path_text.h"
 #include "platform/binary_file.h"
+#include "platform/native_path.h"
 #include "project/project_file.h"
 
 namespace velmorin {
@@ -14,7 +14,7 @@ namespace {
 std::pair<std::string, std::string> startingPlace(const AppState& state, const ShellState& shell) {
     if (state.lastProjectPath.empty()) return {shell.programFolder, "*.prj"};
     const auto path = nativePath(state.lastProjectPath);
-    return {withTrailingSeparator(path.parent_path().string()), path.filename().string()};
+    return {withTrailingSeparator(utf8Path(path.parent_path())), utf8Path(path.filename())};
 }
 
 }  // namespace
