@@ -5,6 +5,7 @@
 #include "extract_subcommand.h"
 #include "logo_subcommand.h"
 #include "mute_subcommand.h"
+#include "platform/command_line.h"
 #include "preview_subcommand.h"
 #include "project_subcommand.h"
 #include "scan_command.h"
@@ -14,10 +15,10 @@
 
 int main(int argc, char** argv) {
     using namespace velmorin::cli;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) return usageError("", "no subcommand given");
-    const std::string& command = args.front();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    const std::vector<std::string> line = velmorin::commandLineArguments(argc, argv);
+    if (line.size() < 2) return usageError("", "no subcommand given");
+    const std::string& command = line[1];
+    const std::vector<std::string> rest(line.begin() + 2, line.end());
     if (command == "--help" || command == "-h" || command == "help") return printUsage("");
     if (command == "scan") return runScanCommand(rest);
     if (command == "mute") return runMuteSubcommand(rest);
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     if (command == "project") return runProjectSubcommand(rest);
     if (command == "extract") return runExtractSubcommand(rest);
     if (command == "preview") return runPreviewSubcommand(rest);
-    if (command == "settings") return runSettingsSubcommand(rest, argv[0]);
+    if (command == "settings") return runSettingsSubcommand(rest, line.front());
     if (command == "logo") return runLogoSubcommand(rest);
     return usageError("", "unknown subcommand " + command);
 }
