@@ -6,6 +6,7 @@
 #include "logo_subcommand.h"
 #include "mute_subcommand.h"
 #include "platform/command_line.h"
+#include "platform/console_output.h"
 #include "preview_subcommand.h"
 #include "project_subcommand.h"
 #include "scan_command.h"
@@ -15,6 +16,7 @@
 
 int main(int argc, char** argv) {
     using namespace velmorin::cli;
+    velmorin::prepareStandardOutput();
     const std::vector<std::string> line = velmorin::commandLineArguments(argc, argv);
     if (line.size() < 2) return usageError("", "no subcommand given");
     const std::string& command = line[1];

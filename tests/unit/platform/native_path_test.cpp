@@ -4,6 +4,7 @@
 
 #include "pack_builder.h"
 #include "platform/binary_file.h"
+#include "platform/console_output.h"
 #include "platform/platform.h"
 
 namespace velmorin {
@@ -18,6 +19,15 @@ TEST(NativePath, KeepsUtf8NamesThroughTheFolderSearch) {
     std::filesystem::create_directory(nativePath(folder));
     ASSERT_TRUE(writeWholeFile(file, {}));
     EXPECT_EQ(findFiles(systemPlatform(), folder, "*.vob"), std::vector<std::string>{"ﾀｲﾄﾙ 1.VOB"});
+}
+
+TEST(ConsoleOutput, LineEndsReachTheFileUnchanged) {
+    test::TempDir dir;
+    std::FILE* out = std::fopen(dir.file("out.txt").c_str(), "w");
+    writeBytesUnchanged(out);
+    std::fputs("a\nb\n", out);
+    std::fclose(out);
+    EXPECT_EQ(test::readFile(dir.file("out.txt")), "a\nb\n");
 }
 
 }  // namespace
