@@ -7,6 +7,7 @@
 #include "mute_subcommand.h"
 #include "platform/command_line.h"
 #include "platform/console_output.h"
+#include "platform/program_file.h"
 #include "preview_subcommand.h"
 #include "project_subcommand.h"
 #include "scan_command.h"
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
     if (command == "project") return runProjectSubcommand(rest);
     if (command == "extract") return runExtractSubcommand(rest);
     if (command == "preview") return runPreviewSubcommand(rest);
-    if (command == "settings") return runSettingsSubcommand(rest, line.front());
+    if (command == "settings")
+        return runSettingsSubcommand(rest, velmorin::runningProgramPath(line.front()));
     if (command == "logo") return runLogoSubcommand(rest);
     return usageError("", "unknown subcommand " + command);
 }

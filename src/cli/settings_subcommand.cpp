@@ -20,10 +20,7 @@ namespace fs = std::filesystem;
 
 // The folder the tool runs from, with its separator: the defaults of a first start name it.
 std::string toolFolder(const std::string& programPath) {
-    std::error_code error;
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error || self.empty()) self = fs::path(absolutePath(programPath));
-    return withTrailingSeparator(utf8Path(self.parent_path()));
+    return withTrailingSeparator(utf8Path(nativePath(programPath).parent_path()));
 }
 
 void printSettings(const Settings& s, bool json) {

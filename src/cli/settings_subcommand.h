@@ -5,8 +5,8 @@
 
 namespace velmorin::cli {
 
-// velmorin-cli settings: returns the exit status. `programPath` is argv[0], used only when
-// the system cannot name the running program itself.
+// velmorin-cli settings: returns the exit status. `programPath` is the running tool's own
+// file: the defaults name its folder.
 int runSettingsSubcommand(const std::vector<std::string>& args, const std::string& programPath);
 
 }  // namespace velmorin::cli
