@@ -6,12 +6,15 @@
 #include <thread>
 
 #include "common/path_text.h"
+#include "platform/command_line.h"
 #include "platform/native_path.h"
 #include "platform/platform.h"
 #include "platform/volumes.h"
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include "platform/wide_text.h"
 #else
 #include <spawn.h>
 #include <sys/wait.h>
@@ -27,14 +30,21 @@ class SystemPlatform : public Platform {
 public:
     bool startProgram(const std::string& program, const std::string& argument) override {
 #if defined(_WIN32)
-        // The short forms hold no blanks, so the two paths make a plain command line.
-        char shortProgram[MAX_PATH] = {}, shortArgument[MAX_PATH] = {};
-        std::string commandLine =
-            GetShortPathNameA(program.c_str(), shortProgram, MAX_PATH) ? shortProgram : program;
-        commandLine += ' ';
-        commandLine +=
-            GetShortPathNameA(argument.c_str(), shortArgument, MAX_PATH) ? shortArgument : argument;
-        return WinExec(commandLine.c_str(), SW_SHOW) > 31;
+        // The whole paths in UTF-16, quoted: blanks and characters outside the ANSI code
+        // page reach the player as they are (short 8.3 names may be switched off).
+        std::wstring commandLine = wideFromUtf8(programCommandLine(program, argument));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOW;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process))
+            return false;
+        // The program does not wait for its player.
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
 #else
         std::string programCopy = program, argumentCopy = argument;
         char* argv[] = {programCopy.data(), argumentCopy.data(), nullptr};
@@ -77,7 +87,7 @@ public:
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
             if (!(drives & (1u << (letter - 'A')))) continue;
             const std::string root = std::string(1, letter) + ":\\";
-            const UINT type = GetDriveTypeA(root.c_str());
+            const UINT type = GetDriveTypeW(wideFromUtf8(root).c_str());
             if (type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_REMOTE ||
                 type == DRIVE_CDROM || type == DRIVE_RAMDISK)
                 out.push_back(Volume{std::string(1, letter) + " :", root});
@@ -98,9 +108,10 @@ public:
 
 std::string defaultPlayerPath() {
 #if defined(_WIN32)
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    return std::string(system, 3) + "Program Files\\Windows Media Player\\WMPLAYER.EXE";
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    const std::string drive = length >= 3 ? utf8FromWide(std::wstring(system, 3)) : "C:\\";
+    return drive + "Program Files\\Windows Media Player\\WMPLAYER.EXE";
 #else
     return "/usr/bin/xdg-open";
 #endif
