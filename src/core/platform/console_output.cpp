@@ -1,6 +1,6 @@
 #include "platform/console_output.h"
 
-#include <initializer_list>
+#include <utility>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -10,6 +10,10 @@
 #ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
 #define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
 #endif
+
+namespace {
+constexpr std::size_t kConsoleBuffer = 64 * 1024;
+}  // namespace
 #endif
 
 namespace velmorin {
@@ -25,15 +29,19 @@ void writeBytesUnchanged(std::FILE* stream) {
 
 void prepareStandardOutput() {
 #if defined(_WIN32)
-    bool console = false;
-    for (const DWORD id : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+    const std::pair<DWORD, std::FILE*> streams[] = {{STD_OUTPUT_HANDLE, stdout},
+                                                    {STD_ERROR_HANDLE, stderr}};
+    for (const auto& [id, stream] : streams) {
         const HANDLE handle = GetStdHandle(id);
         DWORD mode = 0;
         if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) continue;
-        console = true;
+        SetConsoleOutputCP(CP_UTF8);
         SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+        // Unbuffered, the C runtime hands a console one byte at a time, and the console
+        // decodes each byte of a UTF-8 character alone into a replacement character. The
+        // tool flushes where a line must show at once (messages, progress, mute lines).
+        std::setvbuf(stream, nullptr, _IOFBF, kConsoleBuffer);
     }
-    if (console) SetConsoleOutputCP(CP_UTF8);
 #endif
     writeBytesUnchanged(stdout);
     writeBytesUnchanged(stderr);
