@@ -33,10 +33,51 @@ add_gtest_cases() {
   passed=$((passed + $(grep -c 'result="completed"' "$1") - 1))
 }
 
-# The Wine comparison joins the Linux build only at the Windows stage, against that stage's
-# velmorin-cli.exe.
+# Cross-built with MinGW-w64 and run under Wine. Wine never outlives the run: every test
+# has a time limit, and each build folder's wineserver is stopped at the end.
+stop_wine() {
+  local prefix
+  for prefix in build-win64/wineprefix build-win32/wineprefix build/wineprefix; do
+    scripts/wine-session.sh stop "$PWD/$prefix"
+  done
+}
+windows_stage() {
+  echo "== Windows builds (MinGW-w64), unit tests and the command-line tool under Wine"
+  trap stop_wine EXIT
+  scripts/build-windows.sh build-win64 x86_64 "${strict[@]}"
+  scripts/build-windows.sh build-win32 i686 "${strict[@]}"
+  rm -f build-win64/unit_tests.xml build-win32/unit_tests.xml
+  run_ctest build-win64
+  add_gtest_cases build-win64/unit_tests.xml
+  # i686: compiled and linked everywhere, its unit tests run only where Wine runs 32-bit
+  # programs (cmake/mingw-w64.cmake finds no such Wine beside Debian 12's wine64).
+  if ctest --test-dir build-win32 -N | grep -q 'unit_tests'; then
+    run_ctest build-win32
+    add_gtest_cases build-win32/unit_tests.xml
+  else
+    echo "i686: built and linked; no Wine here runs 32-bit programs, so its unit tests did not run"
+  fi
+  # The Linux build (already built) gains the comparison with this velmorin-cli.exe.
+  scripts/build.sh build "${strict[@]}" -DVELMORIN_WINDOWS_CLI="$PWD/build-win64/src/cli/velmorin-cli.exe"
+  run_ctest build -L wine
+  local arch dir
+  for arch in x86_64 i686; do
+    dir=build-win64
+    [[ $arch == i686 ]] && dir=build-win32
+    (cd "$dir" && cpack -G ZIP >/dev/null)
+    echo "package: $dir/velmorin-windows-$arch.zip"
+  done
+}
+
+# The Wine comparison joins the Linux build only in the Windows stage, against that stage's
+# velmorin-cli.exe. "scripts/test.sh windows" runs that stage alone, with the Linux build.
 echo "== build and test"
 scripts/build.sh build "${strict[@]}" -DVELMORIN_WINDOWS_CLI=
+if [[ ${1:-} == windows ]]; then
+  windows_stage
+  echo "windows tests: $passed passed, 0 failed"
+  exit 0
+fi
 run_ctest build
 
 echo "== sanitizers (clang, address + undefined) and fuzz targets"
@@ -57,36 +98,6 @@ CC=gcc CXX=g++ scripts/build.sh build-m32 "${strict[@]}" -DCMAKE_TOOLCHAIN_FILE=
   -DVELMORIN_BUILD_E2E=OFF -DVELMORIN_BUILD_BENCH=OFF -DVELMORIN_BUILD_GUI=OFF
 run_ctest build-m32
 
-# Cross-built with MinGW-w64 and run under Wine. Wine never outlives the run: every test
-# has a time limit, and each build folder's wineserver is stopped at the end.
-echo "== Windows builds (MinGW-w64), unit tests and the command-line tool under Wine"
-stop_wine() {
-  local prefix
-  for prefix in build-win64/wineprefix build-win32/wineprefix build/wineprefix; do
-    scripts/wine-session.sh stop "$PWD/$prefix"
-  done
-}
-trap stop_wine EXIT
-scripts/build-windows.sh build-win64 x86_64 "${strict[@]}"
-scripts/build-windows.sh build-win32 i686 "${strict[@]}"
-rm -f build-win64/unit_tests.xml build-win32/unit_tests.xml
-run_ctest build-win64
-add_gtest_cases build-win64/unit_tests.xml
-# i686: compiled and linked everywhere, its unit tests run only where Wine runs 32-bit
-# programs (cmake/mingw-w64.cmake finds no such Wine on Debian 12's wine64 alone).
-if ctest --test-dir build-win32 -N | grep -q 'unit_tests'; then
-  run_ctest build-win32
-  add_gtest_cases build-win32/unit_tests.xml
-else
-  echo "i686: built and linked; no Wine here runs 32-bit programs, so its unit tests did not run"
-fi
-scripts/build.sh build "${strict[@]}" -DVELMORIN_WINDOWS_CLI="$PWD/build-win64/src/cli/velmorin-cli.exe"
-run_ctest build -L wine
-for arch in x86_64 i686; do
-  dir=build-win64
-  [[ $arch == i686 ]] && dir=build-win32
-  (cd "$dir" && cpack -G ZIP >/dev/null)
-  echo "package: $dir/velmorin-windows-$arch.zip"
-done
+windows_stage
 
 echo "all tests: $((passed + fuzzers)) passed, 0 failed"
