@@ -47,15 +47,17 @@ std::string posixPathFields(std::string json) {
     return json;
 }
 
-// Both builds end alike and print the same bytes (paths aside in JSON documents).
-void expectSameRun(const test::BoundedRun& linux, const test::BoundedRun& windows,
+// Two runs end alike and print the same bytes, the JSON path fields of `actual` taken
+// back from Wine's drive Z: (a run of either build may show Windows paths).
+void expectSameRun(const test::BoundedRun& expected, const test::BoundedRun& actual,
                    const std::string& what) {
-    EXPECT_EQ(windows.ending(), linux.ending()) << what << "\n" << windows.err;
-    EXPECT_EQ(windows.err, linux.err) << what;
-    const bool json = windows.out.starts_with("{");
-    EXPECT_EQ(json ? posixPathFields(windows.out) : windows.out, linux.out) << what;
+    EXPECT_EQ(actual.ending(), expected.ending()) << what << "\n" << actual.err;
+    EXPECT_EQ(actual.err, expected.err) << what;
+    const bool json = actual.out.starts_with("{");
+    EXPECT_EQ(json ? posixPathFields(actual.out) : actual.out, expected.out) << what;
 }
 
+// The Linux build's run is the expected one.
 void expectSameRun(const Args& args) {
     std::string what = "velmorin-cli";
     for (const auto& a : args) what += " " + a;
