@@ -20,11 +20,14 @@ passed=0
 # Runs ctest on a build folder (with any further ctest arguments) and adds its count of
 # passed tests.
 run_ctest() {
-  local log
+  local log count
   log=$(mktemp)
   ctest --test-dir "$1" "${@:2}" --output-on-failure -j "$(nproc)" | tee "$log"
-  passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")))
+  count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
   rm -f "$log"
+  # A build folder without tests is a fault of the build, not a pass.
+  [[ -n $count ]] || { echo "test.sh: no test ran in $1" >&2; exit 1; }
+  passed=$((passed + count))
 }
 
 # Adds the unit test cases that passed in a GoogleTest XML report, less the one ctest test
