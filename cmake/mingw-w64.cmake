@@ -25,12 +25,21 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
+# The emulator that runs built programs: wine64 for x86_64; for i686 a Wine with a 32-bit
+# loader (Debian's wine32 puts it at /usr/lib/wine/wine). Without one the i686 programs are
+# built but not run.
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
-  find_program(VELMORIN_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
-  if(NOT VELMORIN_WINE)
-    find_program(VELMORIN_WINE NAMES wine64 wine)
+  if(VELMORIN_WINDOWS_ARCH STREQUAL "x86_64")
+    set(wine_names wine64 wine)
+  else()
+    set(wine_names wine)
   endif()
-  if(VELMORIN_WINE AND VELMORIN_WINDOWS_ARCH STREQUAL "x86_64")
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORIN_WINE})
+  find_program(VELMORIN_WINE_${VELMORIN_WINDOWS_ARCH} NAMES ${wine_names}
+    PATHS /usr/lib/wine NO_DEFAULT_PATH)
+  if(NOT VELMORIN_WINE_${VELMORIN_WINDOWS_ARCH})
+    find_program(VELMORIN_WINE_${VELMORIN_WINDOWS_ARCH} NAMES ${wine_names})
+  endif()
+  if(VELMORIN_WINE_${VELMORIN_WINDOWS_ARCH})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${VELMORIN_WINE_${VELMORIN_WINDOWS_ARCH}})
   endif()
 endif()

@@ -9,6 +9,7 @@ packages=(
   ffmpeg dvdauthor libdvdread-dev lsdvd time bc
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic libgl-dev xvfb xauth
   g++-multilib googletest
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 fonts-wine
 )
 
 sudo=()
@@ -29,6 +30,8 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Never wine32 beside them: on Debian 12 its loader cannot start here and breaks wine64's
+# too; the i686 Windows build is compiled and linked, and run only where Wine can.
 install_missing "${packages[@]}"
 # The 32-bit build's tests run under qemu-i386 where the kernel runs no 32-bit programs
 # (the 32-bit loader is one).

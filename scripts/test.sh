@@ -2,7 +2,9 @@
 # Installs what the tests need, checks the sources' layout, builds with warnings as
 # errors, and runs every test: the unit and end-to-end tests, then the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of each fuzz target,
-# then the unit tests of a 32-bit build. Ends with one summary line.
+# then the unit tests of a 32-bit build, then the Windows builds: their unit tests and the
+# command-line tool against the Linux build's, under Wine, and their packages. Ends with
+# one summary line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,17 +17,70 @@ scripts/check-format.sh
 strict=(-DVELMORIN_WERROR=ON)
 
 passed=0
-# Runs ctest on a build folder and adds its count of passed tests.
+# Runs ctest on a build folder (with any further ctest arguments) and adds its count of
+# passed tests.
 run_ctest() {
-  local log
+  local log count
   log=$(mktemp)
-  ctest --test-dir "$1" --output-on-failure -j "$(nproc)" | tee "$log"
-  passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")))
+  ctest --test-dir "$1" "${@:2}" --output-on-failure -j "$(nproc)" | tee "$log"
+  count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
   rm -f "$log"
+  # A build folder without tests is a fault of the build, not a pass.
+  [[ -n $count ]] || { echo "test.sh: no test ran in $1" >&2; exit 1; }
+  passed=$((passed + count))
 }
 
+# Adds the unit test cases that passed in a GoogleTest XML report, less the one ctest test
+# that ran them all (and is counted already).
+add_gtest_cases() {
+  passed=$((passed + $(grep -c 'result="completed"' "$1") - 1))
+}
+
+# Cross-built with MinGW-w64 and run under Wine. Wine never outlives the run: every test
+# has a time limit, and each build folder's wineserver is stopped at the end.
+stop_wine() {
+  local prefix
+  for prefix in build-win64/wineprefix build-win32/wineprefix build/wineprefix; do
+    scripts/wine-session.sh stop "$PWD/$prefix"
+  done
+}
+windows_stage() {
+  echo "== Windows builds (MinGW-w64), unit tests and the command-line tool under Wine"
+  trap stop_wine EXIT
+  scripts/build-windows.sh build-win64 x86_64 "${strict[@]}"
+  scripts/build-windows.sh build-win32 i686 "${strict[@]}"
+  rm -f build-win64/unit_tests.xml build-win32/unit_tests.xml
+  run_ctest build-win64
+  add_gtest_cases build-win64/unit_tests.xml
+  # i686: compiled and linked everywhere, its unit tests run only where Wine runs 32-bit
+  # programs (cmake/mingw-w64.cmake finds no such Wine beside Debian 12's wine64).
+  if ctest --test-dir build-win32 -N | grep -q 'unit_tests'; then
+    run_ctest build-win32
+    add_gtest_cases build-win32/unit_tests.xml
+  else
+    echo "i686: built and linked; no Wine here runs 32-bit programs, so its unit tests did not run"
+  fi
+  # The Linux build (already built) gains the comparison with this velmorin-cli.exe.
+  scripts/build.sh build "${strict[@]}" -DVELMORIN_WINDOWS_CLI="$PWD/build-win64/src/cli/velmorin-cli.exe"
+  run_ctest build -L wine
+  local arch dir
+  for arch in x86_64 i686; do
+    dir=build-win64
+    [[ $arch == i686 ]] && dir=build-win32
+    (cd "$dir" && cpack -G ZIP >/dev/null)
+    echo "package: $dir/velmorin-windows-$arch.zip"
+  done
+}
+
+# The Wine comparison joins the Linux build only in the Windows stage, against that stage's
+# velmorin-cli.exe. "scripts/test.sh windows" runs that stage alone, with the Linux build.
 echo "== build and test"
-scripts/build.sh build "${strict[@]}"
+scripts/build.sh build "${strict[@]}" -DVELMORIN_WINDOWS_CLI=
+if [[ ${1:-} == windows ]]; then
+  windows_stage
+  echo "windows tests: $passed passed, 0 failed"
+  exit 0
+fi
 run_ctest build
 
 echo "== sanitizers (clang, address + undefined) and fuzz targets"
@@ -45,5 +100,7 @@ CC=gcc CXX=g++ scripts/build.sh build-m32 "${strict[@]}" -DCMAKE_TOOLCHAIN_FILE=
   -DVELMORIN_GTEST_SOURCE_DIR=/usr/src/googletest \
   -DVELMORIN_BUILD_E2E=OFF -DVELMORIN_BUILD_BENCH=OFF -DVELMORIN_BUILD_GUI=OFF
 run_ctest build-m32
+
+windows_stage
 
 echo "all tests: $((passed + fuzzers)) passed, 0 failed"

@@ -7,26 +7,41 @@
 #include <string>
 #include <vector>
 
+#include "common/path_text.h"
 #include "platform/platform.h"
 
 namespace velmorin::test {
+
+// A path of a fake tree written the POSIX way ("/dvd/a.vob") in the system's own form:
+// unchanged on POSIX systems, on drive C: with backslashes on Windows ("C:\\dvd\\a.vob").
+// Paths already in that form stay as they are.
+inline std::string native(std::string path) {
+#if defined(_WIN32)
+    if (!path.empty() && path.front() == '/') path = "C:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+    return path;
+}
 
 class FakePlatform : public Platform {
 public:
     // Adds a file that the system could start.
     void addExecutable(const std::string& path) {
         add(path);
-        executables_.insert(path);
+        executables_.insert(native(path));
     }
-    // Adds a file (or, with a trailing '/', a folder) and every folder above it.
-    void add(const std::string& path) {
-        std::string folder = "/";
-        std::size_t start = 1;
-        for (auto slash = path.find('/', start); slash != std::string::npos;
-             slash = path.find('/', start)) {
+    // Adds a file (or, with a trailing separator, a folder) and every folder above it.
+    // Takes native() paths.
+    void add(const std::string& posixOrNative) {
+        const std::string path = native(posixOrNative);
+        const std::size_t rootLength = path.find(kFolderSeparator) + 1;  // "/" or "C:\\"
+        std::string folder = path.substr(0, rootLength);
+        std::size_t start = rootLength;
+        for (auto slash = path.find(kFolderSeparator, start); slash != std::string::npos;
+             slash = path.find(kFolderSeparator, start)) {
             const std::string name = path.substr(start, slash - start);
             entries_[folder].insert({name, true});
-            folder += name + "/";
+            folder += name + kFolderSeparator;
             start = slash + 1;
         }
         if (start < path.size()) entries_[folder].insert({path.substr(start), false});
@@ -47,7 +62,7 @@ public:
         return true;
     }
 
-    std::vector<Volume> volumeList{{"/", "/"}};
+    std::vector<Volume> volumeList{{native("/"), native("/")}};
     std::set<std::string> unreadable;
     std::vector<std::pair<std::string, std::string>> started;  // program, argument
 

@@ -1,9 +1,8 @@
 #include "pack_builder.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -100,35 +99,61 @@ void VobBuilder::writeTo(const std::string& path) const {
 }
 
 void writeSectors(const std::string& path, const std::vector<Sector>& sectors) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(nativePath(path), std::ios::binary | std::ios::trunc);
     for (const auto& s : sectors)
         out.write(reinterpret_cast<const char*>(s.data()), static_cast<std::streamsize>(s.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(nativePath(path), std::ios::binary | std::ios::trunc);
     out << bytes;
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(nativePath(path), std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
+std::filesystem::path nativePath(const std::string& utf8Path) {
+    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
+}
+
+std::string utf8Path(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 TempDir::TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "velmorin-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    // create_directory reports whether it made the folder, so a name another process
+    // took first is never shared.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = base / ("velmorin-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = utf8Path(candidate);
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder in " + utf8Path(base));
+}
+
+std::string pathIn(const std::string& folder, const std::string& name) {
+    return utf8Path((nativePath(folder) / nativePath(name)).make_preferred());
+}
+
+std::string TempDir::file(const std::string& name) const {
+    return pathIn(path_, name);
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(nativePath(path_), ignored);
 }
 
 }  // namespace velmorin::test

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,15 @@ void writeBytes(const std::string& path, const std::string& bytes);
 // The whole file; empty when it cannot be read.
 std::string readFile(const std::string& path);
 
+// Paths are UTF-8 text, as the core takes them; these convert to and from the system's
+// own form (UTF-16 on Windows).
+std::filesystem::path nativePath(const std::string& utf8Path);
+std::string utf8Path(const std::filesystem::path& path);
+// `name` (which may hold '/') in `folder`, with the system's separators.
+std::string pathIn(const std::string& folder, const std::string& name);
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
+// Its paths use the system's folder separator.
 class TempDir {
 public:
     TempDir();
@@ -59,7 +68,7 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    std::string file(const std::string& name) const;
 
 private:
     std::string path_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings_file.h"
+#include "common/path_text.h"
 #include "pack_builder.h"
 
 namespace velmorin {
@@ -12,9 +13,9 @@ TEST(ProgramStartup, DefaultsBesideAProgramWithNothingElse) {
     test::TempDir dir;
     const std::string program = dir.file("velmorin");
     const ProgramStartup s = prepareProgramStartup(program, "");
-    EXPECT_EQ(s.shell.programFolder, dir.path() + "/");
+    EXPECT_EQ(s.shell.programFolder, dir.path() + kFolderSeparator);
     EXPECT_EQ(s.settingsPath, program + ".DAT");
-    EXPECT_EQ(s.state->settings.lastSourceFolder, dir.path() + "/");
+    EXPECT_EQ(s.state->settings.lastSourceFolder, dir.path() + kFolderSeparator);
     EXPECT_FALSE(s.state->sourceOptions.readByVtsi);
     EXPECT_EQ(s.state->sourceOptions.chapterMethod, ChapterMethod::SectorMatch);
     EXPECT_TRUE(s.state->sourceOptions.fastRead);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/byte_order.h"
+#include "common/path_text.h"
 #include "fake_platform.h"
 #include "pack_builder.h"
 #include "scripted_ui.h"
@@ -54,7 +55,7 @@ TEST(TitleTable, FileMessages) {
                                             {"error", "タイトル情報が見つかりません."}}));
 
     test::writeBytes(dir.file("video_ts.ifo"), vmgi(4096, 0));
-    const auto none = readTitleInformation(dir.path() + "/", ui, fs);
+    const auto none = readTitleInformation(dir.path() + kFolderSeparator, ui, fs);
     ASSERT_TRUE(none);
     EXPECT_TRUE(none->empty());
 }

@@ -160,20 +160,21 @@ TEST(VobSearch, OneDigitThenTwoDigitPartsAndAGapEndsTheSet) {
     for (int m = 1; m <= 9; ++m) fs.add("/a/VTS_01_" + std::to_string(m) + ".VOB");
     fs.add("/a/VTS_01_10.VOB");
     fs.add("/a/VTS_01_12.VOB");
-    const auto all = findTitleSetVobs(fs, "/a", "VTS_01_0.IFO");
+    const auto all = findTitleSetVobs(fs, test::native("/a"), "VTS_01_0.IFO");
     ASSERT_EQ(all.size(), 10u);
-    EXPECT_EQ(all[9], "/a/VTS_01_10.VOB");
+    EXPECT_EQ(all[9], test::native("/a/VTS_01_10.VOB"));
 
     fs.add("/b/VTS_02_01.VOB");
     fs.add("/b/VTS_02_02.VOB");
-    EXPECT_EQ(findTitleSetVobs(fs, "/b/", "VTS_02_0.IFO"),
-              (std::vector<std::string>{"/b/VTS_02_01.VOB", "/b/VTS_02_02.VOB"}));
+    EXPECT_EQ(findTitleSetVobs(fs, test::native("/b/"), "VTS_02_0.IFO"),
+              (std::vector<std::string>{test::native("/b/VTS_02_01.VOB"),
+                                        test::native("/b/VTS_02_02.VOB")}));
 
     fs.add("/c/vts_03_1.vob");
     fs.add("/c/vts_03_3.vob");
-    EXPECT_EQ(findTitleSetVobs(fs, "/c", "vts_03_0.ifo"),
-              std::vector<std::string>{"/c/vts_03_1.vob"});
-    EXPECT_TRUE(findTitleSetVobs(fs, "/c", "VTS_04_0.IFO").empty());
+    EXPECT_EQ(findTitleSetVobs(fs, test::native("/c"), "vts_03_0.ifo"),
+              std::vector<std::string>{test::native("/c/vts_03_1.vob")});
+    EXPECT_TRUE(findTitleSetVobs(fs, test::native("/c"), "VTS_04_0.IFO").empty());
 }
 
 TEST(ReadVtsi, MessagesAndTheInputFileSet) {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <numbers>
 #include <random>
 
 #include "preview/decoder_state.h"
@@ -22,8 +23,9 @@ void referenceIdct(const std::int32_t in[64], double out[64]) {
             for (int v = 0; v < 8; ++v)
                 for (int u = 0; u < 8; ++u) {
                     const double cu = u ? 1 : std::sqrt(0.5), cv = v ? 1 : std::sqrt(0.5);
-                    sum += cu * cv * in[8 * v + u] * std::cos((2 * x + 1) * u * M_PI / 16) *
-                           std::cos((2 * y + 1) * v * M_PI / 16);
+                    sum += cu * cv * in[8 * v + u] *
+                           std::cos((2 * x + 1) * u * std::numbers::pi / 16) *
+                           std::cos((2 * y + 1) * v * std::numbers::pi / 16);
                 }
             out[8 * y + x] = sum / 4;
         }
