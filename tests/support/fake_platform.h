@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/path_text.h"
+#include "platform/native_path.h"
 #include "platform/platform.h"
 
 namespace velmorin::test {

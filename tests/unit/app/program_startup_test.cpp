@@ -5,6 +5,7 @@
 #include "app/settings_file.h"
 #include "common/path_text.h"
 #include "pack_builder.h"
+#include "platform/native_path.h"
 
 namespace velmorin {
 namespace {

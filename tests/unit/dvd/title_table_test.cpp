@@ -6,6 +6,7 @@
 #include "common/path_text.h"
 #include "fake_platform.h"
 #include "pack_builder.h"
+#include "platform/native_path.h"
 #include "scripted_ui.h"
 
 namespace velmorin {
