@@ -18,7 +18,8 @@ struct LoadedGop {
     std::size_t next = 0;
 };
 
-MuteResult load(MuteTitle title, SectorBuffer& buffer, int k, LoadedGop& gop) {
+// Reads GOP k into the buffer, through `own` when it is already open on the GOP's file.
+MuteResult load(MuteTitle title, SectorBuffer& buffer, int k, LoadedGop& gop, BinaryFile& own) {
     const auto& table = title.table;
     const auto& files = title.files;
     const auto i = static_cast<std::size_t>(k);
@@ -26,9 +27,13 @@ MuteResult load(MuteTitle title, SectorBuffer& buffer, int k, LoadedGop& gop) {
     if (table.extent(k, files).sectorCount() > SectorBuffer::kSectors)
         return MuteResult::GopTooLarge;
 
-    BinaryFile file =
-        BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Read);
-    if (!file.isOpen()) return MuteResult::CannotOpenForReading;
+    BinaryFile reader;
+    if (!own.isOpen()) {
+        reader =
+            BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Read);
+        if (!reader.isOpen()) return MuteResult::CannotOpenForReading;
+    }
+    BinaryFile& file = own.isOpen() ? own : reader;
     if (!file.seek(std::uint64_t{table.startSector[i]} * kSectorSize))
         return MuteResult::SeekForReadingFailed;
 
@@ -42,7 +47,7 @@ MuteResult load(MuteTitle title, SectorBuffer& buffer, int k, LoadedGop& gop) {
     gop.own = file.read(buffer.data(), SectorBuffer::kSize);
     std::uint8_t more = 0;
     if (gop.own == SectorBuffer::kSize && file.read(&more, 1) > 0) return MuteResult::GopTooLarge;
-    file.close();
+    reader.close();
     if (f >= files.fileCount - 1) return MuteResult::Ok;
     BinaryFile next =
         BinaryFile::open(files.filePath[static_cast<std::size_t>(f + 1)], BinaryFile::Mode::Read);
@@ -55,7 +60,7 @@ MuteResult load(MuteTitle title, SectorBuffer& buffer, int k, LoadedGop& gop) {
 
 // Loads GOP k, rewrites it for the pattern and writes its audio packets (everything after
 // the navigation pack, in both files) to the disk. `own` is left open on the GOP's file
-// for the marker.
+// for the marker; when it comes in open on that file, it is used throughout.
 MuteResult writeAudio(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteState pattern,
                       BinaryFile& own) {
     const auto& table = title.table;
@@ -64,7 +69,7 @@ MuteResult writeAudio(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, Mute
     const int f = table.fileIndex[i];
 
     LoadedGop gop;
-    if (const MuteResult loaded = load(title, buffer, k, gop); loaded != MuteResult::Ok)
+    if (const MuteResult loaded = load(title, buffer, k, gop, own); loaded != MuteResult::Ok)
         return loaded;
     // A table loaded from a project is not checked against the files: a GOP that does not
     // start with a navigation pack where the table says (a file that has changed since,
@@ -76,8 +81,11 @@ MuteResult writeAudio(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, Mute
 
     // Open both files before writing either, so that a continuation that cannot be
     // updated leaves the GOP's own file untouched too.
-    own = BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Update);
-    if (!own.isOpen()) return MuteResult::CannotOpenForUpdate;
+    if (!own.isOpen()) {
+        own =
+            BinaryFile::open(files.filePath[static_cast<std::size_t>(f)], BinaryFile::Mode::Update);
+        if (!own.isOpen()) return MuteResult::CannotOpenForUpdate;
+    }
     BinaryFile next;
     if (gop.next > 0) {
         next = BinaryFile::open(files.filePath[static_cast<std::size_t>(f + 1)],
@@ -126,25 +134,32 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
         if (done) done(outcomes.back());
     };
     // The last GOP whose marker has been handed to the system but is not yet known to be on
-    // the disk. A sync works on the whole file, so the next GOP's audio sync in the same file
-    // puts it there too: a run of GOPs costs one sync per GOP, while no marker is written
-    // before its own GOP's audio is on the disk.
+    // the disk. The next GOP in the same file goes through the same open file, so its audio
+    // sync puts that marker on the disk too: a run of GOPs costs one open and one sync per
+    // GOP, while no marker is written before its own GOP's audio is on the disk.
     BinaryFile pendingFile;
     int pendingGop = -1;
-    const auto settle = [&](bool alreadySynced) {
+    // Puts the pending marker on the disk (unless a sync of its file already has), closes
+    // its file unless the next GOP carries it on, and reports the GOP.
+    const auto settle = [&](BinaryFile& file, bool alreadySynced, bool closeFile) {
         if (pendingGop < 0) return true;
-        const bool ok = (alreadySynced || pendingFile.syncToDisk()) && pendingFile.close();
+        bool ok = alreadySynced || file.syncToDisk();
+        if (closeFile) ok = file.close() && ok;
         report(std::exchange(pendingGop, -1), ok ? MuteResult::Ok : MuteResult::WriteFailed);
         return ok;
+    };
+    const auto fileOf = [&](int gop) {
+        return title.table.fileIndex[static_cast<std::size_t>(gop)];
     };
 
     for (const int k : gops) {
         BinaryFile own;
+        const bool carried = pendingGop >= 0 && fileOf(pendingGop) == fileOf(k);
+        if (carried) own = std::move(pendingFile);
         MuteResult result = writeAudio(title, buffer, ui, k, pattern, own);
-        const bool sameFile =
-            pendingGop >= 0 && title.table.fileIndex[static_cast<std::size_t>(pendingGop)] ==
-                                   title.table.fileIndex[static_cast<std::size_t>(k)];
-        if (!settle(result == MuteResult::Ok && sameFile)) return outcomes;
+        const bool settled = carried ? settle(own, result == MuteResult::Ok, false)
+                                     : settle(pendingFile, false, true);
+        if (!settled) return outcomes;
         if (result == MuteResult::Ok) result = writeMarker(title, buffer, k, own);
         if (result != MuteResult::Ok) {
             report(k, result);
@@ -153,7 +168,7 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
         pendingFile = std::move(own);
         pendingGop = k;
     }
-    settle(false);
+    settle(pendingFile, false, true);
     return outcomes;
 }
 
