@@ -31,23 +31,7 @@ out=$data/table-out
 # ---- measuring
 # Wall-clock seconds of one run of "$@", output discarded; SETUP (a function name) runs
 # before each run, untimed.
-SETUP=:
-once() {
-  "$SETUP"
-  local t0 t1
-  t0=$(date +%s.%N)
-  "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-  t1=$(date +%s.%N)
-  echo "$t1 - $t0" | bc -l
-}
-best() {
-  local b=999999 t
-  for ((i = 0; i < runs; i++)); do
-    t=$(once "$@")
-    if (($(echo "$t < $b" | bc -l))); then b=$t; fi
-  done
-  printf '%.3f' "$b"
-}
+source bench/timing.sh
 peak_mib() {  # peak resident memory of one run of "$@", in MiB
   "$SETUP"
   /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1 | xargs -I{} echo "scale=1; {} / 1024" | bc -l

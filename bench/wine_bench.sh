@@ -38,23 +38,8 @@ export WINEPREFIX=$prefix WINEDEBUG=-all
 onwine() { "$wine" "$exe" "$@"; }
 
 # ---- measuring: wall-clock seconds; SETUP (a function name) runs untimed before each run
-SETUP=:
-once() {
-  "$SETUP"
-  local t0 t1
-  t0=$(date +%s.%N)
-  "$@" >"$out" 2>&1 || { echo "failed: $*" >&2; exit 1; }
-  t1=$(date +%s.%N)
-  echo "$t1 - $t0" | bc -l
-}
-best() {
-  local b=999999 t
-  for ((i = 0; i < runs; i++)); do
-    t=$(once "$@")
-    if (($(echo "$t < $b" | bc -l))); then b=$t; fi
-  done
-  printf '%.3f' "$b"
-}
+TIMED_OUTPUT=$out
+source bench/timing.sh
 
 startup=$(best onwine --help)
 rows=()
