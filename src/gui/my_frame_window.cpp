@@ -86,10 +86,11 @@ void MyFrameWindow::buildMenu() {
     // The help button and the help menu share Alt+H, which Qt would take as ambiguous
     // and answer with neither. The menu bar keeps the one shortcut, and it runs help, as
     // the button's mnemonic does.
-    auto* helpButton = client_->findChild<QPushButton*>("ctl121");
-    helpButton->setShortcut(QKeySequence());
-    helpKey_ = QKeySequence::mnemonic(helpButton->text());
-    menuBar()->installEventFilter(this);
+    if (auto* helpButton = client_->findChild<QPushButton*>("ctl121")) {
+        helpButton->setShortcut(QKeySequence());
+        helpKey_ = QKeySequence::mnemonic(helpButton->text());
+        menuBar()->installEventFilter(this);
+    }
 }
 
 bool MyFrameWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -20,7 +20,8 @@ std::filesystem::path pathFromSystem() {
     for (;;) {
         const DWORD length =
             GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
+        // Windows paths stop at 32,767 characters.
+        if (length == 0 || path.size() > 32768) return {};
         // A path that filled the buffer may have been cut: ask again with more room.
         if (length < path.size()) return std::filesystem::path(path.substr(0, length));
         path.resize(path.size() * 2);

@@ -158,6 +158,27 @@ TEST_F(MuteCommand, RunOfGopsReportsEachOnceItsMarkerIsWrittenAndStopsAtAFailure
     EXPECT_EQ(audioIds(a).substr(0, 10), std::string(10, 'E'));
 }
 
+TEST_F(MuteCommand, RunThatStopsAtAQuestionStillPutsTheGopBeforeOnTheDisk) {
+    // Two GOPs in one file: the second goes through the first's open file, whose marker
+    // is still pending when the second GOP's padding question is answered with Yes.
+    VobBuilder vob;
+    vob.vobu(3).audio(2);
+    vob.vobu(4).audio(2);
+    vob.sectors()[7] = test::makePack(0xBE);
+    vob.writeTo(a);
+    scan({a});
+    ui.answers = {true};
+    const auto outcomes =
+        muteGops({state->gopTable, state->inputFiles}, state->gopLines, buffer, ui, {0, 1}, 4);
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes[0].result, MuteResult::Ok);
+    EXPECT_EQ(outcomes[1].result, MuteResult::Aborted);
+    scan({a});
+    EXPECT_EQ(list.line(0).substr(24), "----");
+    EXPECT_EQ(list.line(1).substr(24), "****");
+    EXPECT_EQ(audioIds(a), "EEEDD");  // the padding packet stays as it was
+}
+
 TEST_F(MuteCommand, ExistingPaddingStreamAsksFirst) {
     VobBuilder vob;
     vob.vobu(4).audio(2);
