@@ -9,6 +9,9 @@ namespace velmorin {
 namespace {
 
 constexpr std::int64_t kTailSectors = 2048;
+// The size of one read where the reader takes every sector.
+constexpr std::size_t kPiece = 1024 * 1024;
+static_assert(SectorBuffer::kSize % kPiece == 0 && kPiece % kSectorSize == 0);
 
 }  // namespace
 
@@ -22,14 +25,21 @@ ReaderResult VobScanner::readFast(int j) {
     const auto sectorCount = static_cast<std::int64_t>(*size / kSectorSize);
 
     // Packs before the first navigation pack continue the previous file's last GOP.
-    // Every sector of the first chunk must be a pack.
+    // Every sector of the first chunk must be a pack. The chunk is read a piece at a time
+    // into the start of the buffer: the jumps below need one sector, and touching all of
+    // the buffer would cost a page fault per page where memory comes in small pages.
     std::int64_t p = -1;
-    const std::size_t first = file.read(buffer_.data(), SectorBuffer::kSize);
-    if (file.hasError()) return ReaderResult::SeekError;
-    for (std::size_t i = 0; i < first / kSectorSize; ++i) {
-        const SectorView sector = buffer_.sector(i);
-        if (!isPack(sector)) return ReaderResult::AbnormalContent;
-        if (p < 0 && isNavigationPack(sector)) p = static_cast<std::int64_t>(i);
+    for (std::size_t done = 0; done < SectorBuffer::kSize;) {
+        const std::size_t got = file.read(buffer_.data(), kPiece);
+        if (file.hasError()) return ReaderResult::SeekError;
+        for (std::size_t i = 0; i < got / kSectorSize; ++i) {
+            const SectorView sector = buffer_.sector(i);
+            if (!isPack(sector)) return ReaderResult::AbnormalContent;
+            if (p < 0 && isNavigationPack(sector))
+                p = static_cast<std::int64_t>(done / kSectorSize + i);
+        }
+        done += got;
+        if (got < kPiece) break;
     }
     if (p < 0) p = 0;
     if (!file.seek(static_cast<std::uint64_t>(p) * kSectorSize)) return ReaderResult::SeekError;
@@ -63,7 +73,7 @@ ReaderResult VobScanner::readFast(int j) {
             if (!file.seek(static_cast<std::uint64_t>(p) * kSectorSize))
                 return ReaderResult::SeekError;
         } else {
-            asked = SectorBuffer::kSize;
+            asked = kPiece;
             got = file.read(buffer_.data(), asked);
             if (file.hasError()) return ReaderResult::SeekError;
             for (std::size_t s = 0; s < got / kSectorSize; ++s) {
