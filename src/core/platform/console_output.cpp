@@ -34,7 +34,13 @@ void prepareStandardOutput() {
     for (const auto& [id, stream] : streams) {
         const HANDLE handle = GetStdHandle(id);
         DWORD mode = 0;
-        if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) continue;
+        if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+            // A file or a pipe. The C runtime flushes an unbuffered standard output after
+            // every printf, a write per line; buffer it fully, as the C library of other
+            // systems does. Standard error stays unbuffered.
+            if (stream == stdout) std::setvbuf(stream, nullptr, _IOFBF, kConsoleBuffer);
+            continue;
+        }
         SetConsoleOutputCP(CP_UTF8);
         SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
         // Unbuffered, the C runtime hands a console one byte at a time, and the console
