@@ -63,32 +63,14 @@ def mute_at(cli, vobs, spans):
 
 
 def place_packets(frames, segments, title):
-    """Give each of ffprobe's packets its title time, following the stream's stretches in
-    file order. A backward jump of the time stamps, or a time stamp outside the current stretch's
-    packets, moves on to the next stretch that holds it. A frame that ffmpeg's parser
-    stamped one frame late (it then overlaps its successor) is put back after its
-    predecessor."""
-    margin = 1.0
-    for i in range(1, len(frames) - 1):
-        prev, cur, nxt = frames[i - 1], frames[i], frames[i + 1]
-        prev_end = prev.pts + prev.duration
-        if nxt.pts < cur.pts + cur.duration / 2 and cur.pts > prev_end and nxt.pts >= prev_end:
-            cur.pts = prev_end
+    """Give each of ffprobe's packets its title time: the stream's time stamps run back
+    where the next stretch (here always a new VOB ID restarting its clock) begins."""
     j, last = 0, None
     for f in frames:
-        pts = f.pts * oracle.TICKS
-
-        def inside(seg):
-            return seg.min_pts - margin * oracle.TICKS <= pts <= seg.max_pts + margin * oracle.TICKS
-
-        if last is not None and (pts < last - 0.5 * oracle.TICKS or not inside(segments[j])):
-            k = j + 1
-            while k < len(segments) and not inside(segments[k]):
-                k += 1
-            if k < len(segments):
-                j = k
-        last = pts
-        f.start = title.stretches[segments[j].stretch].title_time(pts)
+        if last is not None and f.pts < last - 0.5 and j + 1 < len(segments):
+            j += 1
+        last = f.pts
+        f.start = title.stretches[segments[j].stretch].title_time(f.pts * oracle.TICKS)
         f.end = f.start + f.duration
 
 
@@ -133,10 +115,10 @@ def mute_whole_gops(cli, vobs, spans):
     gone = {}
     for sub, fs in before.items():
         kept = {round(f.start, 3) for f in after.get(sub, [])}
-        spans = oracle.merge([(f.start, f.end) for f in fs if round(f.start, 3) not in kept],
-                             gap=0.002)
-        # The parser loses a lone frame after a gap (see place_packets): not muting.
-        gone[sub] = [(a, b) for a, b in spans if b - a > 2.5 * max(f.duration for f in fs)]
+        lost = oracle.merge([(f.start, f.end) for f in fs if round(f.start, 3) not in kept],
+                            gap=0.002)
+        # ffmpeg's parser loses a lone frame just after a gap: not muting.
+        gone[sub] = [(a, b) for a, b in lost if b - a > 2.5 * max(f.duration for f in fs)]
     reported = oracle.merge([s for g in gone.values() for s in g])
     requested = reported
     for g in gone.values():
