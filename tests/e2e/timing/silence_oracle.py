@@ -196,7 +196,7 @@ def read_title(vobs, offset=None, stretch_starts=None):
 
 @dataclass
 class Frame:
-    pts: float  # seconds, as ffmpeg gives it
+    pts: float  # seconds: from the start of its run, or a packet's own time stamp
     duration: float
     peak: float  # dBFS
     start: float = 0.0  # title time
