@@ -31,10 +31,16 @@ bool startsWithKeyword(std::string_view line, std::string_view keyword) {
 }
 
 // SubRip writes a comma before the milliseconds, WebVTT a point; files of either kind
-// come with the other.
+// come with the other. The digits after the mark count milliseconds, as subtitle players
+// read them: writers that drop the leading zeros mean "1,5" as 1.005 s.
 std::optional<TitleTime> cueTime(std::string_view text) {
-    if (auto t = parseClockTime(text, ',')) return t;
-    return parseClockTime(text, '.');
+    const auto mark = text.find_last_of(",.");
+    if (mark == std::string_view::npos) return parseClockTime(text, '.');
+    const std::string_view milliseconds = text.substr(mark + 1);
+    if (milliseconds.empty() || milliseconds.size() > 3) return std::nullopt;
+    std::string padded(text.substr(0, mark + 1));
+    padded.append(3 - milliseconds.size(), '0').append(milliseconds);
+    return parseClockTime(padded, text[mark]);
 }
 
 // "START --> END [settings]"; nothing when a time does not read or END is before START.

@@ -34,8 +34,8 @@ struct SubtitleFile {
 
 // Reads decoded text (see text_decoding.h): WebVTT when it starts with "WEBVTT", SubRip
 // otherwise. WebVTT's header, NOTE, STYLE and REGION blocks and the cue settings after the
-// times are skipped; times are hh:mm:ss.mmm or mm:ss.mmm, with ',' or '.' before the
-// milliseconds.
+// times are skipped; times are hh:mm:ss.mmm or mm:ss.mmm, with ',' or '.' before one to
+// three digits of milliseconds.
 SubtitleFile parseSubtitles(std::string_view text);
 
 // Cue text as it is heard: "<i>", "<font …>", "<v Name>", "<00:01.000>" and "{\an8}" tags

@@ -21,9 +21,9 @@ enum class TextDecodeResult {
 
 struct DecodedText {
     TextDecodeResult result = TextDecodeResult::Ok;
-    std::string utf8;          // the text, without byte order mark, when Ok
-    const char* encodingName = "";// the encoding read: "UTF-8", "UTF-16", "CP932", "CP1252"
-    int badLine = 0;           // when Invalid: the 1-based line of the first bad character
+    std::string utf8;               // the text, without byte order mark, when Ok
+    const char* encodingName = "";  // the encoding read: "UTF-8", "UTF-16", "CP932", "CP1252"
+    int badLine = 0;                // when Invalid: the 1-based line of the first bad character
 };
 
 DecodedText decodeText(std::string_view bytes, TextEncoding encoding);

@@ -86,6 +86,8 @@ char32_t foldForMatching(char32_t c) {
     if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;  // full-width ASCII
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c < 0xC0) return c;
+    // Editors turn typed apostrophes into typographic ones; word lists are typed.
+    if (c == 0x2018 || c == 0x2019 || c == 0x02BC) return '\'';
     if (c <= 0xDE) return c == 0xD7 ? c : c + 32;  // Latin-1 capitals, not the sign ×
     if (evenUpperPair(c)) return c | 1;
     if (oddUpperPair(c)) return c + (c & 1);

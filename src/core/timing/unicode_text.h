@@ -19,7 +19,8 @@ inline char asciiLower(char c) {
 }
 
 // The character that case-insensitive matching compares: lower case for Latin (ASCII,
-// Latin-1, Latin Extended-A and Additional), Greek and Cyrillic; full-width ASCII as ASCII.
+// Latin-1, Latin Extended-A and Additional), Greek and Cyrillic; full-width ASCII as ASCII;
+// typographic apostrophes as the typed one.
 char32_t foldForMatching(char32_t c);
 
 // White space of any script, line breaks included.

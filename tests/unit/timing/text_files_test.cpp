@@ -50,14 +50,14 @@ TEST(SubtitleFile, SubRipAsEditorsWriteIt) {
     const auto srt = parseSubtitles(
         "\xEF\xBB\xBF"
         "1\r\n00:00:01,000 --> 00:00:02,500\r\n<i>Hello</i> &amp;\r\nworld\r\n\r\n"
-        "7a\r\n00:00:00,500 --> 00:00:01,200 X1:10 X2:20\r\n{\\an8}Top\r\n"
+        "7a\r\n00:00:00,500 --> 00:00:01,2 X1:10 X2:20\r\n{\\an8}Top\r\n"
         "3\r\n00:00:05.000 --> 00:00:06.000\r\nfirst\r\n\r\nsecond\r\n\r\n\r\n");
     ASSERT_EQ(srt.result, SubtitleResult::Ok);
     EXPECT_EQ(srt.format, SubtitleFormat::SubRip);
     ASSERT_EQ(srt.cues.size(), 3u);
     EXPECT_EQ(srt.cues[0].span, ms(1000, 2500));
     EXPECT_EQ(srt.cues[0].text, "Hello &\nworld");
-    EXPECT_EQ(srt.cues[1].span, ms(500, 1200));
+    EXPECT_EQ(srt.cues[1].span, ms(500, 1002));  // short fractions count milliseconds
     EXPECT_EQ(srt.cues[1].text, "Top");
     EXPECT_EQ(srt.cues[2].text, "first\nsecond");
     EXPECT_EQ(srt.cues[2].line, 10);
@@ -80,7 +80,7 @@ TEST(SubtitleFile, WebVttBlocksAndSettings) {
 
 TEST(SubtitleFile, MalformedTimingNamesItsLine) {
     for (const auto& [text, line] : std::initializer_list<std::pair<const char*, int>>{
-             {"1\n00:00:01,000 --> 00:00:02,000\nok\n\n2\n00:00:03,000 --> soon\nx\n", 6},
+             {"1\n00:00:01,000 --> 00:00:02,000\nok\n\n2\n00:00:03,000 --> 00:00:04,0000\nx\n", 6},
              {"1\n00:00:05,000 --> 00:00:04,000\nbackwards\n", 2},
              {"not a subtitle file\n", 1},
              {"WEBVTT\n\n00:01.000 -> 00:02.000\ntext\n\n00:61.000 --> 00:62.000\n", 6}}) {

@@ -22,6 +22,7 @@ TEST(WordMatcher, CaseWidthWordsAndScripts) {
         {"\xD0\xB1\xD0\xBB\xD1\x8F", "\xD0\x91\xD0\x9B\xD0\xAF!", true},  // Cyrillic
         {"of course", "Of\r\ncourse not", true},                          // across a line break
         {"of course", "ofcourse", false},
+        {"don't", "I don\xE2\x80\x99t know", true},  // typographic apostrophe
         {"\xE3\x81\x8F\xE3\x81\x9D", "\xE3\x81\xAA\xE3\x82\x93\xE3\x81\x8F\xE3\x81\x9D",
          true},                                                            // くそ in なんくそ
         {"\xE3\x81\x8F\xE3\x81\x9D", "\xE3\x81\x8F\n\xE3\x81\x9D", true},  // split over lines
