@@ -12,10 +12,7 @@
 #include "platform/native_path.h"
 #include "platform/user_folders.h"
 #include "play/playback_command.h"
-
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
+#include "read_only_file.h"
 
 namespace velmorin {
 namespace {
@@ -95,16 +92,16 @@ TEST(ProgramFiles, TheUsersFoldersFollowXdgWithTheHomeFoldersBehind) {
     if (cache.empty()) ::unsetenv("XDG_CACHE_HOME");
 }
 
-TEST(ProgramFiles, AFolderWithoutWritePermissionIsNotWritable) {
+#endif
+
+TEST(ProgramFiles, AFolderTheUserMayNotWriteIsNotWritable) {
     test::TempDir dir;
     EXPECT_TRUE(folderIsWritable(dir.path()));
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    const test::ReadOnlyFile readOnly(dir.path());
+    if (!readOnly.holds()) GTEST_SKIP() << test::ReadOnlyFile::kNotHeldReason;
     EXPECT_FALSE(folderIsWritable(dir.path()));
     EXPECT_EQ(locateProgramFiles(dir.file("velmorin")).layout, FileLayout::Installed);
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
 }
-#endif
 
 }  // namespace
 }  // namespace velmorin
