@@ -23,6 +23,8 @@ struct ProgramFiles {
     std::string workingFolder;
     std::string logoFile;
     std::string helpFile;
+
+    bool operator==(const ProgramFiles&) const = default;
 };
 
 // The installed layout's folders: the user's settings and cache folders, the data folder.

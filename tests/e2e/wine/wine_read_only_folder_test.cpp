@@ -1,11 +1,11 @@
-// velmorin-cli.exe unpacked, with the files the package puts beside it, into a folder its
-// user may not write (as into C:\Program Files): it keeps the user's files under
-// %APPDATA% and %LOCALAPPDATA% and reads LOGO.BMP and README.HTM beside itself; unpacked
-// into a folder of its own, it keeps everything there.
+// velmorin-cli.exe unpacked into a folder its user may not write (as into C:\Program
+// Files) keeps the user's files under %APPDATA% and %LOCALAPPDATA% and reads LOGO.BMP and
+// README.HTM beside itself; unpacked into a folder of its own, it keeps everything there.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 
 #include "pack_builder.h"
 #include "read_only_file.h"
@@ -14,49 +14,34 @@
 namespace velmorin {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Wine's name for the POSIX folder `path`: "Z:\x\y\".
-std::string onDriveZ(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return "Z:" + path + "\\";
-}
-
 TEST(WineReadOnlyFolder, TheUnpackedToolTakesTheInstalledLayoutThere) {
     setenv("WINEPREFIX", VELMORIN_WINE_PREFIX, 1);
     setenv("WINEDEBUG", "-all", 1);
     test::TempDir dir;
     const std::string tool = dir.file("velmorin-cli.exe");
-    fs::copy_file(VELMORIN_WINDOWS_CLI, tool);
+    std::filesystem::copy_file(VELMORIN_WINDOWS_CLI, tool);
     const auto settings = [&] {
-        return test::runBounded(VELMORIN_WINE, {tool, "settings"},
-                                {.limit = std::chrono::seconds(120)});
+        const auto run = test::runBounded(VELMORIN_WINE, {tool, "settings"},
+                                          {.limit = std::chrono::seconds(120)});
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.out;
     };
-    const std::string here = onDriveZ(dir.path());
+    // Wine shows the POSIX folder /x/y as Z:\x\y.
+    const std::string here = std::regex_replace("Z:" + dir.path() + "/", std::regex("/"), "\\");
 
-    const auto portable = settings();
-    EXPECT_EQ(portable.status, 0) << portable.err;
-    EXPECT_EQ(portable.out.rfind("layout: portable\nsettingsFile: " + here + "velmorin.DAT\n", 0),
-              0u)
-        << portable.out;
+    EXPECT_EQ(settings().rfind("layout: portable\nsettingsFile: " + here + "velmorin.DAT\n", 0),
+              0u);
 
     const test::ReadOnlyFile readOnly(dir.path());
     if (!readOnly.holds()) GTEST_SKIP() << test::ReadOnlyFile::kNotHeldReason;
-    const auto installed = settings();
-    EXPECT_EQ(installed.status, 0) << installed.err;
-    const auto line = [&](const std::string& start, const std::string& end) {
-        const auto at = installed.out.find("\n" + start);
-        const auto stop = installed.out.find('\n', at + 1);
-        const std::string value = installed.out.substr(at + 1, stop - at - 1);
-        EXPECT_TRUE(at != std::string::npos && value.ends_with(end)) << installed.out;
-    };
-    EXPECT_EQ(installed.out.rfind("layout: installed\n", 0), 0u) << installed.out;
-    line("settingsFile: C:\\users\\", "\\AppData\\Roaming\\Velmorin\\velmorin.DAT");
-    line("optionsFile: C:\\users\\", "\\AppData\\Roaming\\Velmorin\\options.txt");
-    line("workingFolder: C:\\users\\", "\\AppData\\Local\\Velmorin\\");
-    line("logoFile: " + here, "LOGO.BMP");
-    line("helpFile: " + here, "README.HTM");
+    const std::string user = R"(C:\\users\\[^\\\n]+\\AppData\\)";
+    const std::string at = std::regex_replace(here, std::regex(R"(\\)"), R"(\\)");
+    EXPECT_TRUE(std::regex_match(
+        settings(), std::regex("layout: installed\nsettingsFile: " + user +
+                               R"(Roaming\\Velmorin\\velmorin\.DAT\noptionsFile: )" + user +
+                               R"(Roaming\\Velmorin\\options\.txt\nworkingFolder: )" + user +
+                               R"(Local\\Velmorin\\\nlogoFile: )" + at +
+                               R"(LOGO\.BMP\nhelpFile: )" + at + R"(README\.HTM\n)")));
 }
 
 }  // namespace

@@ -22,46 +22,39 @@ namespace fs = std::filesystem;
 // A program folder with the user's folders of an installation beside it, none created.
 struct Installation {
     test::TempDir root;
-    std::string program = root.file("velmorin");
-    InstalledFolders folders{root.file("config") + kFolderSeparator,
-                             root.file("cache") + kFolderSeparator,
-                             root.file("share") + kFolderSeparator};
+    std::string here = root.path() + kFolderSeparator;
+    std::string program = here + "velmorin";
+    InstalledFolders folders{here + "config" + kFolderSeparator, here + "cache" + kFolderSeparator,
+                             here + "share" + kFolderSeparator};
 };
 
-TEST(ProgramFiles, AWritableProgramFolderKeepsEverythingBesideTheProgram) {
+TEST(ProgramFiles, TheProgramFoldersWritabilityChoosesTheLayout) {
     Installation i;
-    const std::string here = i.root.path() + kFolderSeparator;
-    const ProgramFiles f = programFilesFor(i.program, true, i.folders);
-    EXPECT_EQ(f.layout, FileLayout::Portable);
-    EXPECT_EQ(f.settingsFile, settingsPathFor(i.program));
-    EXPECT_EQ(f.optionsFile, here + "options.txt");
-    EXPECT_EQ(f.workingFolder, here);
-    EXPECT_EQ(f.logoFile, here + "LOGO.BMP");
-    EXPECT_EQ(f.helpFile, here + "README.HTM");
+    const std::string& h = i.here;
+    const ProgramFiles portable{FileLayout::Portable, h, h + "velmorin.DAT",
+                                h + "options.txt",    h, h + "LOGO.BMP",
+                                h + "README.HTM"};
+    EXPECT_EQ(programFilesFor(i.program, true, i.folders), portable);
+    EXPECT_EQ(locateProgramFiles(i.program), portable);
     // With no user folder to go to, a read-only folder stays portable too.
-    EXPECT_EQ(programFilesFor(i.program, false, {}).layout, FileLayout::Portable);
-    EXPECT_EQ(locateProgramFiles(i.program).layout, FileLayout::Portable);
+    EXPECT_EQ(programFilesFor(i.program, false, {}), portable);
+
+    const auto& [config, cache, data] = i.folders;
+    EXPECT_EQ(
+        programFilesFor(i.program, false, i.folders),
+        (ProgramFiles{FileLayout::Installed, h, config + "velmorin.DAT", config + "options.txt",
+                      cache, data + "LOGO.BMP", data + "README.HTM"}));
 }
 
-TEST(ProgramFiles, AReadOnlyProgramFolderMovesTheUsersFilesToTheirOwnFolders) {
+TEST(ProgramFiles, AnInstalledRunKeepsTheUsersFilesInTheirOwnFolders) {
     Installation i;
     const ProgramFiles f = programFilesFor(i.program, false, i.folders);
-    EXPECT_EQ(f.layout, FileLayout::Installed);
-    EXPECT_STREQ(layoutName(f.layout), "installed");
-    EXPECT_EQ(f.settingsFile, i.folders.settings + "velmorin.DAT");
-    EXPECT_EQ(f.optionsFile, i.folders.settings + "options.txt");
-    EXPECT_EQ(f.workingFolder, i.folders.cache);
-    EXPECT_EQ(f.logoFile, i.folders.data + "LOGO.BMP");
-    EXPECT_EQ(f.helpFile, i.folders.data + "README.HTM");
-
-    // A run: options.txt and the settings come from the settings folder once it exists,
-    // which the first exit creates, as the first playback creates the cache folder.
+    // The first exit makes the settings folder, the first playback the cache folder.
     ProgramStartup first = prepareProgramStartup(f, " -E");
     EXPECT_TRUE(first.state->sourceOptions.interleaveCheck);
     first.state->settings.playTimeIndex = 4;
     const auto working = clearWorkingFiles(workingFolderOf(first.shell), true);
     EXPECT_EQ(working.first, i.folders.cache + "TMP1.MPG");
-    EXPECT_TRUE(fs::is_directory(nativePath(i.folders.cache)));
     test::writeBytes(working.first, "stretch");
     shutDown(*first.state, first.shell, first.settingsPath);
     EXPECT_EQ(fs::file_size(nativePath(f.settingsFile)), kSettingsFileSize);
@@ -74,26 +67,6 @@ TEST(ProgramFiles, AReadOnlyProgramFolderMovesTheUsersFilesToTheirOwnFolders) {
     EXPECT_FALSE(second.state->sourceOptions.interleaveCheck);
 }
 
-#if !defined(_WIN32)
-TEST(ProgramFiles, TheUsersFoldersFollowXdgWithTheHomeFoldersBehind) {
-    const std::string config = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
-    const std::string cache = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
-    ::setenv("XDG_CONFIG_HOME", "/x/conf", 1);
-    ::setenv("XDG_CACHE_HOME", "relative/is/ignored", 1);
-    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-    ::setenv("HOME", "/home/u", 1);
-    EXPECT_EQ(userSettingsFolder(), "/x/conf/velmorin/");
-    EXPECT_EQ(userCacheFolder(), "/home/u/.cache/velmorin/");
-    EXPECT_EQ(installedDataFolder("/opt/v/bin/"), "/opt/v/share/velmorin/");
-    ::setenv("HOME", home.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
-    if (config.empty()) ::unsetenv("XDG_CONFIG_HOME");
-    if (cache.empty()) ::unsetenv("XDG_CACHE_HOME");
-}
-
-#endif
-
 TEST(ProgramFiles, AFolderTheUserMayNotWriteIsNotWritable) {
     test::TempDir dir;
     EXPECT_TRUE(folderIsWritable(dir.path()));
@@ -102,6 +75,22 @@ TEST(ProgramFiles, AFolderTheUserMayNotWriteIsNotWritable) {
     EXPECT_FALSE(folderIsWritable(dir.path()));
     EXPECT_EQ(locateProgramFiles(dir.file("velmorin")).layout, FileLayout::Installed);
 }
+
+#if !defined(_WIN32)
+TEST(ProgramFiles, TheUsersFoldersFollowXdgWithTheHomeFoldersBehind) {
+    // Relative XDG folders are to be ignored.
+    const char* saved[] = {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "HOME"};
+    std::string values[3];
+    for (int k = 0; k < 3; ++k) values[k] = std::getenv(saved[k]) ? std::getenv(saved[k]) : "";
+    ::setenv("XDG_CONFIG_HOME", "/x/conf", 1);
+    ::setenv("XDG_CACHE_HOME", "relative", 1);
+    ::setenv("HOME", "/home/u", 1);
+    EXPECT_EQ(userSettingsFolder(), "/x/conf/velmorin/");
+    EXPECT_EQ(userCacheFolder(), "/home/u/.cache/velmorin/");
+    EXPECT_EQ(installedDataFolder("/opt/v/bin/"), "/opt/v/share/velmorin/");
+    for (int k = 0; k < 3; ++k) ::setenv(saved[k], values[k].c_str(), 1);
+}
+#endif
 
 }  // namespace
 }  // namespace velmorin
