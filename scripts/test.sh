@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the tests need, checks the sources' layout, builds with warnings as
-# errors, and runs every test: the unit and end-to-end tests, then the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of each fuzz target,
-# then the unit tests of a 32-bit build, then the Windows builds: their unit tests and the
+# errors, and runs every test: the unit and end-to-end tests, the installation into a
+# scratch root and the .deb, then the same tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then a short run of each fuzz target, then the unit tests of
+# a 32-bit build, then the Windows builds: their unit tests and the
 # command-line tool against the Linux build's, under Wine, and their packages. Ends with
 # one summary line.
 set -euo pipefail
@@ -81,7 +82,18 @@ if [[ ${1:-} == windows ]]; then
   echo "windows tests: $passed passed, 0 failed"
   exit 0
 fi
+install_stage() {
+  echo "== installation: a scratch root run by an ordinary user, and the .deb"
+  scripts/install-test.sh build
+  passed=$((passed + 1))
+}
+if [[ ${1:-} == install ]]; then
+  install_stage
+  echo "install tests: $passed passed, 0 failed"
+  exit 0
+fi
 run_ctest build
+install_stage
 
 echo "== sanitizers (clang, address + undefined) and fuzz targets"
 CC=clang CXX=clang++ scripts/build.sh build-asan "${strict[@]}" \

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/program_files.h"
 #include "app/settings_dialog_rules.h"
 #include "app/settings_file.h"
 #include "exit_status.h"
@@ -21,6 +22,29 @@ namespace fs = std::filesystem;
 // The folder the tool runs from, with its separator: the defaults of a first start name it.
 std::string toolFolder(const std::string& programPath) {
     return withTrailingSeparator(utf8Path(nativePath(programPath).parent_path()));
+}
+
+// The desktop program beside the tool: its files are the ones reported.
+std::string desktopProgramPath(const std::string& toolPath) {
+    return toolFolder(toolPath) + (programsAreNamedExe() ? "velmorin.exe" : "velmorin");
+}
+
+int printProgramFiles(const ProgramFiles& f, bool json) {
+    const std::pair<const char*, const std::string*> paths[] = {{"settingsFile", &f.settingsFile},
+                                                                {"optionsFile", &f.optionsFile},
+                                                                {"workingFolder", &f.workingFolder},
+                                                                {"logoFile", &f.logoFile},
+                                                                {"helpFile", &f.helpFile}};
+    if (json) {
+        std::printf("{\"layout\":\"%s\"", layoutName(f.layout));
+        for (const auto& [name, path] : paths)
+            std::printf(",\"%s\":%s", name, jsonQuoted(*path).c_str());
+        std::printf("}\n");
+    } else {
+        std::printf("layout: %s\n", layoutName(f.layout));
+        for (const auto& [name, path] : paths) std::printf("%s: %s\n", name, path->c_str());
+    }
+    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
 }
 
 void printSettings(const Settings& s, bool json) {
@@ -56,6 +80,8 @@ int runSettingsSubcommand(const std::vector<std::string>& args, const std::strin
             files.push_back(a);
         }
     }
+    if (files.empty())
+        return printProgramFiles(locateProgramFiles(desktopProgramPath(programPath)), json);
     if (files.size() != 1 || files[0].empty()) return usageError("settings", "give one FILE");
 
     const std::string path = absolutePath(files[0]);

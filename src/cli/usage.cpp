@@ -20,7 +20,8 @@ constexpr const char* kToolUsage =
     "  project  save the state of a title as a project file\n"
     "  extract  copy a stretch of GOPs, byte for byte, as playback does\n"
     "  preview  write the preview image of a GOP's first picture as a BMP file\n"
-    "  settings print the settings the program would start with from a settings file\n"
+    "  settings print the settings the program would start with from a settings file,\n"
+    "           or where the program keeps its files\n"
     "  logo     write the start-up picture the program would show as a BMP file\n"
     "\n"
     "A title (SRC) is FILE.VOB... in playback order; or --vtsi VTS_nn_0.IFO, which\n"
@@ -87,7 +88,14 @@ constexpr const char* kPreviewUsage =
     "that ends before its second picture, a failure) is reported and gives exit status 1.\n";
 
 constexpr const char* kSettingsUsage =
-    "usage: velmorin-cli settings FILE [--json]\n"
+    "usage: velmorin-cli settings [FILE] [--json]\n"
+    "\n"
+    "Without FILE, prints where the desktop program beside this tool keeps its files:\n"
+    "the layout (portable: everything in the program's folder, which the user may\n"
+    "write; installed: the program's folder is read-only, so the settings file and\n"
+    "options.txt live in the user's settings folder, the working files in the user's\n"
+    "cache folder, LOGO.BMP and README.HTM in the installation's data folder), then\n"
+    "settingsFile, optionsFile, workingFolder, logoFile and helpFile.\n"
     "\n"
     "Prints the settings the program would start with if FILE were its settings file\n"
     "(the 555-byte file beside the program): the last source folder, the player, the\n"

@@ -6,7 +6,6 @@
 
 #include "app/logo_bitmap.h"
 #include "dialog_template.h"
-#include "platform/native_path.h"
 
 namespace velmorin::gui {
 
@@ -41,8 +40,8 @@ void LogoDialog::paintEvent(QPaintEvent*) {
     QPainter(this).drawImage(0, 0, picture_);
 }
 
-void showStartupPicture(QWidget* mainWindow, const std::string& programFolder) {
-    LogoDialog logo(mainWindow, withTrailingSeparator(programFolder) + kLogoFileName);
+void showStartupPicture(QWidget* mainWindow, const std::string& bitmapPath) {
+    LogoDialog logo(mainWindow, bitmapPath);
     // Template position 90, 60 dialog units from the main window's top-left corner; the
     // template names no font, so the units are the system font's.
     logo.move(mainWindow->pos() + dialogUnitRect(QApplication::font(), 90, 60, 0, 0).topLeft());

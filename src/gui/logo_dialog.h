@@ -12,7 +12,7 @@ class LogoDialog : public QDialog {
 public:
     static constexpr int kShowMs = 2000;
 
-    // `bitmapPath` is LOGO.BMP beside the program; a missing or unusable file shows blank.
+    // `bitmapPath` is LOGO.BMP; a missing or unusable file shows blank.
     LogoDialog(QWidget* parent, const std::string& bitmapPath);
     const QImage& picture() const { return picture_; }
 
@@ -24,6 +24,6 @@ private:
 };
 
 // Shows the start-up picture modally over the not yet visible main window.
-void showStartupPicture(QWidget* mainWindow, const std::string& programFolder);
+void showStartupPicture(QWidget* mainWindow, const std::string& bitmapPath);
 
 }  // namespace velmorin::gui

@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
         prepareProgramStartup(QApplication::applicationFilePath().toStdString(), argumentText);
 
     gui::MyFrameWindow window(std::move(startup.state), std::move(startup.shell),
-                              startup.settingsPath);
-    gui::showStartupPicture(&window, window.shell().programFolder);
+                              startup.settingsPath, startup.files.helpFile);
+    gui::showStartupPicture(&window, startup.files.logoFile);
     window.show();
     return app.exec();
 }

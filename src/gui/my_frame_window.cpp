@@ -31,10 +31,12 @@
 namespace velmorin::gui {
 
 MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell,
-                             std::string settingsPath)
+                             std::string settingsPath, std::string helpFile)
     : state_(std::move(state)),
       shell_(std::move(shell)),
       settingsPath_(std::move(settingsPath)),
+      helpFile_(helpFile.empty() ? withTrailingSeparator(shell_.programFolder) + "README.HTM"
+                                 : std::move(helpFile)),
       client_(new MyDialog(this)),
       ui_(this, shell_) {
     setObjectName("MyFrameWindow");
@@ -105,8 +107,7 @@ bool MyFrameWindow::eventFilter(QObject* watched, QEvent* event) {
 void MyFrameWindow::runCommand(int id) {
     // Help is the one command that works while an operation runs.
     if (id == 121 || id == 1910) {
-        const std::string path = withTrailingSeparator(shell_.programFolder) + "README.HTM";
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(helpFile_)));
         return;
     }
     if (shell_.busy) return;

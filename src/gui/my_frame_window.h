@@ -21,7 +21,9 @@ namespace velmorin::gui {
 class MyFrameWindow : public QMainWindow, private SourceDialogLauncher, private ProjectFileDialogs {
     Q_OBJECT
 public:
-    MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath);
+    // `helpFile` is README.HTM, beside the program when none is named.
+    MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath,
+                  std::string helpFile = {});
 
     AppState& state() { return *state_; }
     ShellState& shell() { return shell_; }
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<AppState> state_;
     ShellState shell_;
     std::string settingsPath_;
+    std::string helpFile_;
     SectorBuffer buffer_;
     MyDialog* client_;
     QtUi ui_;

@@ -85,13 +85,23 @@ TEST(CliSettings, DefaultsNameTheToolFolderAndAShortFileKeepsWhatWasRead) {
     EXPECT_EQ(test::readFile(file), cut);
 }
 
+TEST(CliSettings, WithoutAFileReportsThePortableLayoutOfAWritableFolder) {
+    const std::string f = toolFolder();
+    const auto text = test::runBounded(VELMORIN_CLI, {"settings"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out, "layout: portable\nsettingsFile: " + f + "velmorin.DAT\noptionsFile: " + f +
+                            "options.txt\nworkingFolder: " + f + "\nlogoFile: " + f +
+                            "LOGO.BMP\nhelpFile: " + f + "README.HTM\n");
+    const auto json = test::runBounded(VELMORIN_CLI, {"settings", "--json"});
+    EXPECT_EQ(json.out.rfind("{\"layout\":\"portable\",\"settingsFile\":\"" + f, 0), 0u);
+}
+
 TEST(CliSettings, WrongUsageAndHelp) {
-    EXPECT_EQ(test::runBounded(VELMORIN_CLI, {"settings"}).status, 2);
     EXPECT_EQ(test::runBounded(VELMORIN_CLI, {"settings", "a", "b"}).status, 2);
     EXPECT_EQ(test::runBounded(VELMORIN_CLI, {"settings", "--bogus", "a"}).status, 2);
     const auto help = test::runBounded(VELMORIN_CLI, {"settings", "--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: velmorin-cli settings FILE [--json]\n", 0), 0u);
+    EXPECT_EQ(help.out.rfind("usage: velmorin-cli settings [FILE] [--json]\n", 0), 0u);
     const auto tool = test::runBounded(VELMORIN_CLI, {"--help"});
     EXPECT_NE(tool.out.find("  settings "), std::string::npos);
     EXPECT_NE(tool.out.find("  logo "), std::string::npos);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "app/gop_list_commands.h"
+#include "app/main_commands.h"
+#include "app/program_startup.h"
 #include "pack_builder.h"
 #include "platform/platform.h"
 #include "play/playback_command.h"
@@ -105,6 +108,32 @@ TEST_F(PlaybackSampleDisc, StretchAcrossFilesReachesTheTestPlayerIntact) {
     EXPECT_NE(probe.out.find("mpeg"), std::string::npos);
 
     EXPECT_EQ(recordedArguments(), "1\n" + *working + "\n");
+}
+
+// The program of an installation (scripts/install-test.sh names it), run by a user who may
+// not write its folder: the working file and the settings go to the user's own folders,
+// and the settings of one run are the next run's.
+TEST_F(PlaybackSampleDisc, AnInstalledProgramKeepsItsFilesInTheUsersFolders) {
+    const char* installed = std::getenv("VELMORIN_INSTALLED_PROGRAM");
+    if (!installed) GTEST_SKIP() << "no installed program named";
+    ProgramStartup run = prepareProgramStartup(installed, "");
+    ASSERT_EQ(run.files.layout, FileLayout::Installed);
+    EXPECT_TRUE(std::filesystem::exists(run.files.logoFile));
+    EXPECT_TRUE(std::filesystem::exists(run.files.helpFile));
+    shell.programFolder = run.shell.programFolder;
+    shell.workingFolder = run.shell.workingFolder;
+    state->settings.playTimeIndex = 3;
+
+    const auto working =
+        runPlaybackCommand({*state, shell, ui, list, buffer, systemPlatform()}, PlayMode::Cursor);
+    ASSERT_EQ(working, run.files.workingFolder + "TMP1.MPG");
+    EXPECT_EQ(recordedArguments(), "1\n" + *working + "\n");
+    shutDown(*state, shell, run.settingsPath);
+    EXPECT_FALSE(std::filesystem::exists(*working));
+
+    const ProgramStartup next = prepareProgramStartup(installed, "");
+    EXPECT_EQ(next.state->settings.playTimeIndex, 3);
+    EXPECT_EQ(next.state->settings.playerPath, player);
 }
 
 }  // namespace

@@ -200,7 +200,7 @@ void DialogsJourney::startupPictureShowsForTwoSeconds() {
         });
         QElapsedTimer clock;
         clock.start();
-        gui::showStartupPicture(unseen.get(), root_);
+        gui::showStartupPicture(unseen.get(), root_ + "/LOGO.BMP");
         const qint64 shownMs = clock.elapsed();
         QVERIFY2(shownMs >= 1900 && shownMs < 5000, QByteArray::number(shownMs));
         QCOMPARE(picture.size(), QSize(320, 200));

@@ -61,7 +61,7 @@ std::optional<std::string> runPlaybackCommand(PlaybackContext c, PlayMode mode) 
         return std::nullopt;
     }
     const auto workingFiles =
-        clearWorkingFiles(c.shell.programFolder, c.state.settings.mpgWorkingFiles);
+        clearWorkingFiles(workingFolderOf(c.shell), c.state.settings.mpgWorkingFiles);
 
     StretchRequest request{mode,     c.list.caretLine(),
                            {},       c.shell.continuePosition,

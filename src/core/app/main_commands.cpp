@@ -35,7 +35,7 @@ bool mayCloseMainWindow(const AppState& state, const ShellState& shell, Ui& ui) 
 
 void shutDown(const AppState& state, const ShellState& shell, const std::string& settingsPath) {
     saveSettings(settingsPath, state.settings);
-    removeWorkingFiles(shell.programFolder);
+    removeWorkingFiles(workingFolderOf(shell));
 }
 
 }  // namespace velmorin

@@ -4,21 +4,26 @@
 
 #include "app/settings_file.h"
 #include "app/startup_arguments.h"
-#include "platform/binary_file.h"
 #include "platform/native_path.h"
 
 namespace velmorin {
 
 ProgramStartup prepareProgramStartup(const std::string& programPath,
                                      const std::string& argumentText) {
+    return prepareProgramStartup(locateProgramFiles(programPath), argumentText);
+}
+
+ProgramStartup prepareProgramStartup(const ProgramFiles& files, const std::string& argumentText) {
     ProgramStartup startup;
-    startup.shell.programFolder =
-        withTrailingSeparator(utf8Path(nativePath(programPath).parent_path()));
+    startup.files = files;
+    startup.shell.programFolder = files.programFolder;
+    startup.shell.workingFolder = files.workingFolder;
+    const std::string optionsFolder = utf8Path(nativePath(files.optionsFile).parent_path());
     const StartupArguments arguments =
-        parseStartupArguments(argumentText, readOptionsLine(startup.shell.programFolder));
+        parseStartupArguments(argumentText, readOptionsLine(optionsFolder));
 
     startup.state = std::make_unique<AppState>();
-    startup.settingsPath = settingsPathFor(programPath);
+    startup.settingsPath = files.settingsFile;
     // The source folder starts at the program's folder unless the settings name another.
     startup.state->settings =
         loadSettings(startup.settingsPath, defaultSettings(startup.shell.programFolder));

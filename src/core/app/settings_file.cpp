@@ -7,7 +7,9 @@
 #include "common/little_endian.h"
 #include "common/text_format.h"
 #include "platform/binary_file.h"
+#include "platform/native_path.h"
 #include "platform/path_field.h"
+#include "platform/user_folders.h"
 
 namespace velmorin {
 
@@ -86,6 +88,8 @@ Settings loadSettings(const std::string& path, const Settings& defaults) {
 
 void saveSettings(const std::string& path, const Settings& settings) {
     const SettingsImage image = encodeSettings(settings);
+    // The user's own folder of an installed program may not exist before the first exit.
+    createFolders(utf8Path(nativePath(path).parent_path()));
     replaceFile(path, [&](BinaryFile& file) { return file.write(image.data(), image.size()); });
 }
 

@@ -6,6 +6,7 @@
 
 #include "common/text_format.h"
 #include "platform/native_path.h"
+#include "platform/user_folders.h"
 
 namespace velmorin::play_messages {
 
@@ -81,8 +82,10 @@ std::optional<PlaybackStretch> playbackStretch(const StretchRequest& r, std::str
     return std::nullopt;
 }
 
-std::pair<std::string, std::string> clearWorkingFiles(const std::string& programFolder, bool mpg) {
-    const std::string folder = withTrailingSeparator(programFolder);
+std::pair<std::string, std::string> clearWorkingFiles(const std::string& workingFolder, bool mpg) {
+    const std::string folder = withTrailingSeparator(workingFolder);
+    // A folder of the user's own may not exist before the first playback.
+    createFolders(folder);
     const auto [name1, name2] = workingFileNames(mpg);
     const std::pair<std::string, std::string> paths{folder + name1, folder + name2};
     removeFile(paths.first);
@@ -156,8 +159,8 @@ void launchPlayer(Platform& platform, const std::string& playerPath,
     platform.startProgram(playerPath, workingFile);
 }
 
-void removeWorkingFiles(const std::string& programFolder) {
-    const std::string folder = withTrailingSeparator(programFolder);
+void removeWorkingFiles(const std::string& workingFolder) {
+    const std::string folder = withTrailingSeparator(workingFolder);
     for (const char* name : {"TMP1.VOB", "TMP2.VOB", "TMP1.MPG", "TMP2.MPG"})
         removeFile(folder + name);
 }

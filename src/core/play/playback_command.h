@@ -1,5 +1,6 @@
-// The four playback commands: copy a stretch of GOPs into a working file in the program's
-// folder and start the player on it.
+// The four playback commands: copy a stretch of GOPs into a working file in the working
+// folder (the program's, or the user's cache folder of an installed program) and start
+// the player on it.
 #pragma once
 
 #include <optional>
@@ -68,10 +69,10 @@ struct StretchRequest {
 // is none ("≫" at the end of the title, "A-B間" without a selected line).
 std::optional<PlaybackStretch> playbackStretch(const StretchRequest& request, std::string& problem);
 
-// Removes the two working files of the chosen kind in the program's folder, so that a
-// player still holding one cannot make the next playback write into it; returns their
-// paths.
-std::pair<std::string, std::string> clearWorkingFiles(const std::string& programFolder, bool mpg);
+// Removes the two working files of the chosen kind in `workingFolder` (created when
+// missing), so that a player still holding one cannot make the next playback write into
+// it; returns their paths.
+std::pair<std::string, std::string> clearWorkingFiles(const std::string& workingFolder, bool mpg);
 
 struct PlayContext {
     const AppState& state;
@@ -92,6 +93,6 @@ void launchPlayer(Platform& platform, const std::string& playerPath,
                   const std::string& workingFile);
 
 // At exit: removes the four working files that can be removed.
-void removeWorkingFiles(const std::string& programFolder);
+void removeWorkingFiles(const std::string& workingFolder);
 
 }  // namespace velmorin

@@ -31,7 +31,13 @@ struct ShellState {
     bool cancelRequested = false;  // set when the user closes the progress window
     std::int32_t continuePosition = 0;
     std::string programFolder;
+    // Where playback's working files go; the program's folder when empty.
+    std::string workingFolder;
 };
+
+inline const std::string& workingFolderOf(const ShellState& shell) {
+    return shell.workingFolder.empty() ? shell.programFolder : shell.workingFolder;
+}
 
 // The parts of the state record a scan reads and fills.
 inline ScanTarget scanTargetOf(AppState& state, const ShellState& shell) {
