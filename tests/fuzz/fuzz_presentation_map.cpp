@@ -37,17 +37,18 @@ void checkPlan(const PresentationMap& map, int gops) {
 }  // namespace
 
 void velmorin::test::writeSeeds(const std::string& dir, const std::string& videoTs) {
-    const std::vector<std::uint8_t> disc = readPrefix(videoTs + "/VTS_01_1.VOB", 24 * 2048);
     VobBuilder synthetic;
-    synthetic.pack(makeNavPack({.startPtm = 90000, .endPtm = 135000, .vobId = 1}));
-    synthetic.pack(makeAudioPack(0x80, 89000)).pack(makeAudioPack(0x80, -1));
-    synthetic.pack(makeAudioPack(0xA0, 91000)).pack(makePack(0xC0));
-    synthetic.pack(makeNavPack({.startPtm = 4000, .endPtm = 9000, .vobId = 2}));
-    synthetic.pack(makeAudioPack(0x80, 3000)).pack(makePack(0xBE));
+    synthetic.pack(makeNavPack({.startPtm = 90000, .endPtm = 135000, .vobId = 1}))
+        .pack(makeAudioPack(0x80, 89000))
+        .pack(makeAudioPack(0x80, -1))
+        .pack(makeAudioPack(0xA0, 91000))
+        .pack(makePack(0xC0))
+        .pack(makeNavPack({.startPtm = 4000, .endPtm = 9000, .vobId = 2}))
+        .pack(makeAudioPack(0x80, 3000));
     std::vector<std::uint8_t> synth;
     for (const auto& s : synthetic.sectors()) synth.insert(synth.end(), s.begin(), s.end());
     NumberedSeeds seeds(dir);
-    seeds.write(1, 12, disc);
+    seeds.write(1, 12, readPrefix(videoTs + "/VTS_01_1.VOB", 24 * 2048));
     seeds.write(1, 5, synth);
 }
 

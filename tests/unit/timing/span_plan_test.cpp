@@ -41,20 +41,14 @@ TEST(SpanPlan, EachGopGetsTheSmallestCoveringPatternMergedWithItsOwn) {
     EXPECT_EQ(plan.entries[2].before, 5);
 }
 
-TEST(SpanPlan, SpansTouchingAQuarterOnlyAtItsEdgeOrAlreadySilencedChangeNothing) {
-    const PresentationMap map = mapOf({0, 4});
-    const auto plan = planSpans(map, {{250, 250 + 1}, {1100, 1200}});
-    EXPECT_EQ(afterPatterns(plan), "0:--** 1:---- ");
+TEST(SpanPlan, EdgesSilencedQuartersAndEmptyQuartersAskForNothingMore) {
+    PresentationMap map = mapOf({0, 4, 1});
+    map.gops[2].packets = {0, 1, 0, 0};  // one packet: quarters 1 and 3 are empty
+    map.gops[2].audio = {TitleSpan{}, TitleSpan{2000, 3000}, TitleSpan{}, TitleSpan{}};
+    const auto plan = planSpans(map, {{250, 251}, {1100, 1200}, {2500, 2600}});
+    EXPECT_EQ(afterPatterns(plan), "0:--** 1:---- 2:--** ");
     EXPECT_TRUE(plan.entries[0].changes());
     EXPECT_FALSE(plan.entries[1].changes());
-}
-
-TEST(SpanPlan, EmptyQuartersCountForNothing) {
-    PresentationMap map = mapOf({1});
-    map.gops[0].packets = {0, 1, 0, 0};  // one packet: the patterns' quarters 1 and 3 are empty
-    map.gops[0].audio = {TitleSpan{}, TitleSpan{0, 1000}, TitleSpan{}, TitleSpan{}};
-    const auto plan = planSpans(map, {{500, 600}});
-    EXPECT_EQ(afterPatterns(plan), "0:--** ");
 }
 
 TEST(SpanPlan, ASpanOutsideTheTitlePlansNothing) {
