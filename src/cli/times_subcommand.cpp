@@ -30,7 +30,7 @@ void printPlain(const PresentationMap& map) {
     for (std::size_t k = 0; k < map.gops.size(); ++k) {
         const GopPresentation& gop = map.gops[k];
         if (!gop.inTitle) continue;
-        std::printf("%05zu (%s) %s", k + 1, timeCodeText(gop.timeCode).c_str(),
+        std::printf("%05d (%s) %s", static_cast<int>(k) + 1, timeCodeText(gop.timeCode).c_str(),
                     formatSpan(gop.pictures).c_str());
         for (const TitleSpan& quarter : gop.audio) std::printf(" %s", formatSpan(quarter).c_str());
         std::printf("\n");
@@ -45,9 +45,9 @@ void printJson(const PresentationMap& map) {
         const GopPresentation& gop = map.gops[k];
         if (!gop.inTitle) continue;
         std::printf(
-            "%s\n{\"number\":%zu,\"timeCode\":\"%s\",\"pattern\":\"%.*s\",\"pictures\":%s,"
+            "%s\n{\"number\":%d,\"timeCode\":\"%s\",\"pattern\":\"%.*s\",\"pictures\":%s,"
             "\"quarters\":[",
-            first ? "" : ",", k + 1, timeCodeText(gop.timeCode).c_str(), 4,
+            first ? "" : ",", static_cast<int>(k) + 1, timeCodeText(gop.timeCode).c_str(), 4,
             patternText(gop.pattern).data(), jsonSpan(gop.pictures).c_str());
         for (std::size_t q = 0; q < gop.audio.size(); ++q)
             std::printf("%s{\"packets\":%d,\"audio\":%s}", q ? "," : "", gop.packets[q],
