@@ -42,6 +42,28 @@ void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, st
     std::printf("]}\n");
 }
 
+// The spans the options ask for, each moved by --shift; nothing (and `problem` set) when
+// an option is wrong.
+std::optional<std::vector<TitleSpan>> requestedSpans(const ParsedArguments& parsed,
+                                                     std::string& problem) {
+    const auto& values = parsed.values;
+    const auto span = parseSpanArgument(values.at("--at"));
+    if (!span) {
+        problem = "--at takes FROM-TO in title time, hh:mm:ss.mmm or seconds";
+        return std::nullopt;
+    }
+    TitleTime shift = 0;
+    if (const auto it = values.find("--shift"); it != values.end()) {
+        const auto parsedShift = parseShiftArgument(it->second);
+        if (!parsedShift) {
+            problem = "--shift takes seconds such as +1.5 or -0.25";
+            return std::nullopt;
+        }
+        shift = *parsedShift;
+    }
+    return std::vector<TitleSpan>{{span->start + shift, span->end + shift}};
+}
+
 }  // namespace
 
 bool choosesTitleTime(const ParsedArguments& parsed) {
@@ -56,28 +78,21 @@ int muteByTitleTime(const ParsedArguments& parsed) {
                           "GOP's pattern for the spans");
     if (values.count("--gop") + values.count("--gops") + values.count("--time") > 0)
         return usageError("mute", "give exactly one of --gop, --gops, --time and --at");
-    const auto span = parseSpanArgument(values.at("--at"));
-    if (!span)
-        return usageError("mute", "--at takes FROM-TO in title time, hh:mm:ss.mmm or seconds");
-    TitleTime shift = 0;
-    if (const auto it = values.find("--shift"); it != values.end()) {
-        const auto parsedShift = parseShiftArgument(it->second);
-        if (!parsedShift) return usageError("mute", "--shift takes seconds such as +1.5 or -0.25");
-        shift = *parsedShift;
-    }
     std::string problem;
+    const auto spans = requestedSpans(parsed, problem);
+    if (!spans) return usageError("mute", problem);
     const auto title = titleOption(parsed, problem);
     if (!title) return usageError("mute", problem);
-    const std::vector<TitleSpan> spans{{span->start + shift, span->end + shift}};
 
     TitleSession session(parsed.title);
     if (const auto failed = session.open()) return *failed;
     PresentationMap map;
     if (const auto failed = readTitleMap(session, parsed.title, *title, map)) return *failed;
-    const SpanPlan plan = planSpans(map, spans);
+    const SpanPlan plan = planSpans(map, *spans);
     if (plan.outsideSpan >= 0) {
         session.ui().error(map_messages::spanOutsideTitle(
-            formatSpan(spans[static_cast<std::size_t>(plan.outsideSpan)]), formatSpan(map.title)));
+            formatSpan((*spans)[static_cast<std::size_t>(plan.outsideSpan)]),
+            formatSpan(map.title)));
         return kExitFailed;
     }
     if (map.mpegAudio) session.ui().info(map_messages::kMpegAudioPlaysOn);

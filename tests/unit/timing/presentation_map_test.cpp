@@ -108,5 +108,10 @@ TEST_F(PresentationMapTest, ATableThatNoLongerFitsTheFileIsRefused) {
     EXPECT_EQ(build().result, MapResult::NotNavigationPack);
 }
 
+TEST(PlaybackTime, FramesCountAtTheNominalRateAndLastAsLongAsThePictures) {
+    EXPECT_EQ(playbackTimeTicks(0x000004E4), 144 * 3003);               // 4 s 24 frames at 30
+    EXPECT_EQ(playbackTimeTicks(0x01020364), (3723 * 25 + 24) * 3600);  // 1:02:03, 24 at 25
+}
+
 }  // namespace
 }  // namespace velmorin
