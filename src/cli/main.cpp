@@ -12,6 +12,7 @@
 #include "project_subcommand.h"
 #include "scan_command.h"
 #include "settings_subcommand.h"
+#include "times_subcommand.h"
 #include "titles_subcommand.h"
 #include "usage.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     if (command == "scan") return runScanCommand(rest);
     if (command == "mute") return runMuteSubcommand(rest);
     if (command == "titles") return runTitlesSubcommand(rest);
+    if (command == "times") return runTimesSubcommand(rest);
     if (command == "project") return runProjectSubcommand(rest);
     if (command == "extract") return runExtractSubcommand(rest);
     if (command == "preview") return runPreviewSubcommand(rest);

@@ -15,7 +15,8 @@ constexpr const char* kToolUsage =
     "\n"
     "subcommands:\n"
     "  scan     scan a title and print its GOP list\n"
-    "  mute     apply an audio pattern to GOPs, in place\n"
+    "  mute     apply an audio pattern to GOPs, or silence spans of title time, in place\n"
+    "  times    print the title time of every GOP's pictures and audio quarters\n"
     "  titles   list the disc's titles from FOLDER/VIDEO_TS.IFO\n"
     "  project  save the state of a title as a project file\n"
     "  extract  copy a stretch of GOPs, byte for byte, as playback does\n"
@@ -47,6 +48,8 @@ constexpr const char* kScanUsage =
 constexpr const char* kMuteUsage =
     "usage: velmorin-cli mute SRC --pattern P (--gop N | --gops N-M | --time FROM-TO)\n"
     "                         [--full] [--answer yes|no]\n"
+    "       velmorin-cli mute SRC --at FROM-TO [--shift SECONDS] [--title N]\n"
+    "                         [--dry-run] [--json] [--full] [--answer yes|no]\n"
     "\n"
     "Applies an audio pattern to GOPs in the VOB files, in place, exactly as the pattern\n"
     "buttons do, and prints each changed GOP's new list line. Stops at the first failure.\n"
@@ -57,7 +60,33 @@ constexpr const char* kMuteUsage =
     "  --time FROM-TO    every GOP whose time code lies in [FROM, TO), hh:mm:ss.mmm\n"
     "  --full            scan every sector first (default: jump from VOBU to VOBU)\n"
     "  --answer yes|no   answer every question (a damaged pack header; an existing\n"
-    "                    padding stream: yes abandons the change)\n";
+    "                    padding stream: yes abandons the change)\n"
+    "\n"
+    "With --at no pattern is given: every GOP whose audio packets carry sound of the span\n"
+    "gets the smallest pattern that silences it, merged with the pattern it has. Times are\n"
+    "title times, as a player shows them: from the title's program chain with --vtsi, else\n"
+    "from the first picture of the VOB files. Prints one line per GOP: its number, its\n"
+    "pattern before -> after, and the title time it silences. Every span is checked before\n"
+    "anything is written.\n"
+    "\n"
+    "  --at FROM-TO      the span [FROM, TO), hh:mm:ss.mmm or seconds (12.5)\n"
+    "  --shift SECONDS   move the span: +1.5 later, -0.25 earlier\n"
+    "  --title N         title N of the set given by --vtsi (default 1)\n"
+    "  --dry-run         print the plan and write nothing\n"
+    "  --json            print one JSON document instead of the lines\n";
+
+constexpr const char* kTimesUsage =
+    "usage: velmorin-cli times SRC [--title N] [--json] [--full] [--answer yes|no]\n"
+    "\n"
+    "Prints the title time of every GOP of the title, one line per GOP: its number, its\n"
+    "time code, the title time of its pictures, then of the audio in each quarter of its\n"
+    "audio packets (the quarters the patterns silence; - for a quarter without audio).\n"
+    "Title time is what a player shows: with --vtsi from the program chain of title N\n"
+    "(--title, default 1), else from the first picture of the VOB files, going on across\n"
+    "time stamp discontinuities.\n"
+    "\n"
+    "  --title N   title N of the set given by --vtsi (default 1)\n"
+    "  --json      print one JSON document instead of the lines\n";
 
 constexpr const char* kTitlesUsage =
     "usage: velmorin-cli titles FOLDER\n"
@@ -134,6 +163,7 @@ const char* usageOf(const std::string& subcommand) {
     if (subcommand == "titles") return kTitlesUsage;
     if (subcommand == "scan") return kScanUsage;
     if (subcommand == "mute") return kMuteUsage;
+    if (subcommand == "times") return kTimesUsage;
     return kToolUsage;
 }
 

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes, as the first 64 KiB of an IFO file, to the VTSI reader and the
-// title table reader.
+// Feeds arbitrary bytes, as the first 64 KiB of an IFO file, to the VTSI reader, the
+// title table reader and the reader of a title's cells.
 //
 // `fuzz_ifo_readers --make-seeds DIR VIDEO_TS` writes the sample disc's IFO files as seeds.
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include "dvd/vtsi_reader.h"
 #include "fuzz_files.h"
 #include "silent_ui.h"
+#include "timing/title_cells.h"
 
 namespace {
 
@@ -40,5 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     const auto lines = titleInformationLines(ifo);
     if (lines.size() > (ifo.size() > 0x808 ? (ifo.size() - 0x808) / 12 : 0)) std::abort();
+    for (int title = 1; title <= 3; ++title) {
+        const auto cells = readTitleCells(ifo, title);
+        if (cells && cells->cells.size() > 255) std::abort();
+    }
     return 0;
 }

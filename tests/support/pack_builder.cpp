@@ -61,6 +61,26 @@ Sector makeNavPack(const NavFields& f) {
         p[2033] = 0xB5;
     }
     writeMuteMarker(std::span<std::uint8_t, 2048>(p), f.muteState);
+    writeBe32(p.data() + 57, f.startPtm);
+    writeBe32(p.data() + 61, f.endPtm);
+    writeBe16(p.data() + 1055, f.vobId);
+    return p;
+}
+
+Sector makeAudioPack(std::uint8_t subStream, std::int64_t pts) {
+    Sector p = makePrivateStreamPack(subStream);
+    if (pts < 0) {
+        p[21] = 0x00;
+        p[22] = 0;
+        p[23] = subStream;
+        return p;
+    }
+    const auto t = static_cast<std::uint64_t>(pts);
+    p[23] = static_cast<std::uint8_t>(0x21 | ((t >> 29) & 0x0E));
+    p[24] = static_cast<std::uint8_t>(t >> 22);
+    p[25] = static_cast<std::uint8_t>(0x01 | ((t >> 14) & 0xFE));
+    p[26] = static_cast<std::uint8_t>(t >> 7);
+    p[27] = static_cast<std::uint8_t>(0x01 | ((t << 1) & 0xFE));
     return p;
 }
 

@@ -18,6 +18,9 @@ struct NavFields {
     std::uint8_t category = 0;   // byte 1063
     bool chapterMarker = false;  // 5B B5 at 2032
     int muteState = 0;
+    std::uint32_t startPtm = 0;  // VOBU_S_PTM and VOBU_E_PTM: its pictures' times
+    std::uint32_t endPtm = 0;
+    std::uint16_t vobId = 0;
 };
 
 // A pack with one packet of `streamId` (0xE0 video, 0xBD private stream 1, ...).
@@ -26,6 +29,9 @@ Sector makeNavPack(const NavFields& fields);
 // A private stream 1 pack whose PES header carries a PTS, so the sub-stream id stands at
 // 23 + 5: 0x80 AC-3, 0xA0 LPCM, 0x20 a sub-picture, …
 Sector makePrivateStreamPack(std::uint8_t subStream);
+// An audio packet of private stream 1 whose PES header carries `pts` (33 bits), or no
+// time stamp when it is negative.
+Sector makeAudioPack(std::uint8_t subStream, std::int64_t pts);
 void setScr(Sector& pack, std::uint64_t scrBase);
 void setCellElapsedTime(Sector& navPack, std::uint8_t b69, std::uint8_t b70, std::uint8_t b71,
                         std::uint8_t b72);

@@ -126,8 +126,17 @@ MuteResult muteGop(MuteTitle title, SectorBuffer& buffer, Ui& ui, int k, MuteSta
 std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
                                      const std::vector<int>& gops, MuteState pattern,
                                      const std::function<void(const GopMuteOutcome&)>& done) {
+    std::vector<GopPattern> targets;
+    targets.reserve(gops.size());
+    for (const int k : gops) targets.push_back({k, pattern});
+    return muteGops(title, lines, buffer, ui, targets, done);
+}
+
+std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
+                                     const std::vector<GopPattern>& targets,
+                                     const std::function<void(const GopMuteOutcome&)>& done) {
     std::vector<GopMuteOutcome> outcomes;
-    const auto report = [&](int k, MuteResult result) {
+    const auto report = [&](int k, MuteState pattern, MuteResult result) {
         const bool listed = k < lines.count();
         if (result == MuteResult::Ok && listed) lines.setPattern(k, pattern);
         outcomes.push_back({k, result, listed ? std::string(lines.text(k)) : std::string()});
@@ -139,20 +148,22 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
     // GOP, while no marker is written before its own GOP's audio is on the disk.
     BinaryFile pendingFile;
     int pendingGop = -1;
+    MuteState pendingPattern = 0;
     // Puts the pending marker on the disk (unless a sync of its file already has), closes
     // its file unless the next GOP carries it on, and reports the GOP.
     const auto settle = [&](BinaryFile& file, bool alreadySynced, bool closeFile) {
         if (pendingGop < 0) return true;
         bool ok = alreadySynced || file.syncToDisk();
         if (closeFile) ok = file.close() && ok;
-        report(std::exchange(pendingGop, -1), ok ? MuteResult::Ok : MuteResult::WriteFailed);
+        report(std::exchange(pendingGop, -1), pendingPattern,
+               ok ? MuteResult::Ok : MuteResult::WriteFailed);
         return ok;
     };
     const auto fileOf = [&](int gop) {
         return title.table.fileIndex[static_cast<std::size_t>(gop)];
     };
 
-    for (const int k : gops) {
+    for (const auto& [k, pattern] : targets) {
         BinaryFile own;
         const bool carried = pendingGop >= 0 && fileOf(pendingGop) == fileOf(k);
         if (carried) own = std::move(pendingFile);
@@ -162,11 +173,12 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
         if (!settled) return outcomes;
         if (result == MuteResult::Ok) result = writeMarker(title, buffer, k, own);
         if (result != MuteResult::Ok) {
-            report(k, result);
+            report(k, pattern, result);
             return outcomes;
         }
         pendingFile = std::move(own);
         pendingGop = k;
+        pendingPattern = pattern;
     }
     settle(pendingFile, false, true);
     return outcomes;

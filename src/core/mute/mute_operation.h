@@ -54,4 +54,14 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
                                      const std::vector<int>& gops, MuteState pattern,
                                      const std::function<void(const GopMuteOutcome&)>& done = {});
 
+struct GopPattern {
+    int gop = 0;
+    MuteState pattern = 0;
+};
+
+// As above, with a pattern of its own for each GOP.
+std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
+                                     const std::vector<GopPattern>& targets,
+                                     const std::function<void(const GopMuteOutcome&)>& done = {});
+
 }  // namespace velmorin

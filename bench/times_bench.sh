@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Title-time benchmarks:
+#  1. velmorin-cli times (scan, then every GOP's navigation pack and audio packet headers)
+#     against velmorin-cli scan --full on the same warm 1 GiB synthetic title;
+#  2. the same pair on a 10-minute NTSC title with AC-3 audio made by ffmpeg and dvdauthor,
+#     timed by its program chain (--vtsi);
+#  3. planning 2,000 spans of 1.5 s on that title's map (span_plan_bench).
+# Usage: bench/times_bench.sh [BUILD_DIR]   (after scripts/build.sh; RUNS=N, default 5)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+cli=$build/src/cli/velmorin-cli
+make=$build/bench/make_synthetic_title
+data=${BENCH_DIR:-$build/bench-data}
+runs=${RUNS:-5}
+source bench/timing.sh
+
+mkdir -p "$data/dense" "$data/timed"
+[[ -f $data/dense/VTS_01_2.VOB ]] || "$make" "$data/dense" 2 512
+vts=$data/timed/disc/VIDEO_TS
+if [[ ! -f $vts/VTS_01_1.VOB ]]; then
+  rm -rf "$data/timed/disc"
+  ffmpeg -nostdin -hide_banner -loglevel error -y \
+    -f lavfi -i "testsrc2=size=720x480:rate=30000/1001:duration=600" \
+    -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=600" \
+    -target ntsc-dvd -aspect 4:3 -b:a 192k -ac 2 "$data/timed/title.mpg"
+  VIDEO_FORMAT=NTSC dvdauthor -o "$data/timed/disc" -t "$data/timed/title.mpg" >/dev/null 2>&1
+  VIDEO_FORMAT=NTSC dvdauthor -o "$data/timed/disc" -T >/dev/null 2>&1
+  rm -f "$data/timed/title.mpg"
+fi
+
+dense=("$data"/dense/*.VOB)
+cat "${dense[@]}" "$vts"/VTS_01_*.VOB >/dev/null  # warm the page cache
+peak_mib() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1 | xargs -I{} echo "scale=1; {} / 1024" | bc -l; }
+
+t_times=$(best "$cli" times "${dense[@]}")
+t_full=$(best "$cli" scan --full "${dense[@]}")
+echo "1 GiB in 2 files: times $t_times s, scan --full $t_full s," \
+  "ratio $(echo "$t_times / $t_full" | bc -l | xargs printf '%.2f')," \
+  "times peak $(peak_mib "$cli" times "${dense[@]}") MiB"
+
+t_times=$(best "$cli" times --vtsi "$vts/VTS_01_0.IFO")
+t_full=$(best "$cli" scan --full --vtsi "$vts/VTS_01_0.IFO")
+echo "10-minute NTSC title with AC-3: times $t_times s, scan --full $t_full s," \
+  "ratio $(echo "$t_times / $t_full" | bc -l | xargs printf '%.2f')"
+
+"$build/bench/span_plan_bench" 2000 "$vts"/VTS_01_*.VOB

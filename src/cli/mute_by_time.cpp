@@ -1,0 +1,142 @@
+#include "mute_by_time.h"
+
+#include <cstdio>
+
+#include "exit_status.h"
+#include "mute/mute_command.h"
+#include "time_arguments.h"
+#include "timing/map_messages.h"
+#include "timing/span_plan.h"
+#include "title_map.h"
+#include "usage.h"
+
+namespace velmorin::cli {
+
+namespace {
+
+std::string patternOf(MuteState state) {
+    return std::string(patternText(state));
+}
+
+void printLine(const PlanEntry& e) {
+    std::printf("%05d %s -> %s %s\n", e.gop + 1, patternOf(e.before).c_str(),
+                patternOf(e.after).c_str(), formatSpan(e.silenced).c_str());
+    std::fflush(stdout);
+}
+
+void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, std::size_t written) {
+    std::printf("{\"dryRun\":%s,\"mpegAudio\":%s,\n\"gops\":[", dryRun ? "true" : "false",
+                map.mpegAudio ? "true" : "false");
+    for (std::size_t i = 0; i < plan.entries.size(); ++i) {
+        const PlanEntry& e = plan.entries[i];
+        const std::string silenced =
+            e.silenced.empty()
+                ? "null"
+                : "[" + jsonSeconds(e.silenced.start) + "," + jsonSeconds(e.silenced.end) + "]";
+        std::printf(
+            "%s\n{\"number\":%d,\"before\":\"%s\",\"after\":\"%s\",\"silenced\":%s,"
+            "\"written\":%s}",
+            i ? "," : "", e.gop + 1, patternOf(e.before).c_str(), patternOf(e.after).c_str(),
+            silenced.c_str(), !dryRun && e.changes() && i < written ? "true" : "false");
+    }
+    std::printf("]}\n");
+}
+
+// The spans the options ask for, each moved by --shift; nothing (and `problem` set) when
+// an option is wrong.
+std::optional<std::vector<TitleSpan>> requestedSpans(const ParsedArguments& parsed,
+                                                     std::string& problem) {
+    const auto& values = parsed.values;
+    const auto span = parseSpanArgument(values.at("--at"));
+    if (!span) {
+        problem = "--at takes FROM-TO in title time, hh:mm:ss.mmm or seconds";
+        return std::nullopt;
+    }
+    TitleTime shift = 0;
+    if (const auto it = values.find("--shift"); it != values.end()) {
+        const auto parsedShift = parseShiftArgument(it->second);
+        if (!parsedShift) {
+            problem = "--shift takes seconds such as +1.5 or -0.25";
+            return std::nullopt;
+        }
+        shift = *parsedShift;
+    }
+    return std::vector<TitleSpan>{{span->start + shift, span->end + shift}};
+}
+
+}  // namespace
+
+bool choosesTitleTime(const ParsedArguments& parsed) {
+    return parsed.values.count("--at") > 0;
+}
+
+int muteByTitleTime(const ParsedArguments& parsed) {
+    const auto& values = parsed.values;
+    if (values.count("--pattern"))
+        return usageError("mute",
+                          "--pattern cannot go with --at: the program chooses each "
+                          "GOP's pattern for the spans");
+    if (values.count("--gop") + values.count("--gops") + values.count("--time") > 0)
+        return usageError("mute", "give exactly one of --gop, --gops, --time and --at");
+    std::string problem;
+    const auto spans = requestedSpans(parsed, problem);
+    if (!spans) return usageError("mute", problem);
+    const auto title = titleOption(parsed, problem);
+    if (!title) return usageError("mute", problem);
+
+    TitleSession session(parsed.title);
+    if (const auto failed = session.open()) return *failed;
+    PresentationMap map;
+    if (const auto failed = readTitleMap(session, parsed.title, *title, map)) return *failed;
+    const SpanPlan plan = planSpans(map, *spans);
+    if (plan.outsideSpan >= 0) {
+        session.ui().error(map_messages::spanOutsideTitle(
+            formatSpan((*spans)[static_cast<std::size_t>(plan.outsideSpan)]),
+            formatSpan(map.title)));
+        return kExitFailed;
+    }
+    if (map.mpegAudio) session.ui().info(map_messages::kMpegAudioPlaysOn);
+
+    const bool json = parsed.flags.count("--json") > 0;
+    const bool dryRun = parsed.flags.count("--dry-run") > 0;
+    if (dryRun) {
+        if (json)
+            printJson(plan, map, true, 0);
+        else
+            for (const PlanEntry& e : plan.entries) printLine(e);
+        return kExitOk;
+    }
+
+    std::vector<GopPattern> targets;
+    for (const PlanEntry& e : plan.entries)
+        if (e.changes()) targets.push_back({e.gop, e.after});
+    // A line is printed once its GOP's marker is on the disk; a GOP the plan leaves as it
+    // is, when the plan reaches it.
+    std::size_t next = 0;
+    const auto printUpTo = [&](int gop, bool ok) {
+        for (; next < plan.entries.size() && plan.entries[next].gop <= gop; ++next) {
+            const PlanEntry& e = plan.entries[next];
+            if (e.gop == gop && !ok) return;
+            if (!json) printLine(e);
+        }
+    };
+    auto& state = session.state();
+    const auto outcomes =
+        muteGops({state.gopTable, state.inputFiles}, state.gopLines, session.buffer(), session.ui(),
+                 targets, [&](const GopMuteOutcome& outcome) {
+                     printUpTo(outcome.gop, outcome.result == MuteResult::Ok);
+                 });
+    const bool failed = !outcomes.empty() && outcomes.back().result != MuteResult::Ok;
+    if (!failed) printUpTo(static_cast<int>(map.gops.size()), true);
+    if (json) printJson(plan, map, false, next);
+    if (failed) {
+        const int k = outcomes.back().gop;
+        session.ui().error(
+            muteFailureMessage(outcomes.back().result, state.inputFiles,
+                               state.gopTable.fileIndex[static_cast<std::size_t>(k)]));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace velmorin::cli

@@ -1,0 +1,21 @@
+// The presentation-time map of a session's title, for the subcommands that work in title
+// time: with --vtsi the title --title N (default 1) of the set, timed by its program
+// chain; with VOB files or a project, the files as one title.
+#pragma once
+
+#include <optional>
+
+#include "arguments.h"
+#include "timing/presentation_map.h"
+#include "title_session.h"
+
+namespace velmorin::cli {
+
+// The --title option: 1 when absent; nothing (and `problem` set) when it is wrong.
+std::optional<int> titleOption(const ParsedArguments& parsed, std::string& problem);
+
+// Reads the map; on failure the message is out and the exit status is returned.
+std::optional<int> readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
+                                PresentationMap& map);
+
+}  // namespace velmorin::cli

@@ -1,0 +1,78 @@
+#include "timing/title_cells.h"
+
+namespace velmorin {
+
+namespace {
+
+constexpr std::uint64_t kPttSearchTable = 0x0C8;
+constexpr std::uint64_t kPgcTable = 0x0CC;
+constexpr std::uint64_t kPgcCellTable = 0xE8;
+constexpr std::uint64_t kCellPlaybackSize = 24;
+
+int bcd(std::uint8_t value) {
+    return (value >> 4) * 10 + (value & 0x0F);
+}
+
+// Cell category, first byte: the block mode in bits 7 … 6, the block type in bits 5 … 4.
+constexpr std::uint8_t kBlockModeMask = 0xC0;
+constexpr std::uint8_t kBlockFirst = 0x40;
+constexpr std::uint8_t kBlockTypeMask = 0x30;
+constexpr std::uint8_t kAngleBlock = 0x10;
+
+}  // namespace
+
+TitleTime playbackTimeTicks(std::uint32_t time) {
+    const bool thirty = ((time & 0xC0) >> 6) == 3;
+    const TitleTime rate = thirty ? 30 : 25;
+    const TitleTime frameTicks = thirty ? 3003 : 3600;
+    const TitleTime seconds = bcd(static_cast<std::uint8_t>(time >> 24)) * 3600 +
+                              bcd(static_cast<std::uint8_t>(time >> 16)) * 60 +
+                              bcd(static_cast<std::uint8_t>(time >> 8));
+    return (seconds * rate + bcd(time & 0x3F)) * frameTicks;
+}
+
+std::optional<TitleCells> readTitleCells(const ByteReader& ifo, int title) {
+    // The title's first part-of-title entry names its program chain.
+    const std::uint64_t ptt = std::uint64_t{ifo.be32(kPttSearchTable)} * 2048;
+    if (!ifo.holds(ptt, 8)) return std::nullopt;
+    TitleCells out;
+    out.titleCount = ifo.be16(ptt);
+    if (title < 1 || title > out.titleCount) return out;
+    const std::uint64_t entry = ptt + ifo.be32(ptt + 8 + 4 * std::uint64_t(title - 1));
+    if (!ifo.holds(entry, 4)) return std::nullopt;
+    const unsigned pgcNumber = ifo.be16(entry);
+
+    const std::uint64_t pgcit = std::uint64_t{ifo.be32(kPgcTable)} * 2048;
+    if (!ifo.holds(pgcit, 8) || pgcNumber < 1 || pgcNumber > ifo.be16(pgcit)) return std::nullopt;
+    const std::uint64_t pgc = pgcit + ifo.be32(pgcit + 8 * std::uint64_t{pgcNumber} + 4);
+    if (!ifo.holds(pgc, kPgcCellTable + 2)) return std::nullopt;
+    const std::uint8_t cellCount = ifo.u8(pgc + 3);
+    const std::uint64_t table = pgc + ifo.be16(pgc + kPgcCellTable);
+    if (!ifo.holds(table, kCellPlaybackSize * cellCount)) return std::nullopt;
+
+    TitleTime next = 0;
+    TitleTime blockStart = 0;
+    for (std::uint64_t c = 0; c < cellCount; ++c) {
+        const std::uint64_t at = table + kCellPlaybackSize * c;
+        const std::uint8_t category = ifo.u8(at);
+        TitleCell cell;
+        cell.duration = playbackTimeTicks(ifo.be32(at + 4));
+        cell.firstSector = ifo.be32(at + 8);
+        cell.lastSector = ifo.be32(at + 20);
+        const bool angle =
+            (category & kBlockTypeMask) == kAngleBlock && (category & kBlockModeMask) != 0;
+        // Only one angle of a block plays: every angle starts with the block, and the
+        // title goes on after the first angle's time.
+        if (!angle || (category & kBlockModeMask) == kBlockFirst) {
+            cell.start = next;
+            blockStart = next;
+            next += cell.duration;
+        } else {
+            cell.start = blockStart;
+        }
+        out.cells.push_back(cell);
+    }
+    return out;
+}
+
+}  // namespace velmorin

@@ -1,0 +1,140 @@
+// Title time on the sample disc: the map against ffprobe's packet times and libdvdread's
+// cell playback times (through lsdvd), and velmorin-cli mute --at as scripts use it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "pack_builder.h"
+#include "sample_disc.h"
+#include "support/run_command.h"
+
+namespace velmorin {
+namespace {
+
+using test::shellQuoted;
+using Groups = std::vector<std::string>;
+
+test::CommandResult cli(const std::string& args) {
+    return test::runCommand(shellQuoted(VELMORIN_CLI) + " " + args);
+}
+
+const std::string kIfo = shellQuoted(test::sampleVideoTs() + "/VTS_01_0.IFO");
+
+// Every match of `pattern` in `text`, as its groups (the whole match first).
+std::vector<Groups> matches(const std::string& text, const char* pattern) {
+    std::vector<Groups> out;
+    const std::regex re(pattern);
+    for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it)
+        out.emplace_back(it->begin(), it->end());
+    return out;
+}
+
+struct MappedGop {
+    double picturesStart = 0;
+    double soundStart = 1e9, soundEnd = -1e9;  // over the quarters
+};
+
+std::vector<MappedGop> timesOf(const std::string& source) {
+    std::vector<MappedGop> gops;
+    for (const Groups& line : matches(cli("times --json " + source).out, R"(\{"number".*)")) {
+        gops.push_back({std::stod(matches(line[0], R"("pictures":\[([-0-9.]+))")[0][1])});
+        for (const Groups& q : matches(line[0], R"("audio":\[([-0-9.]+),([-0-9.]+)\])")) {
+            gops.back().soundStart = std::min(gops.back().soundStart, std::stod(q[1]));
+            gops.back().soundEnd = std::max(gops.back().soundEnd, std::stod(q[2]));
+        }
+    }
+    return gops;
+}
+
+TEST(TitleTime, PicturesAndSoundMatchFfprobesPacketTimes) {
+    const std::string vob = shellQuoted(test::sampleVobFiles()[0]);
+    const auto gops = timesOf(vob);
+    std::vector<long> sectors;  // each GOP's first sector, then the end entry's
+    for (const Groups& g : matches(cli("scan --json " + vob).out, R"("sector":([0-9]+))"))
+        sectors.push_back(std::stol(g[1]));
+    ASSERT_EQ(gops.size() + 1, sectors.size());
+
+    const auto packets =
+        matches(test::runCommand(
+                    "ffprobe -v error -show_entries packet=codec_type,pts,pos -of csv=p=0 " + vob)
+                    .out,
+                R"((video|audio),([0-9]+),([0-9]+))");
+    double origin = 1e9;  // the first picture's time stamp: title time 0
+    for (const Groups& p : packets)
+        if (p[1] == "video") origin = std::min(origin, std::stod(p[2]) / 90000);
+    std::vector<double> firstPicture(gops.size(), 1e9);
+    for (const Groups& p : packets) {
+        const auto k = static_cast<std::size_t>(
+            std::upper_bound(sectors.begin(), sectors.end(), std::stol(p[3]) / 2048) -
+            sectors.begin() - 1);
+        const double t = std::stod(p[2]) / 90000 - origin;
+        if (p[1] == "video") firstPicture[k] = std::min(firstPicture[k], t);
+        if (p[1] == "audio") {
+            EXPECT_GE(t, gops[k].soundStart - 1e-4) << "GOP " << k + 1;
+            EXPECT_LT(t, gops[k].soundEnd) << "GOP " << k + 1;
+        }
+    }
+    for (std::size_t k = 0; k < gops.size(); ++k)
+        EXPECT_NEAR(gops[k].picturesStart, firstPicture[k], 1e-4) << "GOP " << k + 1;
+}
+
+TEST(TitleTime, CellsStartWhereLibdvdreadsPlaybackTimesPutThem) {
+    const std::string lsdvd =
+        test::runCommand("lsdvd -x " + shellQuoted(VELMORIN_SAMPLE_DISC) + " 2>/dev/null").out;
+    std::vector<int> cellGops;  // GOP numbers of cell starts, in file order
+    for (const Groups& g : matches(cli("scan --json --vtsi " + kIfo).out,
+                                   R"("number":([0-9]+)[^}]*"flags":([0-9]+))"))
+        if (std::stoi(g[2]) & 1) cellGops.push_back(std::stoi(g[1]));
+    std::size_t cell = 0;
+    for (const std::string title : {"1", "2"}) {
+        const auto gops = timesOf("--title " + title + " --vtsi " + kIfo);
+        // This title's lines of lsdvd's report, up to the next title's.
+        const auto from = lsdvd.find("Title: 0" + title);
+        const int first = cellGops[cell];
+        double start = 0;
+        for (const Groups& length :
+             matches(lsdvd.substr(from, lsdvd.find("Title: ", from + 1) - from),
+                     R"(Cell: [0-9]+, Length: ([0-9]+):([0-9]+):([0-9.]+))")) {
+            const auto k = static_cast<std::size_t>(cellGops[cell++] - first);
+            ASSERT_LT(k, gops.size());
+            EXPECT_NEAR(gops[k].picturesStart, start, 0.002 * start + 0.002) << "cell " << cell;
+            start += std::stod(length[1]) * 3600 + std::stod(length[2]) * 60 + std::stod(length[3]);
+        }
+    }
+    EXPECT_EQ(cell, cellGops.size());
+}
+
+TEST(CliMuteAt, PlansWritesAndRefusesBeforeWriting) {
+    test::TempDir dir;
+    for (const auto& entry : std::filesystem::directory_iterator(test::sampleVideoTs()))
+        std::filesystem::copy_file(entry.path(), dir.file(entry.path().filename().string()));
+    const std::string ifo = shellQuoted(dir.file("VTS_01_0.IFO"));
+    const auto vobs = [&] {
+        return test::readFile(dir.file("VTS_01_1.VOB")) + test::readFile(dir.file("VTS_01_2.VOB"));
+    };
+    const std::string before = vobs();
+    const auto plan = cli("mute --vtsi " + ifo + " --title 2 --at 00:00:05.000-6 --dry-run");
+    ASSERT_EQ(plan.status, 0) << plan.err;
+    EXPECT_TRUE(std::regex_search(plan.out, std::regex(R"(^000\d\d \*\*\*\* -> [-*]{4} 00:00:0)")));
+    EXPECT_EQ(cli("mute --vtsi " + ifo + " --at 24-26").err,
+              "[エラー] 00:00:24.000-00:00:26.000 "
+              "はタイトルの範囲（00:00:00.000-00:00:25.025）の外です.\n");
+    EXPECT_EQ(cli("mute --vtsi " + ifo + " --title 3 --at 1-2").err,
+              "[エラー] タイトル3がありません（このタイトルセットのタイトル数=2）.\n");
+    EXPECT_EQ(cli("mute --vtsi " + ifo + " --at 1-2 --pattern ----").status, 2);
+    EXPECT_EQ(cli("mute " + shellQuoted(dir.file("VTS_01_1.VOB")) + " --title 2 --at 1-2").status,
+              2);
+    EXPECT_EQ(vobs(), before);
+
+    const auto applied = cli("mute --vtsi " + ifo + " --title 2 --at 4-5 --shift +1");
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(applied.out, plan.out);
+    // The first planned GOP's list line shows its new pattern.
+    const std::string scan = cli("scan --vtsi " + ifo).out;
+    const auto at = scan.find(") ", scan.find(plan.out.substr(0, 5) + " ("));
+    EXPECT_EQ(scan.substr(at + 2, 4), plan.out.substr(14, 4));
+}
+
+}  // namespace
+}  // namespace velmorin
