@@ -3,10 +3,11 @@
 #include <cstdio>
 
 #include "exit_status.h"
+#include "json.h"
 #include "mute/mute_command.h"
-#include "time_arguments.h"
 #include "timing/map_messages.h"
 #include "timing/span_plan.h"
+#include "timing/title_time_text.h"
 #include "title_map.h"
 #include "usage.h"
 
@@ -20,7 +21,7 @@ std::string patternOf(MuteState state) {
 
 void printLine(const PlanEntry& e) {
     std::printf("%05d %s -> %s %s\n", e.gop + 1, patternOf(e.before).c_str(),
-                patternOf(e.after).c_str(), formatSpan(e.silenced).c_str());
+                patternOf(e.after).c_str(), spanText(e.silenced).c_str());
     std::fflush(stdout);
 }
 
@@ -29,10 +30,7 @@ void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, st
                 map.mpegAudio ? "true" : "false");
     for (std::size_t i = 0; i < plan.entries.size(); ++i) {
         const PlanEntry& e = plan.entries[i];
-        const std::string silenced =
-            e.silenced.empty()
-                ? "null"
-                : "[" + jsonSeconds(e.silenced.start) + "," + jsonSeconds(e.silenced.end) + "]";
+        const std::string silenced = jsonSpan(e.silenced);
         std::printf(
             "%s\n{\"number\":%d,\"before\":\"%s\",\"after\":\"%s\",\"silenced\":%s,"
             "\"written\":%s}",
@@ -47,14 +45,14 @@ void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, st
 std::optional<std::vector<TitleSpan>> requestedSpans(const ParsedArguments& parsed,
                                                      std::string& problem) {
     const auto& values = parsed.values;
-    const auto span = parseSpanArgument(values.at("--at"));
+    const auto span = parseTitleSpan(values.at("--at"));
     if (!span) {
         problem = "--at takes FROM-TO in title time, hh:mm:ss.mmm or seconds";
         return std::nullopt;
     }
     TitleTime shift = 0;
     if (const auto it = values.find("--shift"); it != values.end()) {
-        const auto parsedShift = parseShiftArgument(it->second);
+        const auto parsedShift = parseTimeShift(it->second);
         if (!parsedShift) {
             problem = "--shift takes seconds such as +1.5 or -0.25";
             return std::nullopt;
@@ -91,8 +89,8 @@ int muteByTitleTime(const ParsedArguments& parsed) {
     const SpanPlan plan = planSpans(map, *spans);
     if (plan.outsideSpan >= 0) {
         session.ui().error(map_messages::spanOutsideTitle(
-            formatSpan((*spans)[static_cast<std::size_t>(plan.outsideSpan)]),
-            formatSpan(map.title)));
+            formatTitleSpan((*spans)[static_cast<std::size_t>(plan.outsideSpan)]),
+            formatTitleSpan(map.title)));
         return kExitFailed;
     }
     if (map.mpegAudio) session.ui().info(map_messages::kMpegAudioPlaysOn);
