@@ -5,6 +5,7 @@
 #include "exit_status.h"
 #include "json.h"
 #include "mute/mute_command.h"
+#include "requested_spans.h"
 #include "timing/map_messages.h"
 #include "timing/span_plan.h"
 #include "timing/title_time_text.h"
@@ -40,56 +41,34 @@ void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, st
     std::printf("]}\n");
 }
 
-// The spans the options ask for, each moved by --shift; nothing (and `problem` set) when
-// an option is wrong.
-std::optional<std::vector<TitleSpan>> requestedSpans(const ParsedArguments& parsed,
-                                                     std::string& problem) {
-    const auto& values = parsed.values;
-    const auto span = parseTitleSpan(values.at("--at"));
-    if (!span) {
-        problem = "--at takes FROM-TO in title time, hh:mm:ss.mmm or seconds";
-        return std::nullopt;
-    }
-    TitleTime shift = 0;
-    if (const auto it = values.find("--shift"); it != values.end()) {
-        const auto parsedShift = parseTimeShift(it->second);
-        if (!parsedShift) {
-            problem = "--shift takes seconds such as +1.5 or -0.25";
-            return std::nullopt;
-        }
-        shift = *parsedShift;
-    }
-    return std::vector<TitleSpan>{{span->start + shift, span->end + shift}};
-}
-
 }  // namespace
-
-bool choosesTitleTime(const ParsedArguments& parsed) {
-    return parsed.values.count("--at") > 0;
-}
 
 int muteByTitleTime(const ParsedArguments& parsed) {
     const auto& values = parsed.values;
     if (values.count("--pattern"))
         return usageError("mute",
-                          "--pattern cannot go with --at: the program chooses each "
-                          "GOP's pattern for the spans");
+                          "--pattern cannot go with --at, --edl or --srt: the program chooses "
+                          "each GOP's pattern for the spans");
     if (values.count("--gop") + values.count("--gops") + values.count("--time") > 0)
-        return usageError("mute", "give exactly one of --gop, --gops, --time and --at");
+        return usageError("mute",
+                          "give exactly one of --gop, --gops, --time, --at, --edl and --srt");
     std::string problem;
-    const auto spans = requestedSpans(parsed, problem);
-    if (!spans) return usageError("mute", problem);
+    const auto request = spanRequest(parsed, problem);
+    if (!request) return usageError("mute", problem);
     const auto title = titleOption(parsed, problem);
     if (!title) return usageError("mute", problem);
 
+    // The files are read before the title: a wrong one stops the run before the scan.
     TitleSession session(parsed.title);
+    std::vector<TitleSpan> spans;
+    if (const auto failed = readRequestedSpans(*request, session.ui(), spans)) return *failed;
     if (const auto failed = session.open()) return *failed;
     PresentationMap map;
     if (const auto failed = readTitleMap(session, parsed.title, *title, map)) return *failed;
-    const SpanPlan plan = planSpans(map, *spans);
+    const SpanPlan plan = planSpans(map, spans);
     if (plan.outsideSpan >= 0) {
         session.ui().error(map_messages::spanOutsideTitle(
-            formatTitleSpan((*spans)[static_cast<std::size_t>(plan.outsideSpan)]),
+            formatTitleSpan(spans[static_cast<std::size_t>(plan.outsideSpan)]),
             formatTitleSpan(map.title)));
         return kExitFailed;
     }
