@@ -4,7 +4,10 @@
 #     against velmorin-cli scan --full on the same warm 1 GiB synthetic title;
 #  2. the same pair on a 10-minute NTSC title with AC-3 audio made by ffmpeg and dvdauthor,
 #     timed by its program chain (--vtsi);
-#  3. planning 2,000 spans of 1.5 s on that title's map (span_plan_bench).
+#  3. planning 2,000 spans of 1.5 s on that title's map (span_plan_bench);
+#  4. velmorin-cli mute --srt --words --dry-run on that title with a SubRip file of 2,000
+#     cues (one in two holds a word of the list): the whole run, files read, title
+#     scanned and mapped, spans planned.
 # Usage: bench/times_bench.sh [BUILD_DIR]   (after scripts/build.sh; RUNS=N, default 5)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,3 +48,20 @@ echo "10-minute NTSC title with AC-3: times $t_times s, scan --full $t_full s," 
   "ratio $(echo "$t_times / $t_full" | bc -l | xargs printf '%.2f')"
 
 "$build/bench/span_plan_bench" 2000 "$vts"/VTS_01_*.VOB
+
+# 2,000 cues of 1.2 s every 0.3 s (overlapping, as karaoke-style files do), with CRLF.
+srt=$data/timed/cues.srt
+python3 - "$srt" "$data/timed/words.txt" <<'PY'
+import sys
+def t(ms): return f"{ms // 3600000:02}:{ms // 60000 % 60:02}:{ms // 1000 % 60:02},{ms % 1000:03}"
+with open(sys.argv[1], "w", newline="") as f:
+    for i in range(2000):
+        text = "well damn it" if i % 2 else "nothing to hear"
+        f.write(f"{i + 1}\r\n{t(1000 + 290 * i)} --> {t(2200 + 290 * i)}\r\n{text}\r\n\r\n")
+with open(sys.argv[2], "w") as f:
+    f.write("damn\nblast\n")
+PY
+t_srt=$(best "$cli" mute --vtsi "$vts/VTS_01_0.IFO" --srt "$srt" --words "$data/timed/words.txt" --dry-run)
+echo "mute --srt with 2,000 cues, --dry-run, whole run: $t_srt s" \
+  "($("$cli" mute --vtsi "$vts/VTS_01_0.IFO" --srt "$srt" --words "$data/timed/words.txt" \
+      --dry-run | wc -l) GOPs planned)"

@@ -37,4 +37,16 @@ std::string jsonQuoted(const std::string& utf8) {
     return out + "\"";
 }
 
+std::string jsonSeconds(TitleTime time) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.5f",
+                  static_cast<double>(time) / static_cast<double>(kTicksPerSecond));
+    return text;
+}
+
+std::string jsonSpan(const TitleSpan& span) {
+    return span.empty() ? "null"
+                        : "[" + jsonSeconds(span.start) + "," + jsonSeconds(span.end) + "]";
+}
+
 }  // namespace velmorin::cli

@@ -3,10 +3,12 @@
 #include <cstdio>
 
 #include "exit_status.h"
+#include "json.h"
 #include "mute/mute_command.h"
-#include "time_arguments.h"
+#include "requested_spans.h"
 #include "timing/map_messages.h"
 #include "timing/span_plan.h"
+#include "timing/title_time_text.h"
 #include "title_map.h"
 #include "usage.h"
 
@@ -20,7 +22,7 @@ std::string patternOf(MuteState state) {
 
 void printLine(const PlanEntry& e) {
     std::printf("%05d %s -> %s %s\n", e.gop + 1, patternOf(e.before).c_str(),
-                patternOf(e.after).c_str(), formatSpan(e.silenced).c_str());
+                patternOf(e.after).c_str(), spanText(e.silenced).c_str());
     std::fflush(stdout);
 }
 
@@ -29,10 +31,7 @@ void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, st
                 map.mpegAudio ? "true" : "false");
     for (std::size_t i = 0; i < plan.entries.size(); ++i) {
         const PlanEntry& e = plan.entries[i];
-        const std::string silenced =
-            e.silenced.empty()
-                ? "null"
-                : "[" + jsonSeconds(e.silenced.start) + "," + jsonSeconds(e.silenced.end) + "]";
+        const std::string silenced = jsonSpan(e.silenced);
         std::printf(
             "%s\n{\"number\":%d,\"before\":\"%s\",\"after\":\"%s\",\"silenced\":%s,"
             "\"written\":%s}",
@@ -42,57 +41,35 @@ void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, st
     std::printf("]}\n");
 }
 
-// The spans the options ask for, each moved by --shift; nothing (and `problem` set) when
-// an option is wrong.
-std::optional<std::vector<TitleSpan>> requestedSpans(const ParsedArguments& parsed,
-                                                     std::string& problem) {
-    const auto& values = parsed.values;
-    const auto span = parseSpanArgument(values.at("--at"));
-    if (!span) {
-        problem = "--at takes FROM-TO in title time, hh:mm:ss.mmm or seconds";
-        return std::nullopt;
-    }
-    TitleTime shift = 0;
-    if (const auto it = values.find("--shift"); it != values.end()) {
-        const auto parsedShift = parseShiftArgument(it->second);
-        if (!parsedShift) {
-            problem = "--shift takes seconds such as +1.5 or -0.25";
-            return std::nullopt;
-        }
-        shift = *parsedShift;
-    }
-    return std::vector<TitleSpan>{{span->start + shift, span->end + shift}};
-}
-
 }  // namespace
-
-bool choosesTitleTime(const ParsedArguments& parsed) {
-    return parsed.values.count("--at") > 0;
-}
 
 int muteByTitleTime(const ParsedArguments& parsed) {
     const auto& values = parsed.values;
     if (values.count("--pattern"))
         return usageError("mute",
-                          "--pattern cannot go with --at: the program chooses each "
-                          "GOP's pattern for the spans");
+                          "--pattern cannot go with --at, --edl or --srt: the program chooses "
+                          "each GOP's pattern for the spans");
     if (values.count("--gop") + values.count("--gops") + values.count("--time") > 0)
-        return usageError("mute", "give exactly one of --gop, --gops, --time and --at");
+        return usageError("mute",
+                          "give exactly one of --gop, --gops, --time, --at, --edl and --srt");
     std::string problem;
-    const auto spans = requestedSpans(parsed, problem);
-    if (!spans) return usageError("mute", problem);
+    const auto request = spanRequest(parsed, problem);
+    if (!request) return usageError("mute", problem);
     const auto title = titleOption(parsed, problem);
     if (!title) return usageError("mute", problem);
 
+    // The files are read before the title: a wrong one stops the run before the scan.
     TitleSession session(parsed.title);
+    std::vector<TitleSpan> spans;
+    if (const auto failed = readRequestedSpans(*request, session.ui(), spans)) return *failed;
     if (const auto failed = session.open()) return *failed;
     PresentationMap map;
     if (const auto failed = readTitleMap(session, parsed.title, *title, map)) return *failed;
-    const SpanPlan plan = planSpans(map, *spans);
+    const SpanPlan plan = planSpans(map, spans);
     if (plan.outsideSpan >= 0) {
         session.ui().error(map_messages::spanOutsideTitle(
-            formatSpan((*spans)[static_cast<std::size_t>(plan.outsideSpan)]),
-            formatSpan(map.title)));
+            formatTitleSpan(spans[static_cast<std::size_t>(plan.outsideSpan)]),
+            formatTitleSpan(map.title)));
         return kExitFailed;
     }
     if (map.mpegAudio) session.ui().info(map_messages::kMpegAudioPlaysOn);

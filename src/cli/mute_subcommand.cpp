@@ -5,6 +5,7 @@
 #include "exit_status.h"
 #include "mute/mute_command.h"
 #include "mute_by_time.h"
+#include "requested_spans.h"
 #include "scan/gop_line.h"
 #include "title_session.h"
 #include "usage.h"
@@ -66,17 +67,18 @@ std::vector<int> targetGops(const ParsedArguments& args, const GopLines& lines,
 
 int runMuteSubcommand(const std::vector<std::string>& args) {
     std::string problem;
-    const auto parsed = parseArguments(
-        args,
-        OptionSpec{{"--dry-run", "--json"},
-                   {"--pattern", "--gop", "--gops", "--time", "--at", "--shift", "--title"}},
-        problem);
+    const auto parsed =
+        parseArguments(args,
+                       OptionSpec{{"--dry-run", "--json"},
+                                  {"--pattern", "--gop", "--gops", "--time", "--at", "--edl",
+                                   "--srt", "--words", "--encoding", "--shift", "--title"}},
+                       problem);
     if (!parsed) return usageError("mute", problem);
     if (parsed->help) return printUsage("mute");
-    if (choosesTitleTime(*parsed)) return muteByTitleTime(*parsed);
+    if (asksForSpans(*parsed)) return muteByTitleTime(*parsed);
     for (const char* option : {"--dry-run", "--json", "--shift", "--title"})
         if (parsed->flags.count(option) || parsed->values.count(option))
-            return usageError("mute", std::string(option) + " goes with --at only");
+            return usageError("mute", std::string(option) + " goes with --at, --edl or --srt only");
     const auto pattern = parsed->values.count("--pattern")
                              ? parsePattern(parsed->values.at("--pattern"))
                              : std::nullopt;

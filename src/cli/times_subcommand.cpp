@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "exit_status.h"
+#include "json.h"
 #include "scan/pack.h"
-#include "time_arguments.h"
 #include "timing/map_messages.h"
 #include "title_map.h"
 #include "usage.h"
@@ -21,18 +21,13 @@ std::string timeCodeText(std::uint32_t scr) {
     return text;
 }
 
-std::string jsonSpan(const TitleSpan& span) {
-    return span.empty() ? "null"
-                        : "[" + jsonSeconds(span.start) + "," + jsonSeconds(span.end) + "]";
-}
-
 void printPlain(const PresentationMap& map) {
     for (std::size_t k = 0; k < map.gops.size(); ++k) {
         const GopPresentation& gop = map.gops[k];
         if (!gop.inTitle) continue;
         std::printf("%05d (%s) %s", static_cast<int>(k) + 1, timeCodeText(gop.timeCode).c_str(),
-                    formatSpan(gop.pictures).c_str());
-        for (const TitleSpan& quarter : gop.audio) std::printf(" %s", formatSpan(quarter).c_str());
+                    spanText(gop.pictures).c_str());
+        for (const TitleSpan& quarter : gop.audio) std::printf(" %s", spanText(quarter).c_str());
         std::printf("\n");
     }
 }

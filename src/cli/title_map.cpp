@@ -6,8 +6,13 @@
 #include "scan/scan_messages.h"
 #include "timing/map_messages.h"
 #include "timing/title_cells.h"
+#include "timing/title_time_text.h"
 
 namespace velmorin::cli {
+
+std::string spanText(const TitleSpan& span) {
+    return span.empty() ? "-" : formatTitleSpan(span);
+}
 
 std::optional<int> titleOption(const ParsedArguments& parsed, std::string& problem) {
     const auto n = numberOption(parsed, "--title");

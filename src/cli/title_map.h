@@ -11,6 +11,10 @@
 
 namespace velmorin::cli {
 
+// A span as the lines of times and mute print it: "hh:mm:ss.mmm-hh:mm:ss.mmm", or "-"
+// for an empty one (a quarter without timed audio, a GOP the plan silences nothing in).
+std::string spanText(const TitleSpan& span);
+
 // The --title option: 1 when absent; nothing (and `problem` set) when it is wrong.
 std::optional<int> titleOption(const ParsedArguments& parsed, std::string& problem);
 

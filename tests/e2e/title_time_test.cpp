@@ -1,7 +1,9 @@
 // Title time on the sample disc: the map against ffprobe's packet times and libdvdread's
-// cell playback times (through lsdvd), and velmorin-cli mute --at as scripts use it.
+// cell playback times (through lsdvd), and velmorin-cli mute by title time as scripts use it:
+// typed spans, EDL lists and subtitle files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 
@@ -105,35 +107,102 @@ TEST(TitleTime, CellsStartWhereLibdvdreadsPlaybackTimesPutThem) {
     EXPECT_EQ(cell, cellGops.size());
 }
 
-TEST(CliMuteAt, PlansWritesAndRefusesBeforeWriting) {
-    test::TempDir dir;
-    for (const auto& entry : std::filesystem::directory_iterator(test::sampleVideoTs()))
-        std::filesystem::copy_file(entry.path(), dir.file(entry.path().filename().string()));
-    const std::string ifo = shellQuoted(dir.file("VTS_01_0.IFO"));
-    const auto vobs = [&] {
+// A copy of the sample title set that a test may write to.
+class CopiedTitleSet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const auto& entry : std::filesystem::directory_iterator(test::sampleVideoTs()))
+            std::filesystem::copy_file(entry.path(), dir.file(entry.path().filename().string()));
+        before = vobs();
+    }
+    std::string vobs() const {
         return test::readFile(dir.file("VTS_01_1.VOB")) + test::readFile(dir.file("VTS_01_2.VOB"));
-    };
-    const std::string before = vobs();
-    const auto plan = cli("mute --vtsi " + ifo + " --title 2 --at 00:00:05.000-6 --dry-run");
+    }
+    test::CommandResult mute(const std::string& args) const {
+        return cli("mute --vtsi " + shellQuoted(dir.file("VTS_01_0.IFO")) + " " + args);
+    }
+    // Writes `bytes` to `name` in the copy's folder; its quoted path.
+    std::string file(const std::string& name, const std::string& bytes) const {
+        test::writeBytes(dir.file(name), bytes);
+        return shellQuoted(dir.file(name));
+    }
+
+    test::TempDir dir;
+    std::string before;  // the VOB bytes as copied
+};
+
+TEST_F(CopiedTitleSet, MuteAtPlansWritesAndRefusesBeforeWriting) {
+    const auto plan = mute("--title 2 --at 00:00:05.000-6 --dry-run");
     ASSERT_EQ(plan.status, 0) << plan.err;
     EXPECT_TRUE(std::regex_search(plan.out, std::regex(R"(^000\d\d \*\*\*\* -> [-*]{4} 00:00:0)")));
-    EXPECT_EQ(cli("mute --vtsi " + ifo + " --at 24-26").err,
+    EXPECT_EQ(mute("--at 24-26").err,
               "[エラー] 00:00:24.000-00:00:26.000 "
               "はタイトルの範囲（00:00:00.000-00:00:25.025）の外です.\n");
-    EXPECT_EQ(cli("mute --vtsi " + ifo + " --title 3 --at 1-2").err,
+    EXPECT_EQ(mute("--title 3 --at 1-2").err,
               "[エラー] タイトル3がありません（このタイトルセットのタイトル数=2）.\n");
-    EXPECT_EQ(cli("mute --vtsi " + ifo + " --at 1-2 --pattern ----").status, 2);
+    EXPECT_EQ(mute("--at 1-2 --pattern ----").status, 2);
     EXPECT_EQ(cli("mute " + shellQuoted(dir.file("VTS_01_1.VOB")) + " --title 2 --at 1-2").status,
               2);
     EXPECT_EQ(vobs(), before);
 
-    const auto applied = cli("mute --vtsi " + ifo + " --title 2 --at 4-5 --shift +1");
+    const auto applied = mute("--title 2 --at 4-5 --shift +1");
     ASSERT_EQ(applied.status, 0) << applied.err;
     EXPECT_EQ(applied.out, plan.out);
     // The first planned GOP's list line shows its new pattern.
-    const std::string scan = cli("scan --vtsi " + ifo).out;
+    const std::string scan = cli("scan --vtsi " + shellQuoted(dir.file("VTS_01_0.IFO"))).out;
     const auto at = scan.find(") ", scan.find(plan.out.substr(0, 5) + " ("));
     EXPECT_EQ(scan.substr(at + 2, 4), plan.out.substr(14, 4));
+}
+
+// Files as players and subtitle editors write them: byte order marks, CRLF, trailing blank
+// lines, cues overlapping and out of order. Each asks for 5-6.5 and 15-16.
+TEST_F(CopiedTitleSet, MuteFromEdlAndSubtitleFilesPlansAsAtDoes) {
+    const std::string expected =
+        mute("--at 5-6.5 --dry-run").out + mute("--at 00:15.000-16 --dry-run").out;
+    ASSERT_EQ(std::count(expected.begin(), expected.end(), '\n'), 6) << expected;
+    const std::string edl =
+        file("cuts.edl", "# made by hand\r\n15 16 1\r\n5 6\t1\r\n5.8 6.5 1\r\n9 12 3\r\n\r\n\r\n");
+    const std::string srt = file("film.srt",
+                                 "\xEF\xBB\xBF"
+                                 "2\r\n00:00:15,000 --> 00:00:16,000\r\nOh <i>DAMN</i>.\r\n\r\n"
+                                 "1\r\n00:00:05,000 --> 00:00:06,000\r\nDamn it,\r\nyou!\r\n\r\n"
+                                 "3\r\n00:00:05,800 --> 00:00:06,500\r\nGosh  darn\r\n\r\n"
+                                 "4\r\n00:00:10,000 --> 00:00:11,000\r\nDamnation\r\n\r\n\r\n");
+    const std::string vtt = file("film.vtt",
+                                 "\xEF\xBB\xBFWEBVTT\r\n\r\nNOTE damn\r\n\r\n"
+                                 "00:15.000 --> 00:16.000 align:start\r\n<v Ann>damn!\r\n\r\n"
+                                 "00:05.000 --> 00:06.000\r\ndamn\r\n\r\n"
+                                 "00:05.800 --> 00:06.500\r\ngosh darn\r\n\r\n");
+    const std::string words = file("words.txt", "damn\r\ngosh darn\r\n\r\n");
+    const auto fromEdl = mute("--edl " + edl + " --dry-run");
+    EXPECT_EQ(fromEdl.out, expected);
+    EXPECT_EQ(fromEdl.err, "[情報] " + dir.file("cuts.edl") +
+                               " の5行目は無音化以外の動作（3）のため無視しました.\n");
+    EXPECT_EQ(mute("--srt " + vtt + " --words " + words + " --dry-run").out, expected);
+    EXPECT_EQ(mute("--edl " + edl + " --shift -0.5 --dry-run").out,
+              mute("--at 4.5-6 --dry-run").out + mute("--at 14.5-15.5 --dry-run").out);
+
+    // Refused, nothing written: a missing file, a malformed line, undecodable text, a span
+    // moved before the title, options that do not go together.
+    EXPECT_EQ(mute("--edl " + shellQuoted(dir.file("none.edl"))).err,
+              "[エラー] " + dir.file("none.edl") + " が開けません.\n");
+    EXPECT_EQ(mute("--edl " + file("bad.edl", "1 2 1\n\n3 x 1\n")).err,
+              "[エラー] " + dir.file("bad.edl") +
+                  " の3行目が異常です（EDLの行は「開始秒 終了秒 動作」です）.\n");
+    EXPECT_EQ(
+        mute("--srt " + srt + " --words " + file("sjis.txt", "\x82\xa0\x81") + " --encoding cp932")
+            .status,
+        1);
+    EXPECT_EQ(mute("--edl " + edl + " --shift -17").status, 1);
+    EXPECT_EQ(mute("--edl " + edl + " --pattern ----").status, 2);
+    EXPECT_EQ(mute("--words " + words + " --at 1-2").status, 2);
+    EXPECT_EQ(mute("--srt " + srt + " --words " + words + " --encoding koi8").status, 2);
+    EXPECT_EQ(vobs(), before);
+
+    const auto applied = mute("--srt " + srt + " --words " + words);
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(applied.out, expected);
+    EXPECT_NE(vobs(), before);
 }
 
 }  // namespace

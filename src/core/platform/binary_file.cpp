@@ -23,6 +23,17 @@ std::optional<std::uint64_t> regularFileSize(const std::string& path) {
     return size;
 }
 
+std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxBytes) {
+    const auto size = regularFileSize(path);
+    if (!size || *size > maxBytes) return std::nullopt;
+    BinaryFile file = BinaryFile::open(path, BinaryFile::Mode::Read);
+    if (!file.isOpen()) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(*size), '\0');
+    if (file.read(bytes.data(), bytes.size()) != bytes.size() || file.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
 bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     BinaryFile file = BinaryFile::create(path);
     if (!file.isOpen()) return false;

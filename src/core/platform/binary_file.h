@@ -20,6 +20,11 @@ namespace velmorin {
 // is not a regular file.
 std::optional<std::uint64_t> regularFileSize(const std::string& path);
 
+// The bytes of a regular file of at most `maxBytes`; nothing when it cannot be opened or
+// read whole, or is larger (a text file the user names is never that big: a larger one is
+// the wrong file, not one worth holding in memory).
+std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxBytes);
+
 // Creates (or replaces) `path` with `bytes`; false when it cannot be written whole.
 bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

@@ -32,8 +32,8 @@ DecodedText decodeText(std::string_view bytes, TextEncoding encoding);
 // come through decodeText as well.
 std::string_view withoutByteOrderMark(std::string_view text);
 
-// The encoding an option value names ("utf-8", "cp932", "shift_jis", "sjis", "cp1252",
-// "windows-1252", "latin1", any case); false for any other name.
+// The encoding an option value names ("utf-8", "utf8", "cp932", "shift_jis", "sjis", "cp1252",
+// "windows-1252", any case); false for any other name.
 bool textEncodingNamed(std::string_view name, TextEncoding& encoding);
 
 }  // namespace velmorin

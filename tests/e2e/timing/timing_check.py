@@ -3,9 +3,11 @@
 
     timing_check.py --cli VELMORIN_CLI --video-ts DIR --work DIR --case NAME
 
-NAME picks the title set and its spans (CASES below). MUTE_STEP is the muting under test.
-With --self-test the oracle must also catch a requested span that was not silenced and
-silence outside the reported spans.
+NAME picks the title set, how the tool is given it (the VOB files, or the title set's
+IFO so that title time comes from the cells) and its spans (CASES below). Each span is
+muted with `velmorin-cli mute --at`; the tool's reported spans are what it says it
+silenced. With --self-test the oracle must also catch a requested span that was not
+silenced and silence outside the reported spans.
 """
 
 import argparse
@@ -14,32 +16,8 @@ import os
 import shutil
 import subprocess
 import sys
-from fractions import Fraction
 
 import silence_oracle as oracle
-
-
-def _split_time(title, video_ts):
-    """Title time of the VOBU that the VOB file boundary cuts."""
-    first = os.path.getsize(os.path.join(video_ts, "VTS_01_1.VOB")) // oracle.SECTOR
-    vobu = max((v for v in title.vobus if v.sector < first), key=lambda v: v.sector)
-    return title.picture_span(vobu)[0]
-
-
-def _restart_time(title, video_ts):
-    """Title time where the second stretch of time stamps begins."""
-    return title.stretches[1].title_start
-
-
-# Spans per title set: fixed ones, and ones around a place the material puts somewhere.
-CASES = {
-    "ntsc": [(1.00, 1.15),                    # a short word
-             (_split_time, -0.20, 0.25),       # across the file split
-             (_restart_time, -0.25, 0.30)],    # across the time stamp restart (new VOB ID)
-    "pal": [(2.00, 2.50)],
-    "sample": [(10.00, 10.40),
-               (_restart_time, -0.20, 0.20)],  # from title 1 into title 2
-}
 
 
 def run(cmd):
@@ -49,84 +27,77 @@ def run(cmd):
     return done.stdout
 
 
-# ---------------------------------------------------------------------------------------
-# Muting steps: each takes the spans and returns (requested spans, reported spans).
+class Title:
+    """A copied title set as the tool and the oracle see it."""
+
+    def __init__(self, cli, video_ts, work, by_cells):
+        self.cli, self.video_ts = cli, video_ts
+        names = sorted(n for n in os.listdir(video_ts) if n.upper().startswith("VTS_01_"))
+        for n in names:
+            shutil.copyfile(os.path.join(video_ts, n), os.path.join(work, n))
+        self.vobs = [os.path.join(work, n) for n in names
+                     if n.upper().endswith(".VOB") and not n.upper().endswith("_0.VOB")]
+        self.source = ["--vtsi", os.path.join(work, "VTS_01_0.IFO")] if by_cells else self.vobs
+        # With the IFO, title time runs by the cells' playback times: each stretch of
+        # unbroken time stamps starts where the tool puts its first GOP.
+        self.stretch_starts = None
+        if by_cells:
+            oracle_title = oracle.read_title(self.vobs)
+            self.gops = self.times()["gops"]
+            starts = {g["number"]: g["pictures"][0] for g in self.gops}
+            self.stretch_starts = [
+                starts[next(i for i, v in enumerate(oracle_title.vobus) if v.stretch == k) + 1]
+                for k in range(len(oracle_title.stretches))]
+        self.oracle = oracle.read_title(self.vobs, stretch_starts=self.stretch_starts)
+
+    def times(self):
+        return json.loads(run([self.cli, "times", *self.source, "--json"]))
+
+    def mute_at(self, spans):
+        """Mutes each span; the merged spans the tool reports silenced."""
+        reported = []
+        for a, b in spans:
+            doc = json.loads(run([self.cli, "mute", *self.source, "--at", f"{a:.3f}-{b:.3f}",
+                                  "--json"]))
+            reported += oracle.reported_spans_from_json(doc)
+        return oracle.merge(reported)
 
 
-def mute_at(cli, vobs, spans):
-    """Mute by title time, as the tool reports it."""
-    reported = []
-    for a, b in spans:
-        doc = json.loads(run([cli, "mute", *vobs, "--at", f"{a:.3f}-{b:.3f}", "--json"]))
-        reported += oracle.reported_spans_from_json(doc)
-    return spans, oracle.merge(reported)
+def _split_time(title):
+    """Title time of the VOBU that the VOB file boundary cuts."""
+    first = os.path.getsize(os.path.join(title.video_ts, "VTS_01_1.VOB")) // oracle.SECTOR
+    vobu = max((v for v in title.oracle.vobus if v.sector < first), key=lambda v: v.sector)
+    return title.oracle.picture_span(vobu)[0]
 
 
-def place_packets(frames, segments, title):
-    """Give each of ffprobe's packets its title time: the stream's time stamps run back
-    where the next stretch (here always a new VOB ID restarting its clock) begins."""
-    j, last = 0, None
-    for f in frames:
-        if last is not None and f.pts < last - 0.5 and j + 1 < len(segments):
-            j += 1
-        last = f.pts
-        f.start = title.stretches[segments[j].stretch].title_time(f.pts * oracle.TICKS)
-        f.end = f.start + f.duration
+def _restart_time(title):
+    """Title time where the second stretch of time stamps begins."""
+    return title.oracle.stretches[1].title_start
 
 
-def _frames_by_stream(vobs, title):
-    """ffprobe's packet list (one packet per audio frame) placed in title time."""
-    source = "concat:" + "|".join(os.path.abspath(v) for v in vobs)
-    doc = json.loads(run(["ffprobe", "-v", "error", "-select_streams", "a", "-show_entries",
-                          "packet=stream_index,pts,duration:stream=index,id,time_base",
-                          "-of", "json", source]))
-    ids = {s["index"]: int(s["id"], 16) for s in doc["streams"]}
-    tick = {s["index"]: float(Fraction(s["time_base"])) for s in doc["streams"]}
-    frames = {}
-    for p in doc["packets"]:
-        if "pts" not in p:
-            continue
-        i = p["stream_index"]
-        frames.setdefault(ids[i], []).append(
-            oracle.Frame(p["pts"] * tick[i], p.get("duration", 0) * tick[i], 0.0))
-    for sub, fs in frames.items():
-        place_packets(fs, title.segments[sub], title)
-    return frames
+def _cell_start(n):
+    """Title time of the title's cell n (from 0), where the tool puts it."""
+    def at(title):
+        scan = json.loads(run([title.cli, "scan", *title.source, "--json"]))
+        cells = [g["number"] for g in scan["gops"] if g["flags"] & 1]
+        return next(g["pictures"][0] for g in title.gops if g["number"] == cells[n])
+    return at
 
 
-def mute_whole_gops(cli, vobs, spans):
-    """Stand-in until `mute --at` exists: silence, with "----", the GOPs whose pictures
-    overlap each span. What was silenced is read from ffprobe's packet lists before and
-    after: per stream, the frames that are gone. Reported is their union over the
-    streams; requested, the part silenced on every stream."""
-    title = oracle.read_title(vobs)
-    before = _frames_by_stream(vobs, title)
-    scan = json.loads(run([cli, "scan", *vobs, "--json"]))
-    offsets, at = [], 0
-    for f in scan["files"]:
-        offsets.append(at)
-        at += f["size"] // oracle.SECTOR
-    spans_of = {v.sector: title.picture_span(v) for v in title.vobus}
-    gops = [(g["number"], spans_of[offsets[g["file"]] + g["sector"]]) for g in scan["gops"]]
-    for a, b in spans:
-        hit = [n for n, (s, e) in gops if s < b and e > a]
-        run([cli, "mute", *vobs, "--pattern", "----", "--gops", f"{hit[0]}-{hit[-1]}"])
-    after = _frames_by_stream(vobs, title)
-    gone = {}
-    for sub, fs in before.items():
-        kept = {round(f.start, 3) for f in after.get(sub, [])}
-        lost = oracle.merge([(f.start, f.end) for f in fs if round(f.start, 3) not in kept],
-                            gap=0.002)
-        # ffmpeg's parser loses a lone frame just after a gap: not muting.
-        gone[sub] = [(a, b) for a, b in lost if b - a > 2.5 * max(f.duration for f in fs)]
-    reported = oracle.merge([s for g in gone.values() for s in g])
-    requested = reported
-    for g in gone.values():
-        requested = oracle.intersect(requested, g)
-    return requested, reported
-
-
-MUTE_STEP = mute_whole_gops  # becomes mute_at once `velmorin-cli mute --at` exists
+# Per case: whether the tool reads the IFO, and the spans: fixed ones, and ones around a
+# place the material puts somewhere.
+CASES = {
+    "ntsc": (False, [(1.00, 1.15),                    # a short word
+                     (_split_time, -0.20, 0.25),       # across the file split
+                     (_restart_time, -0.25, 0.30)]),   # across the restart (new VOB ID)
+    "ntsc_cells": (True, [(_cell_start(1), -0.10, 0.12),  # across cell starts
+                          (_split_time, -0.05, 0.05),
+                          (_cell_start(3), -0.30, 0.20)]),
+    "pal": (True, [(0.40, 0.70),
+                   (_cell_start(1), -0.15, 0.10)]),
+    "sample": (False, [(10.00, 10.40),
+                       (_restart_time, -0.20, 0.20)]),  # from title 1 into title 2
+}
 
 
 # ---------------------------------------------------------------------------------------
@@ -165,23 +136,14 @@ def main():
 
     shutil.rmtree(args.work, ignore_errors=True)
     os.makedirs(args.work)
-    names = sorted(n for n in os.listdir(args.video_ts)
-                   if n.upper().startswith("VTS_01_") and n.upper().endswith(".VOB")
-                   and not n.upper().endswith("_0.VOB"))
-    vobs = []
-    for n in names:
-        shutil.copyfile(os.path.join(args.video_ts, n), os.path.join(args.work, n))
-        vobs.append(os.path.join(args.work, n))
-
-    title = oracle.read_title(vobs)
-    spans = [c if len(c) == 2 else (c[0](title, args.video_ts) + c[1],
-                                    c[0](title, args.video_ts) + c[2])
-             for c in CASES[args.case]]
-    requested, reported = MUTE_STEP(args.cli, vobs, spans)
+    by_cells, cases = CASES[args.case]
+    title = Title(args.cli, args.video_ts, args.work, by_cells)
+    spans = [c if len(c) == 2 else (c[0](title) + c[1], c[0](title) + c[2]) for c in cases]
+    requested, reported = spans, title.mute_at(spans)
     print("requested:", " ".join(f"{a:.3f}-{b:.3f}" for a, b in requested))
     print("reported: ", " ".join(f"{a:.3f}-{b:.3f}" for a, b in reported))
 
-    decoded = oracle.decode_title(vobs)
+    decoded = oracle.decode_title(title.vobs, stretch_starts=title.stretch_starts)
     failures = oracle.check(decoded, requested, reported)
     for f in failures:
         print("FAIL", f)
