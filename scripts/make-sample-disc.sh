@@ -15,37 +15,8 @@
 # Needs ffmpeg and dvdauthor. Cached: exits at once if OUTDIR/.complete exists.
 set -euo pipefail
 
-die() { echo "make-sample-disc: $*" >&2; exit 1; }
-
-[[ $# -eq 1 && -n $1 ]] || die "usage: $0 OUTDIR"
-out=${1%/}
-[[ -n $out ]] || out=/
-
-[[ -e $out/.complete ]] && exit 0
-
-if [[ -e $out ]] && ! [[ -d $out && -z $(ls -A -- "$out") ]]; then
-  die "$out exists and is not an empty directory; remove it and retry"
-fi
-command -v ffmpeg >/dev/null || die "ffmpeg not found"
-command -v dvdauthor >/dev/null || die "dvdauthor not found"
-
-parent=$(dirname -- "$out")
-mkdir -p -- "$parent"
-tmp=$(mktemp -d "$parent/.$(basename -- "$out").tmp.XXXXXX")
-trap 'rm -rf -- "$tmp"' EXIT
-log=$tmp/build.log
-: >"$log"
-
-# Run a tool with its output in the log; on failure show the log and stop.
-run() {
-  if ! "$@" >>"$log" 2>&1; then
-    echo "make-sample-disc: failed: $*" >&2
-    cat -- "$log" >&2
-    exit 1
-  fi
-}
-
-SECTOR=2048
+MAKER=make-sample-disc
+source "$(dirname -- "$0")/disc-maker.sh"
 
 # encode NAME SECONDS TONE_HZ  (-target ntsc-dvd: MPEG-2 video, AC-3 audio)
 encode() {
@@ -113,13 +84,6 @@ mv -- "$vts/part1" "$vob"
 # Keep only the disc and the log.
 mkdir -- "$tmp/final"
 mv -- "$vts" "$tmp/final/VIDEO_TS"
-mv -- "$log" "$tmp/final/build.log"
 echo "$split" >"$tmp/final/split-sector"
-: >"$tmp/final/.complete"
-
-# Move into place in one rename (mv -T replaces OUTDIR only if it is empty).
-if ! mv -T -- "$tmp/final" "$out" 2>/dev/null; then
-  [[ -e $out/.complete ]] && exit 0   # another run finished first
-  die "$out exists and is not an empty directory; remove it and retry"
-fi
+publish "$tmp/final"
 echo "sample disc ready in $out (VOB split at sector $split of $sectors)"

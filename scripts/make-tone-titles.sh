@@ -21,36 +21,8 @@
 # at once if OUTDIR/.complete exists.
 set -euo pipefail
 
-die() { echo "make-tone-titles: $*" >&2; exit 1; }
-
-[[ $# -eq 1 && -n $1 ]] || die "usage: $0 OUTDIR"
-out=${1%/}
-[[ -n $out ]] || out=/
-
-[[ -e $out/.complete ]] && exit 0
-
-if [[ -e $out ]] && ! [[ -d $out && -z $(ls -A -- "$out") ]]; then
-  die "$out exists and is not an empty directory; remove it and retry"
-fi
-command -v ffmpeg >/dev/null || die "ffmpeg not found"
-command -v dvdauthor >/dev/null || die "dvdauthor not found"
-
-parent=$(dirname -- "$out")
-mkdir -p -- "$parent"
-tmp=$(mktemp -d "$parent/.$(basename -- "$out").tmp.XXXXXX")
-trap 'rm -rf -- "$tmp"' EXIT
-log=$tmp/build.log
-: >"$log"
-
-run() {
-  if ! "$@" >>"$log" 2>&1; then
-    echo "make-tone-titles: failed: $*" >&2
-    cat -- "$log" >&2
-    exit 1
-  fi
-}
-
-SECTOR=2048
+MAKER=make-tone-titles
+source "$(dirname -- "$0")/disc-maker.sh"
 
 # encode NAME SECONDS SIZE RATE GOP: one program stream in DVD packing with the three tones.
 encode() {
@@ -147,11 +119,6 @@ for f in ntsc pal; do
   mv -- "$tmp/$f/VIDEO_TS" "$tmp/final/$f/VIDEO_TS"
 done
 mv -- "$tmp/final/ntsc-split-sector" "$tmp/final/ntsc/split-sector"
-mv -- "$log" "$tmp/final/build.log"
-: >"$tmp/final/.complete"
+publish "$tmp/final"
 
-if ! mv -T -- "$tmp/final" "$out" 2>/dev/null; then
-  [[ -e $out/.complete ]] && exit 0 # another run finished first
-  die "$out exists and is not an empty directory; remove it and retry"
-fi
 echo "tone titles ready in $out (NTSC VOB split at sector $(cat -- "$out/ntsc/split-sector"))"
