@@ -5,6 +5,7 @@
 #include "exit_status.h"
 #include "json.h"
 #include "mute/mute_command.h"
+#include "mute_subcommand.h"
 #include "requested_spans.h"
 #include "timing/map_messages.h"
 #include "timing/span_plan.h"
@@ -106,14 +107,7 @@ int muteByTitleTime(const ParsedArguments& parsed) {
     const bool failed = !outcomes.empty() && outcomes.back().result != MuteResult::Ok;
     if (!failed) printUpTo(static_cast<int>(map.gops.size()), true);
     if (json) printJson(plan, map, false, next);
-    if (failed) {
-        const int k = outcomes.back().gop;
-        session.ui().error(
-            muteFailureMessage(outcomes.back().result, state.inputFiles,
-                               state.gopTable.fileIndex[static_cast<std::size_t>(k)]));
-        return kExitFailed;
-    }
-    return kExitOk;
+    return reportMuteFailure(session, outcomes) ? kExitFailed : kExitOk;
 }
 
 }  // namespace velmorin::cli

@@ -103,14 +103,16 @@ int runMuteSubcommand(const std::vector<std::string>& args) {
                      std::printf("%s\n", outcome.line.c_str());
                      std::fflush(stdout);
                  });
-    if (!outcomes.empty() && outcomes.back().result != MuteResult::Ok) {
-        const int k = outcomes.back().gop;
-        session.ui().error(
-            muteFailureMessage(outcomes.back().result, state.inputFiles,
-                               state.gopTable.fileIndex[static_cast<std::size_t>(k)]));
-        return kExitFailed;
-    }
-    return kExitOk;
+    return reportMuteFailure(session, outcomes) ? kExitFailed : kExitOk;
+}
+
+bool reportMuteFailure(TitleSession& session, const std::vector<GopMuteOutcome>& outcomes) {
+    if (outcomes.empty() || outcomes.back().result == MuteResult::Ok) return false;
+    const auto& state = session.state();
+    const int k = outcomes.back().gop;
+    session.ui().error(muteFailureMessage(outcomes.back().result, state.inputFiles,
+                                          state.gopTable.fileIndex[static_cast<std::size_t>(k)]));
+    return true;
 }
 
 }  // namespace velmorin::cli
