@@ -44,7 +44,8 @@ protected:
         settings.playerPath = utf8(work_ / L"program" / L"record_player.exe");
         saveSettings(settingsPathFor(program), settings);
 
-        STARTUPINFOW startup{sizeof startup};
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
         std::wstring line = L"\"" + wideFromUtf8(program) + L"\"";
         ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &startup, &process_));
