@@ -59,6 +59,7 @@ bool saveWindow(HWND window, const std::wstring& path) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 4) return 2;
+    SetProcessDPIAware();  // window rectangles and the screen in real pixels, at any scaling
     const std::wstring program = std::wstring(argv[1]) + L"\\velmorin.exe";
     const std::string videoTs = utf8FromWide(argv[2]);
     const std::wstring out = argv[3];
