@@ -134,6 +134,15 @@ LRESULT MyFrameWindow::handle(UINT message, WPARAM w, LPARAM l) {
         case WM_SETCURSOR:
             if (answerSetCursor()) return TRUE;
             break;
+        case WM_ACTIVATE:
+            // The keyboard focus stays with the client's control it was on (the GOP list at
+            // first) when the window loses and regains activation, e.g. around a dialog.
+            if (LOWORD(w) == WA_INACTIVE) {
+                if (HWND f = GetFocus(); f && IsChild(client_.hwnd(), f)) focus_ = f;
+            } else if (client_.hwnd()) {
+                SetFocus(focus_ && IsWindow(focus_) ? focus_ : client_.item(kGopListId));
+            }
+            return 0;
         case WM_CLOSE:
             if (mayCloseMainWindow(*state_, shell_, ui_)) DestroyWindow(hwnd_);
             return 0;

@@ -56,7 +56,8 @@ private:
     PreViewFrameWindow preview_;
     MyDialog client_;
     HWND hwnd_ = nullptr;
-    RECT fixed_{};  // the window rectangle once set up; its size stays
+    RECT fixed_{};          // the window rectangle once set up; its size stays
+    HWND focus_ = nullptr;  // the client's control that had the focus
 };
 
 }  // namespace velmorin::win32
