@@ -1,7 +1,8 @@
 // velmorin.exe: the Windows desktop program.
+// clang-format off
 #include "win32.h"  // before the other Windows headers
-
 #include <commctrl.h>
+// clang-format on
 
 #include "app/program_startup.h"
 #include "message_loop.h"
