@@ -2,7 +2,7 @@
 // window shows (the 2-second start-up picture included), and a scan through the source
 // dialog until the size label and the list box show its end, against velmorin-cli scan of
 // the same files. Best of RUNS runs.
-//   desktop_bench PROGRAM_FOLDER VOB_FOLDER [RUNS]
+//   desktop_bench PROGRAM_FOLDER VOB_FOLDER [RUNS]   (built by tests/win32/CMakeLists.txt)
 #include <windows.h>
 
 #include <algorithm>
