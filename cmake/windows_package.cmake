@@ -1,6 +1,6 @@
 # The Windows package, velmorin-windows-ARCH.zip (cpack in a MinGW-w64 build folder):
-# velmorin-cli.exe, the help document README.HTM and the start-up picture LOGO.BMP that
-# lie beside the program, and README-WINDOWS.txt on how to run it.
+# velmorin.exe, velmorin-cli.exe, the help document README.HTM and the start-up picture
+# LOGO.BMP that lie beside the programs, and README-WINDOWS.txt on how to run them.
 
 # LOGO.BMP is drawn at build time by a generator of the standard library alone; built with
 # the host's compiler it runs here for either architecture, and draws the same bytes as
@@ -18,7 +18,7 @@ add_custom_target(velmorin_logo ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/LOGO.BMP
 configure_file(${PROJECT_SOURCE_DIR}/cmake/README-WINDOWS.txt.in
   ${CMAKE_CURRENT_BINARY_DIR}/README-WINDOWS.txt @ONLY NEWLINE_STYLE CRLF)
 
-install(TARGETS velmorin-cli RUNTIME DESTINATION .)
+install(TARGETS velmorin velmorin-cli RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/README.HTM ${CMAKE_CURRENT_BINARY_DIR}/LOGO.BMP
   ${CMAKE_CURRENT_BINARY_DIR}/README-WINDOWS.txt DESTINATION .)
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with MinGW-w64 into BUILD_DIR: the core,
-# velmorin-cli.exe, the package's files and the unit tests (GoogleTest built from source).
+# velmorin.exe, velmorin-cli.exe, the package's files and the unit tests (GoogleTest built
+# from source).
 # ctest in BUILD_DIR runs the unit tests under Wine where Wine can run the architecture
 # (cmake/mingw-w64.cmake); scripts/package-windows.sh makes the ZIP package.
 #   scripts/build-windows.sh BUILD_DIR [x86_64|i686] [CMAKE_ARGS...]

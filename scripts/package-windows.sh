@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows package velmorin-windows-ARCH.zip into BUILD_DIR with MinGW-w64:
-# velmorin-cli.exe (stripped), README.HTM, LOGO.BMP and README-WINDOWS.txt.
+# velmorin.exe and velmorin-cli.exe (stripped), README.HTM, LOGO.BMP and README-WINDOWS.txt.
 #   scripts/package-windows.sh BUILD_DIR [x86_64|i686] [CMAKE_ARGS...]
 set -euo pipefail
 cd "$(dirname "$0")/.."

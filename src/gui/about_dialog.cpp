@@ -8,27 +8,12 @@
 
 namespace velmorin::gui {
 
-namespace {
-
-using K = ControlTemplate::Kind;
-
-// clang-format off
-// Dialog template 2, 200 × 75 dialog units.
-const std::vector<ControlTemplate> kTemplate = {
-    {-1, K::Icon, 5, 9, 16, 16, ""},
-    {100, K::Label, 30, 9, 160, 10, ""},
-    {1, K::DefaultButton, 155, 25, 40, 14, "OK"},
-};
-// clang-format on
-
-}  // namespace
-
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutDialog");
-    setWindowTitle("バージョン情報");
+    setWindowTitle(aboutDialogTemplate().caption);
     setFont(proportionalDialogFont());
     paintLightGrey(this);
-    setFixedSize(layoutControls(this, kTemplate, 200, 75));
+    setFixedSize(layoutDialog(this, aboutDialogTemplate()));
     findChild<QLabel*>("ctl100")->setText(kMainCaption);
     connect(findChild<QPushButton*>("ctl1"), &QPushButton::clicked, this, &QDialog::accept);
 }

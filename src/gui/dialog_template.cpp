@@ -61,7 +61,7 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
     int unnamed = 0;
     QLabel* pendingMnemonic = nullptr;  // a label whose "&X" moves the focus to the next control
     for (const auto& c : controls) {
-        const QRect r = dialogUnitRect(parent->font(), c.x, c.y, c.width, c.height);
+        QRect r = dialogUnitRect(parent->font(), c.x, c.y, c.width, c.height);
         QWidget* w = nullptr;
         const QString text = QString::fromUtf8(c.text);
         switch (c.kind) {
@@ -101,7 +101,10 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
                 w = new QLineEdit(parent);
                 break;
             case ControlTemplate::Kind::Combo:
+                // The template's height includes the open list; the closed box is one
+                // line high.
                 w = new QComboBox(parent);
+                r.setHeight(dialogUnitRect(parent->font(), 0, 0, 0, 12).height());
                 break;
             case ControlTemplate::Kind::Icon: {
                 auto* label = new QLabel(parent);
@@ -124,6 +127,10 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
                            : r);
     }
     return dialogUnitRect(parent->font(), 0, 0, width, height).size();
+}
+
+QSize layoutDialog(QWidget* parent, const DialogTemplate& dialog) {
+    return layoutControls(parent, dialog.controls, dialog.width, dialog.height);
 }
 
 }  // namespace velmorin::gui

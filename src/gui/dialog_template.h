@@ -1,5 +1,5 @@
-// Dialog templates: controls with their ids, kinds, texts and positions in dialog units,
-// laid out in pixels from the dialog font's base units.
+// The dialog templates (ui/dialog_templates.h) as Qt widgets, laid out in pixels from the
+// dialog font's base units.
 #pragma once
 
 #include <QFont>
@@ -8,27 +8,9 @@
 #include <QWidget>
 #include <vector>
 
-namespace velmorin::gui {
+#include "ui/dialog_templates.h"
 
-struct ControlTemplate {
-    enum class Kind {
-        Frame,
-        Label,
-        Button,
-        DefaultButton,
-        List,
-        CheckBox,
-        Radio,
-        FramedLabel,
-        Edit,
-        Combo,
-        Icon  // the program's icon
-    };
-    int id;  // -1 for static texts without an id
-    Kind kind;
-    int x, y, width, height;
-    const char* text;
-};
+namespace velmorin::gui {
 
 // The program's dialog font, "ＭＳ ゴシック" 12 pt, with fixed-pitch Japanese fallbacks.
 QFont dialogFont();
@@ -43,6 +25,8 @@ QRect dialogUnitRect(const QFont& font, int x, int y, int width, int height);
 // pixel size of a `width` × `height` dialog-unit client.
 QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width,
                      int height);
+// The same for a whole template: its controls and its size.
+QSize layoutDialog(QWidget* parent, const DialogTemplate& dialog);
 
 // Light grey (192, 192, 192) background, black text: the colouring of every dialog.
 void paintLightGrey(QWidget* widget);

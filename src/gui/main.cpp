@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
         prepareProgramStartup(QApplication::applicationFilePath().toStdString(), argumentText);
 
     gui::MyFrameWindow window(std::move(startup.state), std::move(startup.shell),
-                              startup.settingsPath, startup.files.helpFile);
+                              startup.settingsPath);
     gui::showStartupPicture(&window, startup.files.logoFile);
     window.show();
     return app.exec();

@@ -15,28 +15,22 @@
 #include <algorithm>
 
 #include "about_dialog.h"
-#include "app/gop_list_commands.h"
 #include "app/window_geometry.h"
 #include "dialog_template.h"
-#include "mute/mute_command.h"
 #include "my_file_dialogs.h"
 #include "platform/native_path.h"
 #include "platform/platform.h"
-#include "play/playback_command.h"
 #include "program_icon.h"
-#include "scan/gop_navigation.h"
 #include "setting_dialog.h"
 #include "src_path_select_dialog.h"
 
 namespace velmorin::gui {
 
 MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell,
-                             std::string settingsPath, std::string helpFile)
+                             std::string settingsPath)
     : state_(std::move(state)),
       shell_(std::move(shell)),
       settingsPath_(std::move(settingsPath)),
-      helpFile_(helpFile.empty() ? withTrailingSeparator(shell_.programFolder) + "README.HTM"
-                                 : std::move(helpFile)),
       client_(new MyDialog(this)),
       ui_(this, shell_) {
     setObjectName("MyFrameWindow");
@@ -73,17 +67,15 @@ void MyFrameWindow::buildMenu() {
         action->setObjectName(QString("menu%1").arg(id));
         connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     };
-    QMenu* file = menuBar()->addMenu("ﾌｧｲﾙ(&F)");
-    add(file, "入力ﾌｧｲﾙを開く(&O)...", 1010);
-    file->addSeparator();
-    add(file, "終了(&X)", 1050);
-    QMenu* project = menuBar()->addMenu("ﾌﾟﾛｼﾞｪｸﾄ(&P)");
-    add(project, "ﾌﾟﾛｼﾞｪｸﾄを開く(&L)...", 1110);
-    add(project, "ﾌﾟﾛｼﾞｪｸﾄを保存(&S)...", 1120);
-    QMenu* help = menuBar()->addMenu("ﾍﾙﾌﾟ(&H)");
-    add(help, "ﾍﾙﾌﾟ(&H)", 1910);
-    help->addSeparator();
-    add(help, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", 1920);
+    for (const MenuTemplate& m : mainMenuTemplate()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.text));
+        for (const MenuItemTemplate& item : m.items) {
+            if (item.id == 0)
+                menu->addSeparator();
+            else
+                add(menu, item.text, item.id);
+        }
+    }
 
     // The help button and the help menu share Alt+H, which Qt would take as ambiguous
     // and answer with neither. The menu bar keeps the one shortcut, and it runs help, as
@@ -105,86 +97,18 @@ bool MyFrameWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MyFrameWindow::runCommand(int id) {
-    // Help is the one command that works while an operation runs.
-    if (id == 121 || id == 1910) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(helpFile_)));
-        return;
-    }
-    if (shell_.busy) return;
-    auto& list = client_->gopList();
-    const auto navigate = [&](NavigationDirection d, GopFlag bit) {
-        if (state_->gopTable.gopCount > 0)
-            navigateGopList(state_->gopTable, list, d, bit, [this] { refreshPreview(); });
-    };
-    const auto play = [&](PlayMode mode) {
-        runPlaybackCommand({*state_, shell_, ui_, list, buffer_, systemPlatform()}, mode);
-    };
-    switch (id) {
-        case 101:
-        case 1010:
-            runInputFileCommand({*state_, shell_, ui_, list, buffer_}, *this,
-                                [this] { refreshPreview(); });
-            break;
-        case 102:
-            play(PlayMode::Cursor);
-            break;
-        case 125:
-            play(PlayMode::Next);
-            break;
-        case 134:
-            play(PlayMode::Range);
-            break;
-        case 114:
-            play(PlayMode::Single);
-            break;
-        case 123:
-            navigate(NavigationDirection::Backward, kCellStart);
-            break;
-        case 124:
-            navigate(NavigationDirection::Forward, kCellStart);
-            break;
-        case 119:
-            navigate(NavigationDirection::Backward, kChapterStart);
-            break;
-        case 120:
-            navigate(NavigationDirection::Forward, kChapterStart);
-            break;
-        case 1110:
-            runOpenProjectCommand({*state_, shell_, ui_, list, *this});
-            break;
-        case 1120:
-            runSaveProjectCommand({*state_, shell_, ui_, list, *this});
-            break;
-        case 1920:
-            showAboutDialog();
-            break;
-        case 107: {
-            const bool previewWas = state_->settings.previewEnabled;
-            SettingDialog dialog(this, state_->settings, shell_);
-            if (dialog.exec() == QDialog::Accepted && state_->settings.previewEnabled != previewWas)
-                refreshPreview();
-            break;
-        }
-        case 2:
-        case 1050:
-            close();
-            break;
-        default:
-            if (const MuteState pattern = patternForButton(id); pattern >= 0)
-                runMuteCommand({*state_, shell_, ui_, list, buffer_}, pattern);
-            break;
-    }
+    runMainCommand(
+        {*state_, shell_, ui_, client_->gopList(), buffer_, systemPlatform(), *this, *this, *this},
+        id);
 }
 
 void MyFrameWindow::refreshPreview() {
-    if (!state_->settings.previewEnabled) {
+    const PreviewUpdate update = previewUpdate(*state_, client_->gopList());
+    if (update.action == PreviewUpdate::Action::Close) {
         if (preview_) preview_->close();
         return;
     }
-    if (state_->gopTable.gopCount == 0) return;
-    auto& list = client_->gopList();
-    const int k = std::clamp(list.caretLine(), 0, state_->gopTable.gopCount - 1);
-    const auto request = preview::requestForGop(state_->inputFiles, state_->gopTable, k);
+    if (update.action == PreviewUpdate::Action::Nothing) return;
     if (!preview_) {
         preview_ = new PreViewFrameWindow(this, decoder_, shell_);
         const QRect screen = QGuiApplication::primaryScreen()
@@ -192,13 +116,26 @@ void MyFrameWindow::refreshPreview() {
                                  : QRect();
         const Point at = previewWindowPosition(screen.height(), preview_->frameGeometry().height());
         preview_->move(at.x, at.y);
-        preview_->setRequest(request);
+        preview_->setRequest(update.request);
         preview_->show();  // without taking activation: the keys stay with the GOP list
         activateWindow();
-        list.focus();
+        client_->gopList().focus();
         return;
     }
-    preview_->setRequest(request);
+    preview_->setRequest(update.request);
+}
+
+bool MyFrameWindow::runSettingsDialog() {
+    SettingDialog dialog(this, state_->settings, shell_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MyFrameWindow::requestClose() {
+    close();
+}
+
+void MyFrameWindow::openDocument(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 void MyFrameWindow::closeEvent(QCloseEvent* event) {

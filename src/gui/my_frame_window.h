@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/main_commands.h"
+#include "app/command_table.h"
 #include "my_dialog.h"
 #include "platform/sector_buffer.h"
 #include "pre_view_frame_window.h"
@@ -18,12 +18,13 @@
 
 namespace velmorin::gui {
 
-class MyFrameWindow : public QMainWindow, private SourceDialogLauncher, private ProjectFileDialogs {
+class MyFrameWindow : public QMainWindow,
+                      private SourceDialogLauncher,
+                      private ProjectFileDialogs,
+                      private MainWindowActions {
     Q_OBJECT
 public:
-    // `helpFile` is README.HTM, beside the program when none is named.
-    MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath,
-                  std::string helpFile = {});
+    MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath);
 
     AppState& state() { return *state_; }
     ShellState& shell() { return shell_; }
@@ -45,10 +46,13 @@ private:
     std::optional<std::string> chooseProjectToSave(const std::string& folder,
                                                    const std::string& fileName) override;
     void buildMenu();
-    void showAboutDialog();
     // The preview update: closes the window when the option is off, otherwise shows the
     // GOP at the caret, opening the window when needed.
-    void refreshPreview();
+    void refreshPreview() override;
+    bool runSettingsDialog() override;
+    void showAboutDialog() override;
+    void requestClose() override;
+    void openDocument(const std::string& path) override;
 
 public:
     PreViewFrameWindow* previewWindow() const { return preview_; }
@@ -57,7 +61,6 @@ private:
     std::unique_ptr<AppState> state_;
     ShellState shell_;
     std::string settingsPath_;
-    std::string helpFile_;
     SectorBuffer buffer_;
     MyDialog* client_;
     QtUi ui_;

@@ -18,21 +18,6 @@ QStringList toQt(const std::vector<std::string>& texts) {
 
 }  // namespace
 
-std::vector<ControlTemplate> browsingControls(int listBottom) {
-    using K = ControlTemplate::Kind;
-    return {
-        {-1, K::Label, 6, 6, 40, 10, "ﾊﾟｽ名:"},
-        {101, K::FramedLabel, 6, 17, 278, 12, ""},
-        {-1, K::Label, 6, 34, 80, 10, "ﾄﾞﾗｲﾌﾞ(&D):"},
-        {103, K::List, 6, 45, 100, 40, ""},
-        {-1, K::Label, 6, 90, 80, 10, "ﾌｫﾙﾀﾞ(&P):"},
-        {102, K::List, 6, 101, 100, listBottom - 101, ""},
-        {105, K::Button, 6, listBottom + 4, 30, 14, "&\\:"},
-        {-1, K::Label, 112, 34, 80, 10, "ﾌｧｲﾙ(&F):"},
-        {104, K::List, 112, 45, 88, listBottom - 45, ""},
-    };
-}
-
 PathDialog::PathDialog(QWidget* parent, PathBrowser::Kind kind, const std::string& programFolder,
                        const std::string& pattern)
     : QDialog(parent), browser_(systemPlatform(), kind, programFolder, pattern) {
@@ -40,9 +25,8 @@ PathDialog::PathDialog(QWidget* parent, PathBrowser::Kind kind, const std::strin
     paintLightGrey(this);
 }
 
-void PathDialog::setUpControls(const std::vector<ControlTemplate>& controls, int width,
-                               int height) {
-    setFixedSize(layoutControls(this, controls, width, height));
+void PathDialog::setUpControls(const DialogTemplate& dialog) {
+    setFixedSize(layoutDialog(this, dialog));
     driveList_ = findChild<QListView*>("ctl103");
     folderList_ = findChild<QListView*>("ctl102");
     fileList_ = findChild<QListView*>("ctl104");

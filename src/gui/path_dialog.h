@@ -13,10 +13,6 @@
 
 namespace velmorin::gui {
 
-// The browsing controls both path dialogs share (101–105 with their labels); the folder
-// and file lists end `listBottom` dialog units down, the root button below them.
-std::vector<ControlTemplate> browsingControls(int listBottom);
-
 class PathDialog : public QDialog {
     Q_OBJECT
 protected:
@@ -24,7 +20,7 @@ protected:
                const std::string& pattern);
 
     // Lays out the template (it holds controls 101–105, 1 and 2) and wires the browsing.
-    void setUpControls(const std::vector<ControlTemplate>& controls, int width, int height);
+    void setUpControls(const DialogTemplate& dialog);
     void showBrowser();
     // The file list's selected rows, in list order.
     std::vector<int> selectedFileRows() const;

@@ -12,29 +12,6 @@
 
 namespace velmorin::gui {
 
-namespace {
-
-using K = ControlTemplate::Kind;
-
-// clang-format off
-// Dialog template 5, 250 × 110 dialog units.
-const std::vector<ControlTemplate> kTemplate = {
-    {-1, K::Frame, 2, 2, 246, 70, ""},
-    {-1, K::Label, 8, 5, 100, 10, "《VOB再生ﾌﾟﾛｸﾞﾗﾑ》"},
-    {101, K::Edit, 10, 17, 230, 12, ""},
-    {102, K::Button, 190, 35, 50, 14, "参照(&R)..."},
-    {-1, K::Label, 20, 37, 45, 10, "再生時間："},
-    {103, K::Combo, 70, 35, 30, 12, ""},
-    {-1, K::Label, 105, 37, 20, 10, "秒"},
-    {104, K::CheckBox, 20, 53, 220, 12, "作業用ﾌｧｲﾙの拡張子を*.MPGにする(WMP9対応)"},
-    {105, K::CheckBox, 10, 80, 130, 10, "ﾌﾟﾚﾋﾞｭｰｳｨﾝﾄﾞｳを有効にする"},
-    {1, K::DefaultButton, 130, 90, 50, 14, "設定(&S)"},
-    {2, K::Button, 190, 90, 50, 14, "ｷｬﾝｾﾙ(&C)"},
-};
-// clang-format on
-
-}  // namespace
-
 SettingDialog::SettingDialog(QWidget* parent, Settings& settings, ShellState& shell)
     : QDialog(parent),
       settings_(settings),
@@ -45,7 +22,7 @@ SettingDialog::SettingDialog(QWidget* parent, Settings& settings, ShellState& sh
     setWindowTitle(kSettingsCaption);
     setFont(dialogFont());
     paintLightGrey(this);
-    setFixedSize(layoutControls(this, kTemplate, 250, 110));
+    setFixedSize(layoutDialog(this, settingDialogTemplate()));
 
     findChild<QLineEdit*>("ctl101")->setText(QString::fromStdString(settings_.playerPath));
     auto* times = findChild<QComboBox*>("ctl103");

@@ -11,28 +11,6 @@
 
 namespace velmorin::gui {
 
-namespace {
-
-using K = ControlTemplate::Kind;
-
-// Template "パスの選択", 290 × 230 dialog units: the browsing controls and the options.
-std::vector<ControlTemplate> sourceTemplate() {
-    auto controls = browsingControls(201);
-    controls.insert(controls.end(), {
-                                        {106, K::CheckBox, 206, 45, 82, 12, "VTSI情報でﾘｰﾄﾞ"},
-                                        {-1, K::Label, 206, 62, 82, 10, "ﾁｬﾌﾟﾀｰ検出方法："},
-                                        {107, K::Radio, 212, 74, 76, 12, "ｾｸﾀ情報一致"},
-                                        {108, K::Radio, 212, 88, 76, 12, "ｾﾙ数をｶｳﾝﾄ"},
-                                        {110, K::CheckBox, 206, 108, 82, 12, "高速読み込み"},
-                                        {109, K::Button, 206, 128, 78, 14, "ﾀｲﾄﾙ情報表示"},
-                                        {1, K::DefaultButton, 206, 185, 78, 14, "選択(&S)"},
-                                        {2, K::Button, 206, 205, 78, 14, "ｷｬﾝｾﾙ(&C)"},
-                                    });
-    return controls;
-}
-
-}  // namespace
-
 SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const ShellState& shell,
                                          const QString& caption, const std::string& startFolder)
     : PathDialog(parent, PathBrowser::Kind::Source, shell.programFolder, {}),
@@ -41,7 +19,7 @@ SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const
       ui_(this, shellCopy_) {
     setObjectName("SrcPathSelectDialog");
     setWindowTitle(caption);
-    setUpControls(sourceTemplate(), 290, 230);
+    setUpControls(sourcePathDialogTemplate());
     fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     auto* vtsi = findChild<QCheckBox*>("ctl106");

@@ -8,27 +8,13 @@
 
 namespace velmorin::gui {
 
-namespace {
-
-using K = ControlTemplate::Kind;
-
-// clang-format off
-// Template "ﾀｲﾄﾙ情報表示", 300 × 160 dialog units.
-const std::vector<ControlTemplate> kTemplate = {
-    {101, K::List, 6, 6, 288, 126, ""},
-    {1, K::DefaultButton, 244, 140, 50, 14, "戻る(&R)"},
-};
-// clang-format on
-
-}  // namespace
-
 TitleInfDialog::TitleInfDialog(QWidget* parent, const std::vector<std::string>& lines)
     : QDialog(parent) {
     setObjectName("TitleInfDialog");
-    setWindowTitle("ﾀｲﾄﾙ情報表示");
+    setWindowTitle(titleInfDialogTemplate().caption);
     setFont(dialogFont());
     paintLightGrey(this);
-    setFixedSize(layoutControls(this, kTemplate, 300, 160));
+    setFixedSize(layoutDialog(this, titleInfDialogTemplate()));
 
     QStringList texts;
     for (const std::string& line : lines) texts << QString::fromStdString(line);

@@ -4,13 +4,13 @@
 #include "app/settings_file.h"
 #include "platform/native_path.h"
 #include "platform/user_folders.h"
+#include "state/app_state.h"
 
 namespace velmorin {
 
 namespace {
 
 constexpr const char* kOptionsFileName = "options.txt";
-constexpr const char* kHelpFileName = "README.HTM";
 
 }  // namespace
 

@@ -18,6 +18,7 @@ ProgramStartup prepareProgramStartup(const ProgramFiles& files, const std::strin
     startup.files = files;
     startup.shell.programFolder = files.programFolder;
     startup.shell.workingFolder = files.workingFolder;
+    startup.shell.helpFile = files.helpFile;
     const std::string optionsFolder = utf8Path(nativePath(files.optionsFile).parent_path());
     const StartupArguments arguments =
         parseStartupArguments(argumentText, readOptionsLine(optionsFolder));

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/native_path.h"
 #include "scan/chapter_info.h"
 #include "scan/gop_lines.h"
 #include "scan/gop_table.h"
@@ -33,10 +34,19 @@ struct ShellState {
     std::string programFolder;
     // Where playback's working files go; the program's folder when empty.
     std::string workingFolder;
+    // The help document; README.HTM in the program's folder when empty.
+    std::string helpFile;
 };
+
+inline constexpr const char* kHelpFileName = "README.HTM";
 
 inline const std::string& workingFolderOf(const ShellState& shell) {
     return shell.workingFolder.empty() ? shell.programFolder : shell.workingFolder;
+}
+
+inline std::string helpFileOf(const ShellState& shell) {
+    return shell.helpFile.empty() ? withTrailingSeparator(shell.programFolder) + kHelpFileName
+                                  : shell.helpFile;
 }
 
 // The parts of the state record a scan reads and fills.

@@ -1,0 +1,26 @@
+// The light grey (192, 192, 192) of every window of the program, given through the
+// control-colour requests: black text on grey for static texts and buttons (and list
+// boxes in the main window), a grey brush for the dialog's own background.
+#pragma once
+
+#include "win32.h"
+
+namespace velmorin::win32 {
+
+class LightGrey {
+public:
+    explicit LightGrey(bool colourLists);
+    ~LightGrey();
+    LightGrey(const LightGrey&) = delete;
+    LightGrey& operator=(const LightGrey&) = delete;
+
+    // The answer to a WM_CTLCOLOR* message: a brush, or nullptr for the default answer.
+    HBRUSH answer(UINT message, WPARAM deviceContext) const;
+
+private:
+    bool colourLists_;
+    HBRUSH controls_;
+    HBRUSH background_;
+};
+
+}  // namespace velmorin::win32

@@ -1,0 +1,26 @@
+// The project commands' file dialogs: the common dialogs (GetOpenFileNameW,
+// GetSaveFileNameW) with the project filter, the starting folder and file name, and (for
+// saving) the question before an existing file is replaced.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "win32.h"
+
+namespace velmorin::win32 {
+
+class MyFileOpenDialog {
+public:
+    // The chosen full path, or nothing when the user cancelled.
+    static std::optional<std::string> run(HWND owner, const std::string& folder,
+                                          const std::string& fileName);
+};
+
+class MyFileSaveDialog {
+public:
+    static std::optional<std::string> run(HWND owner, const std::string& folder,
+                                          const std::string& fileName);
+};
+
+}  // namespace velmorin::win32

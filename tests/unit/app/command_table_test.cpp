@@ -1,0 +1,99 @@
+#include "app/command_table.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "scripted_ui.h"
+#include "ui/memory_gop_list.h"
+
+namespace velmorin {
+namespace {
+
+// The main window as the command table sees it: records what it was asked to do, and a
+// settings dialog that "presses OK" after turning the preview option over.
+class RecordingWindow : public MainWindowActions,
+                        public SourceDialogLauncher,
+                        public ProjectFileDialogs {
+public:
+    explicit RecordingWindow(AppState& state) : state_(state) {}
+    void refreshPreview() override { calls.push_back("preview"); }
+    bool runSettingsDialog() override {
+        calls.push_back("settings");
+        if (flipPreview) state_.settings.previewEnabled = !state_.settings.previewEnabled;
+        return true;
+    }
+    void showAboutDialog() override { calls.push_back("about"); }
+    void requestClose() override { calls.push_back("close"); }
+    void openDocument(const std::string& path) override { calls.push_back("open " + path); }
+    bool runSourceDialog(const std::string&, const std::string&, std::string&) override {
+        calls.push_back("source");
+        return false;
+    }
+    std::optional<std::string> chooseProjectToOpen(const std::string&,
+                                                   const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseProjectToSave(const std::string&,
+                                                   const std::string&) override {
+        return std::nullopt;
+    }
+
+    std::vector<std::string> calls;
+    bool flipPreview = false;
+
+private:
+    AppState& state_;
+};
+
+class CommandTableTest : public testing::Test {
+protected:
+    void run(int id) {
+        runMainCommand({state, shell, ui, list, buffer, platform, window, window, window}, id);
+    }
+
+    AppState state;
+    ShellState shell = [] {
+        ShellState s;
+        s.programFolder = "/program/";
+        return s;
+    }();
+    test::ScriptedUi ui{shell};
+    MemoryGopList list;
+    SectorBuffer buffer;
+    test::FakePlatform platform;
+    RecordingWindow window{state};
+};
+
+TEST_F(CommandTableTest, WhileBusyOnlyHelpRuns) {
+    shell.busy = true;
+    for (int id : {101, 1010, 107, 1920, 2, 1050, 103, 1110, 1120}) run(id);
+    run(121);
+    run(1910);
+    const std::string help = "open " + withTrailingSeparator("/program/") + "README.HTM";
+    EXPECT_EQ(window.calls, (std::vector<std::string>{help, help}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CommandTableTest, CommandsReachTheirWindowsAndDialogs) {
+    for (int id : {101, 1010, 1920, 2, 1050}) run(id);
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"source", "source", "about", "close", "close"}));
+}
+
+TEST_F(CommandTableTest, SettingsRefreshThePreviewOnlyWhenItsOptionChanged) {
+    run(107);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"settings"}));
+    window.flipPreview = true;
+    run(107);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"settings", "settings", "preview"}));
+}
+
+TEST_F(CommandTableTest, PreviewUpdateFollowsTheOptionAndTheTable) {
+    state.settings.previewEnabled = false;
+    EXPECT_EQ(previewUpdate(state, list).action, PreviewUpdate::Action::Close);
+    state.settings.previewEnabled = true;
+    EXPECT_EQ(previewUpdate(state, list).action, PreviewUpdate::Action::Nothing);
+}
+
+}  // namespace
+}  // namespace velmorin

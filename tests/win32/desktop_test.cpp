@@ -1,0 +1,217 @@
+// velmorin.exe driven through its real windows, compared with velmorin-cli. The programs
+// and the sample disc come from the environment: VELMORIN_PROGRAMS (the folder of
+// velmorin.exe, velmorin-cli.exe and record_player.exe) and VELMORIN_SAMPLE_DISC (its
+// VIDEO_TS folder). Each test goes on from where the one before left the program.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/settings_file.h"
+#include "desktop_driver.h"
+#include "platform/wide_text.h"
+
+namespace velmorin::test {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr const wchar_t* kDialog = L"#32770";
+
+std::string environment(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+class DesktopTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const fs::path programs = wideFromUtf8(environment("VELMORIN_PROGRAMS"));
+        const fs::path disc = wideFromUtf8(environment("VELMORIN_SAMPLE_DISC"));
+        if (programs.empty() || disc.empty()) return;
+        work_ = fs::temp_directory_path() / L"velmorin-desktop-test";
+        fs::remove_all(work_);
+        for (const char* folder : {"program", "disc", "cli-disc"})
+            fs::create_directories(work_ / folder);
+        for (const wchar_t* file : {L"velmorin.exe", L"record_player.exe", L"velmorin-cli.exe"})
+            fs::copy_file(programs / file, work_ / L"program" / file);
+        for (const auto& entry : fs::directory_iterator(disc)) {
+            fs::copy_file(entry.path(), work_ / L"disc" / entry.path().filename());
+            fs::copy_file(entry.path(), work_ / L"cli-disc" / entry.path().filename());
+        }
+        const std::string program = utf8(work_ / L"program" / L"velmorin.exe");
+        Settings settings;
+        settings.lastSourceFolder = utf8(work_ / L"disc") + "\\";
+        settings.playerPath = utf8(work_ / L"program" / L"record_player.exe");
+        saveSettings(settingsPathFor(program), settings);
+
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring line = L"\"" + wideFromUtf8(program) + L"\"";
+        ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process_));
+        frame_ = waitForWindow(process_.dwProcessId, L"VELMORIN:MAIN");
+        client_ = FindWindowExW(frame_, nullptr, kDialog, nullptr);
+        list_ = GetDlgItem(client_, 114);
+    }
+
+    void SetUp() override {
+        if (!frame_) GTEST_SKIP() << "VELMORIN_PROGRAMS and VELMORIN_SAMPLE_DISC name no programs";
+    }
+
+    static std::string utf8(const fs::path& p) { return utf8FromWide(p.wstring()); }
+    static HWND waitForDialog(const std::string& caption) {
+        return waitForWindow(process_.dwProcessId, kDialog, caption);
+    }
+    static std::string cli(const std::string& arguments) {
+        DWORD status = 0;
+        const auto out = runProgram(
+            "\"" + utf8(work_ / L"program" / L"velmorin-cli.exe") + "\" " + arguments, status);
+        EXPECT_EQ(status, 0u) << arguments;
+        return out;
+    }
+    static std::string vobArguments(const char* folder) {
+        std::string args;
+        for (const auto& name : vobs_)
+            args += " \"" + utf8(work_ / folder / wideFromUtf8(name)) + "\"";
+        return args;
+    }
+    // Presses `id`; a padding question that comes up is answered Yes.
+    static void pressAnsweringYes(int id, const std::function<bool()>& done) {
+        press(client_, id);
+        EXPECT_TRUE(waitUntil([&] {
+            if (HWND ask = findWindow(process_.dwProcessId, kDialog, "確認")) press(ask, IDYES);
+            return done();
+        }));
+    }
+    // A project file dialog: the file name typed in, then OK.
+    static void chooseFile(int command, const std::string& path) {
+        PostMessageW(frame_, WM_COMMAND, command, 0);
+        HWND dialog = nullptr;
+        ASSERT_TRUE(waitUntil([&] {
+            dialog = findWindow(process_.dwProcessId, kDialog);
+            return dialog && GetWindow(dialog, GW_OWNER) == frame_;
+        }));
+        // The file name field: the combo box cmb13, or in older dialogs edt1. The dialog
+        // fills it with the starting name once it shows: type until the path stays.
+        HWND name = GetDlgItem(dialog, 0x47C);
+        if (!name || !IsWindowVisible(name)) name = GetDlgItem(dialog, 0x480);
+        ASSERT_TRUE(waitUntil([&] {
+            if (windowText(name) == path) return true;
+            setWindowText(name, path);
+            return false;
+        }));
+        press(dialog, IDOK);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+    }
+
+    static inline fs::path work_;
+    static inline PROCESS_INFORMATION process_{};
+    static inline HWND frame_ = nullptr, client_ = nullptr, list_ = nullptr;
+    static inline std::vector<std::string> vobs_;
+    static inline std::vector<std::string> lines_;  // the tool's scan: GOP lines, size label
+};
+
+TEST_F(DesktopTest, ScanThroughTheSourceDialogListsWhatTheToolLists) {
+    PostMessageW(frame_, WM_COMMAND, 1010, 0);
+    HWND dialog = waitForDialog("入力ﾌｧｲﾙ選択");
+    ASSERT_TRUE(dialog);
+    vobs_ = listLines(GetDlgItem(dialog, 104));
+    ASSERT_FALSE(vobs_.empty());
+    SendMessageW(GetDlgItem(dialog, 104), LB_SETSEL, TRUE, -1);
+    press(dialog, IDOK);
+
+    lines_ = splitLines(cli("scan" + vobArguments("disc")));
+    ASSERT_GT(lines_.size(), 1u);
+    const std::vector<std::string> gops(lines_.begin(), lines_.end() - 1);
+    ASSERT_TRUE(waitUntil([&] { return windowText(GetDlgItem(client_, 203)) == lines_.back(); }));
+    EXPECT_EQ(listLines(list_), gops);
+    // The scan's end shows the first GOP in the preview window.
+    EXPECT_TRUE(waitForWindow(process_.dwProcessId, L"_TORQE210:PREVIEW", "プレビュー"));
+}
+
+TEST_F(DesktopTest, PatternButtonMutesTheVobFilesAsTheToolDoes) {
+    constexpr int kGop = 1;
+    SendMessageW(list_, LB_SETSEL, FALSE, -1);
+    SendMessageW(list_, LB_SETSEL, TRUE, kGop);
+    SendMessageW(list_, LB_SETCARETINDEX, kGop, FALSE);
+    const std::string before = listLines(list_)[kGop];
+    pressAnsweringYes(104, [&] { return listLines(list_)[kGop] != before; });
+
+    const auto changed =
+        splitLines(cli("mute" + vobArguments("cli-disc") + " --pattern 2 --gop 2 --answer yes"));
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(listLines(list_)[kGop], changed[0]);
+    lines_[kGop] = changed[0];
+    for (const auto& vob : vobs_)
+        EXPECT_TRUE(readFile(utf8(work_ / L"disc" / wideFromUtf8(vob))) ==
+                    readFile(utf8(work_ / L"cli-disc" / wideFromUtf8(vob))))
+            << vob;
+}
+
+TEST_F(DesktopTest, CursorPlaybackHandsTheWorkingFileToThePlayer) {
+    const fs::path played = work_ / L"program" / L"played.txt";
+    press(client_, 102);
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(played) && fs::file_size(played) > 0; }));
+    const std::string working = readFile(utf8(played));
+    EXPECT_EQ(readFile(working).substr(0, 4), std::string("\0\0\1\xBA", 4)) << working;
+}
+
+TEST_F(DesktopTest, ProjectSavedAndLoadedThroughTheFileDialogs) {
+    const std::string project = utf8(work_ / L"title.prj");
+    chooseFile(1120, project);
+    HWND saved = waitForDialog("情報");  // "プロジェクトを保存しました."
+    ASSERT_TRUE(saved);
+    press(saved, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(saved); }));
+    ASSERT_TRUE(fs::exists(wideFromUtf8(project)));
+    SendMessageW(list_, LB_RESETCONTENT, 0, 0);  // the load must bring the lines back
+    chooseFile(1110, project);
+    const std::vector<std::string> gops(lines_.begin(), lines_.end() - 1);
+    ASSERT_TRUE(waitUntil([&] { return listLines(list_).size() == gops.size(); }));
+    EXPECT_EQ(listLines(list_), gops);
+}
+
+TEST_F(DesktopTest, SettingsDialogAndTitleListShowTheirContent) {
+    press(client_, 107);
+    HWND settings = waitForDialog("オプション設定");
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(windowText(GetDlgItem(settings, 101)),
+              utf8(work_ / L"program" / L"record_player.exe"));
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 103), CB_GETCOUNT, 0, 0), 22);
+    press(settings, IDCANCEL);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(settings); }));
+
+    press(client_, 101);
+    HWND source = waitForDialog("入力ﾌｧｲﾙ選択");
+    ASSERT_TRUE(source);
+    press(source, 109);
+    HWND titles = waitForDialog("ﾀｲﾄﾙ情報表示");
+    ASSERT_TRUE(titles);
+    EXPECT_EQ(listLines(GetDlgItem(titles, 101)),
+              splitLines(cli("titles \"" + utf8(work_ / L"disc") + "\"")));
+    press(titles, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(titles); }));
+    press(source, IDCANCEL);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(source); }));
+}
+
+TEST_F(DesktopTest, ExitAsksTheQuitQuestionAndNoKeepsTheProgram) {
+    PostMessageW(frame_, WM_COMMAND, 1050, 0);
+    HWND ask = waitForDialog("確認");
+    ASSERT_TRUE(ask);
+    press(ask, IDNO);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(ask); }));
+    EXPECT_EQ(WaitForSingleObject(process_.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    PostMessageW(frame_, WM_COMMAND, 1050, 0);
+    ask = waitForDialog("確認");
+    ASSERT_TRUE(ask);
+    press(ask, IDYES);
+    ASSERT_EQ(WaitForSingleObject(process_.hProcess, 30000), static_cast<DWORD>(WAIT_OBJECT_0));
+    DWORD status = 1;
+    GetExitCodeProcess(process_.hProcess, &status);
+    EXPECT_EQ(status, 0u);
+}
+
+}  // namespace
+}  // namespace velmorin::test
