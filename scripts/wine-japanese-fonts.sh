@@ -10,7 +10,7 @@ export WINEPREFIX=${1:?usage: wine-japanese-fonts.sh PREFIX [WINE]}
 wine=${2:-/usr/lib/wine/wine64}
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 mkdir -p "$fonts"
-for f in marlett.ttf tahoma.ttf tahomabd.ttf; do
+for f in marlett.ttf tahoma.ttf; do
   [[ -f /usr/share/wine/fonts/$f ]] && cp -n "/usr/share/wine/fonts/$f" "$fonts/"
 done
 reg=$(mktemp --suffix=.reg)
