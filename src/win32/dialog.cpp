@@ -31,6 +31,17 @@ std::string windowText(HWND window) {
     return utf8FromWide(text);
 }
 
+std::optional<std::string> listBoxText(HWND list, int row) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length == LB_ERR) return std::nullopt;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    if (got == LB_ERR) return std::nullopt;
+    text.resize(static_cast<std::size_t>(got));
+    return utf8FromWide(text);
+}
+
 std::string Dialog::itemText(int id) const {
     return windowText(item(id));
 }

@@ -2,6 +2,7 @@
 // colouring. Subclasses answer its set-up, its commands and any other message.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "dialog_resource.h"
@@ -54,5 +55,8 @@ private:
 
 // The text of a window as UTF-8.
 std::string windowText(HWND window);
+
+// Line `row` of list box `list` as UTF-8; nothing when there is no such line.
+std::optional<std::string> listBoxText(HWND list, int row);
 
 }  // namespace velmorin::win32

@@ -1,5 +1,6 @@
 #include "list_box_gop_view.h"
 
+#include "dialog.h"
 #include "platform/wide_text.h"
 
 namespace velmorin::win32 {
@@ -44,12 +45,7 @@ int ListBoxGopView::count() const {
 
 std::string ListBoxGopView::line(int index) const {
     flush();
-    const LRESULT length = send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (length == LB_ERR) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()))));
-    return utf8FromWide(text);
+    return listBoxText(list_, index).value_or(std::string{});
 }
 
 void ListBoxGopView::replaceLine(int index, const std::string& line) {

@@ -57,12 +57,9 @@ void PathDialog::showBrowser() {
 }
 
 int PathDialog::browserIndex(HWND list, int row, const std::vector<std::string>& texts) {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
-    if (length == LB_ERR) return -1;
-    std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
-    entry.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row),
-                                                       reinterpret_cast<LPARAM>(entry.data()))));
-    const auto it = std::find(texts.begin(), texts.end(), utf8FromWide(entry));
+    const auto entry = listBoxText(list, row);
+    if (!entry) return -1;
+    const auto it = std::find(texts.begin(), texts.end(), *entry);
     return it == texts.end() ? -1 : static_cast<int>(it - texts.begin());
 }
 
