@@ -353,6 +353,24 @@ TEST_F(ScannerTest, FastReaderReadsA4MiBFileEntirelySectorBySector) {
     EXPECT_EQ(state->gopTable.startSector[8], 2048u);
 }
 
+TEST_F(ScannerTest, FastReaderChecksTheWholeFirstChunkPieceByPiece) {
+    // 600 packs continue the previous file's GOP, past the first megabyte of the chunk; in
+    // 21 MiB, the VOBUs between the first chunk and the last 4 MiB are only stepped over.
+    VobBuilder vob;
+    vob.packs(600);
+    for (int i = 0; i < 40; ++i) vob.vobu(256);
+    vob.writeTo(dir.file("A.VOB"));
+    setFiles({"A.VOB"});
+    ASSERT_TRUE(scan(true));
+    EXPECT_EQ(starts().front(), 600u);
+
+    vob.sectors()[1500] = test::Sector{};  // inside a VOBU, in the first chunk's third piece
+    vob.writeTo(dir.file("A.VOB"));
+    EXPECT_FALSE(scan(true));
+    EXPECT_EQ(ui.messages.back().text,
+              dir.file("A.VOB") + " の内容が異常です（PACKヘッダ検出不能）.");
+}
+
 TEST_F(ScannerTest, AtMost131071Gops) {
     // Every sector a one-sector VOBU: 131,071 of them fill the table.
     std::vector<test::Sector> sectors(GopTable::kMaxGops, test::makeNavPack({}));
