@@ -1,9 +1,11 @@
 #include "platform/binary_file.h"
 
+#include <cerrno>
 #include <system_error>
 
 #if defined(_WIN32)
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 // A 32-bit off_t would wrap offsets above 4 GiB onto the start of the file and refuse
@@ -102,6 +104,31 @@ BinaryFile BinaryFile::create(const std::string& path) {
 std::size_t BinaryFile::read(void* data, std::size_t size) {
     if (!file_) return 0;
     return std::fread(data, 1, size, file_);
+}
+
+std::size_t BinaryFile::readAt(std::uint64_t offset, void* data, std::size_t size) {
+    if (!file_) return 0;
+#if defined(_WIN32)
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_)));
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD got = 0;
+    if (size > 0xFFFFFFFFu || !ReadFile(handle, data, static_cast<DWORD>(size), &got, &at))
+        return 0;
+    return got;
+#else
+    std::size_t done = 0;
+    auto* bytes = static_cast<std::uint8_t*>(data);
+    while (done < size) {
+        const ssize_t got =
+            pread(fileno(file_), bytes + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+#endif
 }
 
 namespace {

@@ -42,18 +42,18 @@ ReaderResult VobScanner::readFast(int j) {
         if (got < kPiece) break;
     }
     if (p < 0) p = 0;
-    if (!file.seek(static_cast<std::uint64_t>(p) * kSectorSize)) return ReaderResult::SeekError;
     scan_.runningSector += static_cast<std::int32_t>(p);
     scan_.sectorsDone += static_cast<std::int32_t>(p);
     fileSize += static_cast<double>(p) * kSectorSize;
 
+    bool inTail = false;
     for (int i = 0;; ++i) {
         if (i % 10 == 0) ui_.pumpMessages();
         std::size_t asked = 0;
         std::size_t got = 0;
         if (p < sectorCount - kTailSectors) {
             asked = kSectorSize;
-            got = file.read(buffer_.data(), asked);
+            got = file.readAt(static_cast<std::uint64_t>(p) * kSectorSize, buffer_.data(), asked);
             if (got < asked) return ReaderResult::SeekError;
             const SectorView sector = buffer_.sector(0);
             if (!isPack(sector)) return ReaderResult::AbnormalContent;
@@ -70,9 +70,11 @@ ReaderResult VobScanner::readFast(int j) {
             scan_.runningSector += static_cast<std::int32_t>(k);
             scan_.sectorsDone += static_cast<std::int32_t>(k);
             fileSize += static_cast<double>(k) * kSectorSize;
-            if (!file.seek(static_cast<std::uint64_t>(p) * kSectorSize))
-                return ReaderResult::SeekError;
         } else {
+            // The tail is read in order from the first sector the jumps did not reach.
+            if (!inTail && !file.seek(static_cast<std::uint64_t>(p) * kSectorSize))
+                return ReaderResult::SeekError;
+            inTail = true;
             asked = kPiece;
             got = file.read(buffer_.data(), asked);
             if (file.hasError()) return ReaderResult::SeekError;

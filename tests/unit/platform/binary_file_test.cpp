@@ -15,11 +15,16 @@ namespace {
 constexpr std::uint64_t kTwoGigabytes = 2147483648ull;
 constexpr std::uint64_t kFourGigabytes = 4294967296ull;
 
+// The 4 bytes at `offset`, by seek and read, checked against a positional read.
 std::string readAt(const std::string& path, std::uint64_t offset) {
     BinaryFile file = BinaryFile::open(path, BinaryFile::Mode::Read);
+    std::array<char, 4> positional{};
+    const std::string atOffset(positional.data(),
+                               file.readAt(offset, positional.data(), positional.size()));
     if (!file.isOpen() || !file.seek(offset)) return "no seek";
     std::array<char, 4> bytes{};
-    return std::string(bytes.data(), file.read(bytes.data(), bytes.size()));
+    const std::string read(bytes.data(), file.read(bytes.data(), bytes.size()));
+    return read == atOffset ? read : "readAt gave " + atOffset;
 }
 
 // Offsets past 2 GiB and 4 GiB must reach the file as they are: with a 32-bit file offset
