@@ -1,18 +1,41 @@
-// The scanner's GOP table on a real disc against libdvdread's reading of the VTSI file.
+// The scanner's GOP table on a real disc against libdvdread's reading of the VTSI file, and
+// the presentation map read from the same disc both ways the map reads files.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
+#include "dvd/ifo_file.h"
 #include "platform/binary_file.h"
 #include "platform/sector_buffer.h"
 #include "sample_disc.h"
+#include "scan/sector_reader.h"
 #include "scan/vob_scanner.h"
 #include "scripted_ui.h"
+#include "timing/presentation_map.h"
 #include "ui/memory_gop_list.h"
 
 namespace velmorin {
 namespace {
+
+// The sample disc's VOB files, scanned.
+struct ScannedSample {
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    SectorBuffer buffer;
+    bool clean = false;  // scanned without a message
+
+    explicit ScannedSample(bool fast) {
+        ShellState shell;
+        test::ScriptedUi ui(shell);
+        MemoryGopList list;
+        const auto vobs = test::sampleVobFiles();
+        state->inputFiles.fileCount = static_cast<int>(vobs.size());
+        std::copy(vobs.begin(), vobs.end(), state->inputFiles.filePath.begin());
+        state->sourceOptions.fastRead = fast;
+        clean =
+            VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run() && ui.messages.empty();
+    }
+};
 
 struct SampleDiscScan : ::testing::TestWithParam<bool> {};
 
@@ -21,17 +44,10 @@ TEST_P(SampleDiscScan, GopTableEqualsTheVobuAddressMap) {
     ASSERT_GT(oracle.vobus.size(), 20u);
     ASSERT_GT(oracle.cells.size(), 2u);
 
-    auto state = std::make_unique<AppState>();
-    ShellState shell;
-    test::ScriptedUi ui(shell);
-    MemoryGopList list;
-    SectorBuffer buffer;
+    const ScannedSample sample(GetParam());
+    ASSERT_TRUE(sample.clean);
+    const auto& state = sample.state;
     const auto vobs = test::sampleVobFiles();
-    state->inputFiles.fileCount = static_cast<int>(vobs.size());
-    std::copy(vobs.begin(), vobs.end(), state->inputFiles.filePath.begin());
-    state->sourceOptions.fastRead = GetParam();
-    ASSERT_TRUE(VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run());
-    EXPECT_TRUE(ui.messages.empty());
 
     // The VTSI counts sectors across the VOB set; the table counts them per file.
     const auto firstFileSectors = static_cast<std::uint32_t>(*regularFileSize(vobs[0]) / 2048);
@@ -60,6 +76,37 @@ TEST_P(SampleDiscScan, GopTableEqualsTheVobuAddressMap) {
 
 INSTANTIATE_TEST_SUITE_P(BothReaders, SampleDiscScan, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Fast" : "Full"; });
+
+// Mapped into memory, read into the buffer, or as a pass chooses: the same map, in file
+// order and in the program chain's order, which goes back across the file split.
+TEST(SampleDiscMap, MappedAndReadFilesGiveTheSameMap) {
+    ScannedSample sample(true);
+    ASSERT_TRUE(sample.clean);
+    IfoBuffer ifo;
+    ASSERT_TRUE(ifo.load(test::sampleVideoTs() + "/VTS_01_0.IFO"));
+    const auto cells = readTitleCells(ifo.reader(), 2);
+    ASSERT_TRUE(cells && cells->cells.size() > 1);
+
+    for (const auto* titleCells :
+         {static_cast<const std::vector<TitleCell>*>(nullptr), &cells->cells}) {
+        const MapSource source{sample.state->gopTable, sample.state->inputFiles, titleCells};
+        std::vector<PresentationMap> maps;
+        for (const auto way :
+             {std::optional(SectorReader::Way::Reading), std::optional(SectorReader::Way::Mapping),
+              std::optional<SectorReader::Way>()}) {
+            SectorReader::forceWayForTesting(way);
+            maps.emplace_back();
+            EXPECT_EQ(buildPresentationMap(source, sample.buffer, maps.back()).result,
+                      MapResult::Ok);
+        }
+        SectorReader::forceWayForTesting(std::nullopt);
+        EXPECT_GT(std::count_if(maps[0].gops.begin(), maps[0].gops.end(),
+                                [](const GopPresentation& g) { return g.inTitle; }),
+                  10);
+        EXPECT_TRUE(maps[0] == maps[1]);
+        EXPECT_TRUE(maps[0] == maps[2]);
+    }
+}
 
 }  // namespace
 }  // namespace velmorin

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes, as VOB files, to the scan and then to the presentation-time map,
 // timed both as plain files and by two cells in reverse order, and plans a span over the
-// whole title on each map.
+// whole title on each map. Each map is built from the files read and from the files mapped
+// into memory, which must agree.
 //
 // Input: byte 0 pads the data to whole sectors (bit 0), byte 1 is the sector at which the
 // data is split into two files; the rest is the VOB data.
@@ -15,6 +16,7 @@
 #include "fuzz_files.h"
 #include "pack_builder.h"
 #include "platform/sector_buffer.h"
+#include "scan/sector_reader.h"
 #include "scan/vob_scanner.h"
 #include "silent_ui.h"
 #include "state/app_state.h"
@@ -32,6 +34,17 @@ void checkPlan(const PresentationMap& map, int gops) {
     if (plan.outsideSpan != -1) std::abort();
     for (const PlanEntry& e : plan.entries)
         if (e.gop < 0 || e.gop >= gops || e.after < 0 || e.after >= kMuteStates) std::abort();
+}
+
+// Builds the map both ways and plans on it.
+void mapAndPlan(const MapSource& source, SectorBuffer& buffer, int gops) {
+    PresentationMap read, mapped;
+    SectorReader::forceWayForTesting(SectorReader::Way::Reading);
+    const MapOutcome outcome = buildPresentationMap(source, buffer, read);
+    SectorReader::forceWayForTesting(SectorReader::Way::Mapping);
+    if (!(buildPresentationMap(source, buffer, mapped) == outcome) || !(mapped == read))
+        std::abort();
+    if (outcome.result == MapResult::Ok) checkPlan(read, gops);
 }
 
 }  // namespace
@@ -75,13 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!VobScanner(scanTargetOf(*state, shell), ui, list, buffer).run()) return 0;
     const auto& table = state->gopTable;
 
-    PresentationMap map;
-    if (buildPresentationMap({table, state->inputFiles}, buffer, map).result == MapResult::Ok)
-        checkPlan(map, table.gopCount);
+    mapAndPlan({table, state->inputFiles}, buffer, table.gopCount);
     const auto half = static_cast<std::uint32_t>(body.size() / 4096);
     const std::vector<TitleCell> cells{{half, 0xFFFFFFFF, 0, 90000}, {0, half, 90000, 45000}};
-    if (buildPresentationMap({table, state->inputFiles, &cells}, buffer, map).result ==
-        MapResult::Ok)
-        checkPlan(map, table.gopCount);
+    mapAndPlan({table, state->inputFiles, &cells}, buffer, table.gopCount);
     return 0;
 }

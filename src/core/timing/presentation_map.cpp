@@ -8,8 +8,8 @@
 #include "common/byte_order.h"
 #include "mute/audio_packet.h"
 #include "mute/mute_pattern.h"
-#include "platform/binary_file.h"
 #include "scan/pack.h"
+#include "scan/sector_reader.h"
 
 namespace velmorin {
 
@@ -121,7 +121,7 @@ private:
 class MapBuilder {
 public:
     MapBuilder(const MapSource& source, SectorBuffer& buffer, PresentationMap& map)
-        : source_(source), buffer_(buffer), map_(map) {}
+        : source_(source), reader_(buffer), map_(map) {}
 
     MapOutcome run() {
         const auto& table = source_.table;
@@ -207,13 +207,13 @@ private:
         titleEnd_ = std::max(titleEnd_, gop.pictures.end);
     }
 
-    // Goes through `count` sectors of file `file` from `first`, a buffer at a time.
+    // Goes through `count` sectors of file `file` from `first`, a run at a time.
     bool readSectors(int file, std::uint32_t first, std::uint64_t count, int k, bool own) {
         if (file != openIndex_) {
-            open_ = BinaryFile::open(source_.files.filePath[static_cast<std::size_t>(file)],
-                                     BinaryFile::Mode::Read);
-            openIndex_ = open_.isOpen() ? file : -1;
-            if (!open_.isOpen()) {
+            const bool opened =
+                reader_.open(source_.files.filePath[static_cast<std::size_t>(file)]);
+            openIndex_ = opened ? file : -1;
+            if (!opened) {
                 // A continuation that cannot be read is left out, as the mute leaves it.
                 if (!own) return true;
                 outcome_ = {MapResult::CannotOpen, file, k};
@@ -221,13 +221,11 @@ private:
             }
         }
         bool navigation = own;
-        if (!open_.seek(std::uint64_t{first} * kSectorSize)) count = 0;
+        std::uint64_t at = first;
         while (count > 0) {
-            const std::size_t want =
-                static_cast<std::size_t>(std::min<std::uint64_t>(count, SectorBuffer::kSectors));
-            const std::size_t got = open_.read(buffer_.data(), want * kSectorSize) / kSectorSize;
-            for (std::size_t s = 0; s < got; ++s) {
-                const SectorView sector = buffer_.sector(s);
+            const SectorRun run = reader_.read(at, count);
+            for (std::size_t s = 0; s < run.count; ++s) {
+                const SectorView sector = run.sector(s);
                 if (navigation) {
                     if (!isNavigationPack(sector)) break;
                     readNavigationPack(sector, k);
@@ -240,8 +238,9 @@ private:
                 else if (isMpegAudio(sector))
                     map_.mpegAudio = true;
             }
-            if (navigation || got < want) break;
-            count -= got;
+            if (navigation || run.count == 0) break;
+            at += run.count;
+            count -= run.count;
         }
         if (navigation) {
             outcome_ = {MapResult::NotNavigationPack, file, k};
@@ -263,11 +262,10 @@ private:
     }
 
     const MapSource& source_;
-    SectorBuffer& buffer_;
+    SectorReader reader_;
     PresentationMap& map_;
     MapOutcome outcome_;
 
-    BinaryFile open_;
     int openIndex_ = -1;
     std::vector<AudioHeader> records_;  // the audio packets of the GOP being read
     std::map<int, AudioTrack> tracks_;

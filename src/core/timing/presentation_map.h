@@ -25,12 +25,14 @@ struct GopPresentation {
     TitleSpan pictures;                        // from its first picture to the end of its last
     std::array<int, kQuarters> packets{};      // audio packets in each quarter
     std::array<TitleSpan, kQuarters> audio{};  // the sound they carry; empty if untimed
+    bool operator==(const GopPresentation&) const = default;
 };
 
 struct PresentationMap {
     std::vector<GopPresentation> gops;  // one per GOP of the table
     TitleSpan title;                    // [0, the title's end)
     bool mpegAudio = false;             // an MPEG audio stream, which no pattern silences, plays on
+    bool operator==(const PresentationMap&) const = default;
 };
 
 // The opened title; `cells` (from the title set's information file) chooses one title of
@@ -52,6 +54,7 @@ struct MapOutcome {
     MapResult result = MapResult::Ok;
     int file = 0;
     int gop = 0;
+    bool operator==(const MapOutcome&) const = default;
 };
 
 // Reads the navigation packs and the headers of the audio packets of every GOP of the title.

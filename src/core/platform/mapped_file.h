@@ -1,0 +1,57 @@
+// Read-only views of a file mapped into memory. A reader that looks at a few bytes of
+// every sector touches only the pages it looks at, and nothing is copied: where the
+// system's cache holds the file in large pages, mapping them costs a fraction of
+// copying them out.
+//
+// A file that another program truncates while a view of it is being read ends that
+// program on POSIX systems (SIGBUS) where a read would have come up short; views are
+// kept to the size the file had when it was opened and held only for one pass.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace velmorin {
+
+class MappedFile {
+public:
+    MappedFile() = default;
+    ~MappedFile();
+    MappedFile(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&& other) noexcept;
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    // Opens a regular file for views; !isOpen() when it cannot be opened, is empty, or
+    // the system cannot map it (then the caller reads it instead).
+    static MappedFile open(const std::string& path);
+
+    bool isOpen() const { return handle_ != kNoHandle; }
+    std::uint64_t size() const { return size_; }
+
+    // Maps bytes [offset, offset + length) of the file, which must lie inside it, and
+    // releases the previous view; nullptr when the system refuses. The bytes stay valid
+    // until the next view, close or destruction.
+    const std::uint8_t* view(std::uint64_t offset, std::size_t length);
+    // Releases the view, if there is one.
+    void releaseView();
+
+    void close();
+
+private:
+#if defined(_WIN32)
+    using Handle = void*;
+    static constexpr Handle kNoHandle = nullptr;
+    Handle mapping_ = nullptr;
+#else
+    using Handle = int;
+    static constexpr Handle kNoHandle = -1;
+#endif
+    Handle handle_ = kNoHandle;
+    std::uint64_t size_ = 0;
+    void* base_ = nullptr;  // the mapped range, from an aligned offset
+    std::size_t mappedLength_ = 0;
+};
+
+}  // namespace velmorin
