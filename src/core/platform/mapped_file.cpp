@@ -1,12 +1,14 @@
 #include "platform/mapped_file.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/native_path.h"
 
 #if defined(_WIN32)
 #include <windows.h>
-#else
+#elif defined(__linux__)
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -23,10 +25,29 @@ std::uint64_t granularity() {
     SYSTEM_INFO info;
     GetSystemInfo(&info);
     return info.dwAllocationGranularity;
-#else
+#elif defined(__linux__)
     return static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+#else
+    return 4096;
 #endif
 }
+
+#if defined(_WIN32)
+// Removable, optical and network drives can fail a read at any page.
+bool onFixedDrive(const std::wstring& path) {
+    wchar_t root[MAX_PATH + 1];
+    return GetVolumePathNameW(path.c_str(), root, MAX_PATH + 1) &&
+           GetDriveTypeW(root) == DRIVE_FIXED;
+}
+#elif defined(__linux__)
+// True when every page of [base, base + length) is in memory.
+bool resident(void* base, std::size_t length) {
+    const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    std::vector<unsigned char> pages((length + page - 1) / page);
+    return mincore(base, length, pages.data()) == 0 &&
+           std::all_of(pages.begin(), pages.end(), [](unsigned char p) { return p & 1; });
+}
+#endif
 
 }  // namespace
 
@@ -55,6 +76,7 @@ MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
 MappedFile MappedFile::open(const std::string& path) {
     MappedFile result;
 #if defined(_WIN32)
+    if (!onFixedDrive(nativePath(path).wstring())) return result;
     HANDLE file = CreateFileW(nativePath(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -72,7 +94,7 @@ MappedFile MappedFile::open(const std::string& path) {
     result.handle_ = file;
     result.mapping_ = mapping;
     result.size_ = static_cast<std::uint64_t>(size.QuadPart);
-#else
+#elif defined(__linux__)
     const int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return result;
     struct stat status {};
@@ -82,6 +104,8 @@ MappedFile MappedFile::open(const std::string& path) {
     }
     result.handle_ = fd;
     result.size_ = static_cast<std::uint64_t>(status.st_size);
+#else
+    (void)path;
 #endif
     return result;
 }
@@ -97,13 +121,17 @@ const std::uint8_t* MappedFile::view(std::uint64_t offset, std::size_t length) {
     void* base = MapViewOfFile(mapping_, FILE_MAP_READ, static_cast<DWORD>(start >> 32),
                                static_cast<DWORD>(start), mapped);
     if (!base) return nullptr;
-#else
-    int flags = MAP_SHARED;
-#if defined(MAP_POPULATE)
-    flags |= MAP_POPULATE;  // every page is looked at: map them in one go, not a fault each
-#endif
-    void* base = mmap(nullptr, mapped, PROT_READ, flags, handle_, static_cast<off_t>(start));
+#elif defined(__linux__)
+    // Every page is looked at: all are brought in with the view, not a fault each.
+    void* base = mmap(nullptr, mapped, PROT_READ, MAP_SHARED | MAP_POPULATE, handle_,
+                      static_cast<off_t>(start));
     if (base == MAP_FAILED) return nullptr;
+    if (!resident(base, mapped)) {
+        munmap(base, mapped);
+        return nullptr;
+    }
+#else
+    return nullptr;
 #endif
     base_ = base;
     mappedLength_ = mapped;
@@ -114,7 +142,7 @@ void MappedFile::releaseView() {
     if (!base_) return;
 #if defined(_WIN32)
     UnmapViewOfFile(base_);
-#else
+#elif defined(__linux__)
     munmap(base_, mappedLength_);
 #endif
     base_ = nullptr;
@@ -128,7 +156,7 @@ void MappedFile::close() {
     CloseHandle(mapping_);
     mapping_ = nullptr;
     CloseHandle(handle_);
-#else
+#elif defined(__linux__)
     ::close(handle_);
 #endif
     handle_ = kNoHandle;

@@ -3,9 +3,13 @@
 // system's cache holds the file in large pages, mapping them costs a fraction of
 // copying them out.
 //
-// A file that another program truncates while a view of it is being read ends that
-// program on POSIX systems (SIGBUS) where a read would have come up short; views are
-// kept to the size the file had when it was opened and held only for one pass.
+// A page that cannot be read ends the program that touches it (SIGBUS, or an in-page
+// exception on Windows) where a read would have failed, so a view is only given when all
+// of it is in memory: on Linux every page is brought in as the view is made and a view
+// with a page missing (a read error, a scratched disc) is refused; on Windows only files
+// on fixed drives are mapped. A file that another program truncates while a view of it is
+// being read would still end the program; views are kept to the size the file had when it
+// was opened and held only for one pass. Elsewhere nothing is mapped.
 #pragma once
 
 #include <cstddef>
@@ -24,15 +28,15 @@ public:
     MappedFile& operator=(const MappedFile&) = delete;
 
     // Opens a regular file for views; !isOpen() when it cannot be opened, is empty, or
-    // the system cannot map it (then the caller reads it instead).
+    // is not to be mapped (then the caller reads it instead).
     static MappedFile open(const std::string& path);
 
     bool isOpen() const { return handle_ != kNoHandle; }
     std::uint64_t size() const { return size_; }
 
     // Maps bytes [offset, offset + length) of the file, which must lie inside it, and
-    // releases the previous view; nullptr when the system refuses. The bytes stay valid
-    // until the next view, close or destruction.
+    // releases the previous view; nullptr when the system refuses or a page of it cannot
+    // be brought in. The bytes stay valid until the next view, close or destruction.
     const std::uint8_t* view(std::uint64_t offset, std::size_t length);
     // Releases the view, if there is one.
     void releaseView();
