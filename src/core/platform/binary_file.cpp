@@ -5,7 +5,6 @@
 
 #if defined(_WIN32)
 #include <io.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 // A 32-bit off_t would wrap offsets above 4 GiB onto the start of the file and refuse
@@ -109,14 +108,9 @@ std::size_t BinaryFile::read(void* data, std::size_t size) {
 std::size_t BinaryFile::readAt(std::uint64_t offset, void* data, std::size_t size) {
     if (!file_) return 0;
 #if defined(_WIN32)
-    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_)));
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    DWORD got = 0;
-    if (size > 0xFFFFFFFFu || !ReadFile(handle, data, static_cast<DWORD>(size), &got, &at))
-        return 0;
-    return got;
+    // A read at an offset (ReadFile with an OVERLAPPED position) costs Wine a round trip to
+    // its server each; the C library's seek and read do not.
+    return seek(offset) ? read(data, size) : 0;
 #else
     std::size_t done = 0;
     auto* bytes = static_cast<std::uint8_t*>(data);

@@ -64,9 +64,9 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     // Reads up to `size` bytes; fewer at the end of the file or on a read error.
     std::size_t read(void* data, std::size_t size);
-    // Reads up to `size` bytes at `offset` in one system call where the system has
-    // positional reads, for readers that jump through a file. Afterwards the position
-    // for read() is unspecified: seek before the next read().
+    // Reads up to `size` bytes at `offset`, in one system call on POSIX systems (pread),
+    // for readers that jump through a file. Afterwards the position for read() is
+    // unspecified: seek before the next read().
     std::size_t readAt(std::uint64_t offset, void* data, std::size_t size);
     bool write(const void* data, std::size_t size);
     bool seek(std::uint64_t offset);
