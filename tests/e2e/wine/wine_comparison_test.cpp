@@ -105,7 +105,7 @@ struct WineAgainstLinux : ::testing::Test {
     test::TempDir dir;
 };
 
-TEST_F(WineAgainstLinux, ScanLinesJsonAndTitles) {
+TEST_F(WineAgainstLinux, ScanLinesJsonTitlesAndTitleTimes) {
     const Args sample = test::sampleVobFiles();
     const std::string ifo = test::sampleVideoTs() + "/VTS_01_0.IFO";
     for (const Args& source :
@@ -114,6 +114,9 @@ TEST_F(WineAgainstLinux, ScanLinesJsonAndTitles) {
         expectSameRun(join({{"scan", "--json"}, source}));
     }
     expectSameRun({"titles", test::sampleVideoTs()});
+    expectSameRun(join({{"times", "--json"}, sample}));
+    expectSameRun({"times", "--vtsi", ifo, "--title", "2"});
+    expectSameRun({"mute", "--vtsi", ifo, "--at", "00:00:05-7.5", "--dry-run"});
 }
 
 TEST_F(WineAgainstLinux, MutedExtractedAndPreviewBytes) {
