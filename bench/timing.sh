@@ -15,7 +15,7 @@ once() {
 best() {
   local b=999999 t
   for ((i = 0; i < runs; i++)); do
-    t=$(once "$@")
+    t=$(once "$@") || exit 1  # a failed run ends the caller's $(best ...) with it
     if (($(echo "$t < $b" | bc -l))); then b=$t; fi
   done
   printf '%.3f' "$b"

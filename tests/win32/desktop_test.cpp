@@ -55,7 +55,8 @@ protected:
     }
 
     void SetUp() override {
-        if (!frame_) GTEST_SKIP() << "VELMORIN_PROGRAMS and VELMORIN_SAMPLE_DISC name no programs";
+        if (work_.empty()) GTEST_SKIP() << "VELMORIN_PROGRAMS and VELMORIN_SAMPLE_DISC name no programs";
+        ASSERT_TRUE(frame_) << "velmorin.exe showed no main window";
     }
 
     static std::string utf8(const fs::path& p) { return utf8FromWide(p.wstring()); }

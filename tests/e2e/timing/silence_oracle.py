@@ -347,7 +347,9 @@ def decode_title(vobs, offset=None, stretch_starts=None):
 def check(decoded, requested, reported, min_length=0.001):
     """Failures of the two checks on every stream; empty when the muting is right."""
     failures = []
-    for sub, frames in decoded.frames.items():
+    # Every stream of the title, also one left with nothing playing: it is all silence.
+    for sub in sorted(decoded.title.segments):
+        frames = decoded.frames.get(sub, [])
         frame = max((f.duration for f in frames), default=0.0)
         loud = merge([(f.start, f.end) for f in frames if f.peak > LOUD_DBFS],
                      gap=frame / 4)  # LPCM frames leave slivers between them
