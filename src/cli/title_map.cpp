@@ -60,6 +60,9 @@ std::optional<int> readTitleMap(TitleSession& session, const TitleArguments& tit
         case MapResult::NotNavigationPack:
             session.ui().error(scan_messages::noVobuHeader(path));
             return kExitFailed;
+        case MapResult::ReadError:
+            session.ui().error(scan_messages::seekError(path));
+            return kExitFailed;
     }
     return kExitFailed;
 }

@@ -64,6 +64,7 @@ Sector makeNavPack(const NavFields& f) {
     writeBe32(p.data() + 57, f.startPtm);
     writeBe32(p.data() + 61, f.endPtm);
     writeBe16(p.data() + 1055, f.vobId);
+    p[1058] = f.cellId;
     return p;
 }
 

@@ -21,6 +21,7 @@ struct NavFields {
     std::uint32_t startPtm = 0;  // VOBU_S_PTM and VOBU_E_PTM: its pictures' times
     std::uint32_t endPtm = 0;
     std::uint16_t vobId = 0;
+    std::uint8_t cellId = 0;
 };
 
 // A pack with one packet of `streamId` (0xE0 video, 0xBD private stream 1, ...).

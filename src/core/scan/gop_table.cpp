@@ -4,13 +4,9 @@
 
 namespace velmorin {
 
-namespace {
-
 std::uint32_t sectorsOf(double bytes) {
     return static_cast<std::uint32_t>(bytes / static_cast<double>(kSectorSize) + 0.5);
 }
-
-}  // namespace
 
 void GopTable::clear() {
     gopCount = 0;

@@ -14,6 +14,9 @@ enum GopFlag : std::uint8_t {
     kChapterStart = 2,
 };
 
+// The whole sectors of a file of `bytes` bytes, as the input file set records its size.
+std::uint32_t sectorsOf(double bytes);
+
 // The sectors of one GOP: [firstSector, endSector) of file `file`, then optionally the
 // first `nextFileSectors` sectors of file `file + 1` (packs before that file's first
 // navigation pack).

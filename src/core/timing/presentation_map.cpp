@@ -16,10 +16,11 @@ namespace velmorin {
 namespace {
 
 // The presentation control packet's VOBU start and end presentation times, and the data
-// search packet's VOB number.
+// search packet's VOB and cell numbers.
 constexpr std::size_t kVobuStartPtm = 57;
 constexpr std::size_t kVobuEndPtm = 61;
 constexpr std::size_t kVobNumber = 1055;
+constexpr std::size_t kCellNumber = 1058;
 
 // The navigation pack holds the low 32 bits of the 33-bit presentation times; distances
 // are taken on that 32-bit clock, which wraps round after 13 hours.
@@ -144,8 +145,7 @@ private:
         const auto& files = source_.files;
         std::vector<std::uint64_t> fileStart(static_cast<std::size_t>(files.fileCount) + 1, 0);
         for (std::size_t j = 0; j < static_cast<std::size_t>(files.fileCount); ++j)
-            fileStart[j + 1] =
-                fileStart[j] + static_cast<std::uint64_t>(files.fileSize[j] / kSectorSize + 0.5);
+            fileStart[j + 1] = fileStart[j] + sectorsOf(files.fileSize[j]);
         std::vector<std::uint64_t> running(static_cast<std::size_t>(table.gopCount));
         for (std::size_t k = 0; k < running.size(); ++k)
             running[k] = fileStart[table.fileIndex[k]] + table.startSector[k];
@@ -228,6 +228,7 @@ private:
                 const SectorView sector = run.sector(s);
                 if (navigation) {
                     if (!isNavigationPack(sector)) break;
+                    if (!ofCurrentCell(sector)) return false;  // another cell's unit
                     readNavigationPack(sector, k);
                     navigation = false;
                     continue;
@@ -238,7 +239,14 @@ private:
                 else if (isMpegAudio(sector))
                     map_.mpegAudio = true;
             }
-            if (navigation || run.count == 0) break;
+            if (navigation) break;
+            if (run.count == 0) {
+                // The scan saw these sectors: the file has since shrunk or cannot be read.
+                // A continuation is left out, as the mute leaves it; the GOP's own are not.
+                if (!own) return true;
+                outcome_ = {MapResult::ReadError, file, k};
+                return false;
+            }
             at += run.count;
             count -= run.count;
         }
@@ -247,6 +255,15 @@ private:
             return false;
         }
         return true;
+    }
+
+    // Whether a VOBU belongs to the cell being read: in an interleaved block the cell's
+    // sectors alternate with the other cells' units.
+    bool ofCurrentCell(SectorView nav) const {
+        const TitleCell* cell = currentCell_;
+        return !cell || cell->vobId == 0 ||
+               (readBe16(nav.data() + kVobNumber) == cell->vobId &&
+                nav[kCellNumber] == cell->cellId);
     }
 
     void readNavigationPack(SectorView nav, int k) {

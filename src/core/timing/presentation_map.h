@@ -48,6 +48,7 @@ enum class MapResult {
     Ok,
     CannotOpen,         // `file` cannot be opened for reading
     NotNavigationPack,  // GOP `gop` does not begin with a navigation pack where the table says
+    ReadError,          // GOP `gop`'s sectors in `file` end early or cannot be read
 };
 
 struct MapOutcome {

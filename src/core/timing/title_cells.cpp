@@ -7,7 +7,9 @@ namespace {
 constexpr std::uint64_t kPttSearchTable = 0x0C8;
 constexpr std::uint64_t kPgcTable = 0x0CC;
 constexpr std::uint64_t kPgcCellTable = 0xE8;
+constexpr std::uint64_t kPgcCellPositions = 0xEA;
 constexpr std::uint64_t kCellPlaybackSize = 24;
+constexpr std::uint64_t kCellPositionSize = 4;
 
 int bcd(std::uint8_t value) {
     return (value >> 4) * 10 + (value & 0x0F);
@@ -38,17 +40,23 @@ std::optional<TitleCells> readTitleCells(const ByteReader& ifo, int title) {
     TitleCells out;
     out.titleCount = ifo.be16(ptt);
     if (title < 1 || title > out.titleCount) return out;
-    const std::uint64_t entry = ptt + ifo.be32(ptt + 8 + 4 * std::uint64_t(title - 1));
+    const std::uint64_t offset = ptt + 8 + 4 * std::uint64_t(title - 1);
+    if (!ifo.holds(offset, 4)) return std::nullopt;
+    const std::uint64_t entry = ptt + ifo.be32(offset);
     if (!ifo.holds(entry, 4)) return std::nullopt;
     const unsigned pgcNumber = ifo.be16(entry);
 
     const std::uint64_t pgcit = std::uint64_t{ifo.be32(kPgcTable)} * 2048;
     if (!ifo.holds(pgcit, 8) || pgcNumber < 1 || pgcNumber > ifo.be16(pgcit)) return std::nullopt;
-    const std::uint64_t pgc = pgcit + ifo.be32(pgcit + 8 * std::uint64_t{pgcNumber} + 4);
-    if (!ifo.holds(pgc, kPgcCellTable + 2)) return std::nullopt;
+    const std::uint64_t pgcOffset = pgcit + 8 * std::uint64_t{pgcNumber} + 4;
+    if (!ifo.holds(pgcOffset, 4)) return std::nullopt;
+    const std::uint64_t pgc = pgcit + ifo.be32(pgcOffset);
+    if (!ifo.holds(pgc, kPgcCellPositions + 2)) return std::nullopt;
     const std::uint8_t cellCount = ifo.u8(pgc + 3);
     const std::uint64_t table = pgc + ifo.be16(pgc + kPgcCellTable);
+    const std::uint64_t positions = pgc + ifo.be16(pgc + kPgcCellPositions);
     if (!ifo.holds(table, kCellPlaybackSize * cellCount)) return std::nullopt;
+    const bool positioned = ifo.holds(positions, kCellPositionSize * cellCount);
 
     TitleTime next = 0;
     TitleTime blockStart = 0;
@@ -59,6 +67,10 @@ std::optional<TitleCells> readTitleCells(const ByteReader& ifo, int title) {
         cell.duration = playbackTimeTicks(ifo.be32(at + 4));
         cell.firstSector = ifo.be32(at + 8);
         cell.lastSector = ifo.be32(at + 20);
+        if (positioned) {
+            cell.vobId = ifo.be16(positions + kCellPositionSize * c);
+            cell.cellId = ifo.u8(positions + kCellPositionSize * c + 3);
+        }
         const bool angle =
             (category & kBlockTypeMask) == kAngleBlock && (category & kBlockModeMask) != 0;
         // Only one angle of a block plays: every angle starts with the block, and the

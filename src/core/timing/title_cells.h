@@ -17,6 +17,10 @@ struct TitleCell {
     std::uint32_t lastSector = 0;   // the last sector of its last VOBU
     TitleTime start = 0;            // title time at which the cell begins
     TitleTime duration = 0;         // its playback time
+    // Its VOB and cell ids, which every navigation pack of the cell repeats: the sector
+    // range of a cell in an interleaved block also holds other cells' units. 0: not known.
+    std::uint16_t vobId = 0;
+    std::uint8_t cellId = 0;
 };
 
 struct TitleCells {

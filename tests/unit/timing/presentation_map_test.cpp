@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "pack_builder.h"
 
 namespace velmorin {
@@ -101,11 +103,31 @@ TEST_F(PresentationMapTest, CellsOrderTheTitleAndLeaveOtherTitlesOut) {
     EXPECT_EQ(map.title, (TitleSpan{0, 180000}));
 }
 
+// Two branches interleaved in one stretch of sectors, as seamless branching lays them
+// out: the title's cell takes only its own units.
+TEST_F(PresentationMapTest, AnInterleavedCellTakesOnlyItsOwnUnits) {
+    for (std::uint8_t cell : {1, 2, 1, 2}) {
+        vobu({.startPtm = 90000, .endPtm = 135000, .vobId = 1, .cellId = cell});
+        audio(0x80, {90000});
+    }
+    const std::vector<TitleCell> cells{{0, 15, 0, 90000, 1, 1}};
+    ASSERT_EQ(build(&cells).result, MapResult::Ok);
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(map.gops[k].inTitle, k % 2 == 0) << k;
+}
+
 TEST_F(PresentationMapTest, ATableThatNoLongerFitsTheFileIsRefused) {
     vobu({});
     vob.packs(3);
     vobuStarts.push_back(2);  // a video pack where the table says a GOP starts
     EXPECT_EQ(build().result, MapResult::NotNavigationPack);
+}
+
+TEST_F(PresentationMapTest, AFileShorterThanTheTableSaysIsAReadError) {
+    vobu({});
+    audio(0x80, {90000, 92880, 95760});
+    ASSERT_EQ(build().result, MapResult::Ok);
+    std::filesystem::resize_file(files.filePath[0], 2 * 2048);
+    EXPECT_EQ(buildPresentationMap({*table, files}, buffer, map).result, MapResult::ReadError);
 }
 
 TEST(PlaybackTime, FramesCountAtTheNominalRateAndLastAsLongAsThePictures) {
