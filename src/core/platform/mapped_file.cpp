@@ -98,7 +98,16 @@ MappedFile MappedFile::open(const std::string& path) {
     const int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return result;
     struct stat status {};
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0) {
+    if (fstat(fd, &status) != 0) {
+        ::close(fd);
+        return result;
+    }
+    // mincore tells what is in memory only for files the process owns or may write; for
+    // others (a disc mounted by root, a read-only share) it says every page is, and the
+    // check in view() would be blind: those files are read.
+    const bool mayAsk = status.st_uid == geteuid() || geteuid() == 0 ||
+                        faccessat(AT_FDCWD, nativePath(path).c_str(), W_OK, AT_EACCESS) == 0;
+    if (!mayAsk || !S_ISREG(status.st_mode) || status.st_size <= 0) {
         ::close(fd);
         return result;
     }

@@ -6,10 +6,11 @@
 // A page that cannot be read ends the program that touches it (SIGBUS, or an in-page
 // exception on Windows) where a read would have failed, so a view is only given when all
 // of it is in memory: on Linux every page is brought in as the view is made and a view
-// with a page missing (a read error, a scratched disc) is refused; on Windows only files
-// on fixed drives are mapped. A file that another program truncates while a view of it is
-// being read would still end the program; views are kept to the size the file had when it
-// was opened and held only for one pass. Elsewhere nothing is mapped.
+// with a page missing (a read error, a scratched disc, a file shortened since) is refused,
+// which the system can tell only for files the user owns or may write, so only those are
+// mapped; on Windows only files on fixed drives are mapped (an external USB disk counts as
+// one: a bad sector there still ends the program). A file another program truncates while
+// a view of it is being read would still end the program. Elsewhere nothing is mapped.
 #pragma once
 
 #include <cstddef>

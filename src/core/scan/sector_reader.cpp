@@ -86,7 +86,10 @@ SectorRun SectorReader::readMapped(std::uint64_t first, std::uint64_t count) {
                 ? timed(mappingSeconds_, [&] { return mapped_.view(first * kSectorSize, bytes); })
                 : mapped_.view(first * kSectorSize, bytes);
         if (!data) {
+            // Refused (a page could not be brought in): this file is read from here on,
+            // and a trial takes reading as its answer.
             mapped_.close();
+            if (way_ == Way::TryMapping) way_ = Way::Reading;
             return {};
         }
         windowData_ = data;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <set>
 
 #include "common/byte_order.h"
@@ -92,6 +93,27 @@ TEST_F(SectorReaderTest, TheTrialSettlesOnOneWayAndAnotherFileKeepsIt) {
     EXPECT_FALSE(reader.open(dir.file("VTS_01_9.VOB")));
     readAll(reader);
     EXPECT_EQ(reader.way(), chosen);
+}
+
+// A file that shrinks under a pass (another program truncates it) ends where it now ends,
+// mapped or not: the pages past its end are refused as a view and read short. Windows
+// refuses to shorten a file that is mapped.
+TEST_F(SectorReaderTest, AFileThatShrinksEndsWhereItNowEnds) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "a mapped file cannot be shortened on Windows";
+#else
+    for (const auto way : {SectorReader::Way::Mapping, SectorReader::Way::Reading}) {
+        SetUp();
+        SectorReader::forceWayForTesting(way);
+        SectorReader reader(buffer);
+        ASSERT_TRUE(reader.open(path));
+        std::filesystem::resize_file(path, 40 * kMiB * kSectorSize);
+        std::uint64_t got = 0;
+        for (SectorRun run; (run = reader.read(33 * kMiB + got, 64 * kMiB)).count > 0;)
+            got += run.count;
+        EXPECT_EQ(got, 7 * kMiB);
+    }
+#endif
 }
 
 }  // namespace
