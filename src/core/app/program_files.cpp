@@ -47,7 +47,8 @@ ProgramFiles programFilesFor(const std::string& programPath, bool programFolderW
 
 ProgramFiles locateProgramFiles(const std::string& programPath) {
     const std::string folder = utf8Path(nativePath(programPath).parent_path());
-    if (folderIsWritable(folder)) return programFilesFor(programPath, true, {});
+    if (folderIsWritable(folder) && !hasInstalledDataFolder(folder))
+        return programFilesFor(programPath, true, {});
     return programFilesFor(programPath, false,
                            {userSettingsFolder(), userCacheFolder(), installedDataFolder(folder)});
 }

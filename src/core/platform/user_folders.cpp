@@ -57,6 +57,10 @@ std::string installedDataFolder(const std::string& programFolder) {
     return withTrailingSeparator(programFolder);
 }
 
+bool hasInstalledDataFolder(const std::string&) {
+    return false;
+}
+
 #else
 
 namespace {
@@ -93,6 +97,11 @@ std::string userCacheFolder() {
 std::string installedDataFolder(const std::string& programFolder) {
     const fs::path data = nativePath(programFolder) / ".." / "share" / "velmorin";
     return withTrailingSeparator(utf8Path(data.lexically_normal()));
+}
+
+bool hasInstalledDataFolder(const std::string& programFolder) {
+    std::error_code error;
+    return fs::is_directory(nativePath(installedDataFolder(programFolder)), error);
 }
 
 #endif

@@ -23,6 +23,12 @@ std::string userCacheFolder();
 // <prefix>/share/velmorin/ beside <prefix>/bin/, or the program's own folder on Windows.
 std::string installedDataFolder(const std::string& programFolder);
 
+// Whether an installation's data folder stands beside the program (on Linux: a package,
+// `cmake --install`, or a prefix in the user's own ~/.local), so that a program folder the
+// user may write (root's /usr/bin, ~/.local/bin) is still an installation. Never on
+// Windows, where the data folder is the program's own.
+bool hasInstalledDataFolder(const std::string& programFolder);
+
 // Creates `folder` and the folders above it that are missing; true when it exists then.
 bool createFolders(const std::string& folder);
 

@@ -36,6 +36,16 @@ TEST(ProgramFiles, TheProgramFoldersWritabilityChoosesTheLayout) {
                                 h + "README.HTM"};
     EXPECT_EQ(programFilesFor(i.program, true, i.folders), portable);
     EXPECT_EQ(locateProgramFiles(i.program), portable);
+    // A writable folder with an installation's data folder beside it (root's /usr/bin,
+    // ~/.local/bin) is an installation on Linux; on Windows the data are the program's own.
+    ASSERT_TRUE(createFolders(test::pathIn(h, "bin")) &&
+                createFolders(test::pathIn(h, "share/velmorin")));
+#if defined(_WIN32)
+    constexpr FileLayout kBesideData = FileLayout::Portable;
+#else
+    constexpr FileLayout kBesideData = FileLayout::Installed;
+#endif
+    EXPECT_EQ(locateProgramFiles(test::pathIn(h, "bin/velmorin")).layout, kBesideData);
     // With no user folder to go to, a read-only folder stays portable too.
     EXPECT_EQ(programFilesFor(i.program, false, {}), portable);
 
