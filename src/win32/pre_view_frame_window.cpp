@@ -50,7 +50,9 @@ void PreViewFrameWindow::open(HWND owner, const preview::PreviewRequest& request
     if (!hwnd_) return;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
-    ui_.setOwner(hwnd_);
+    // Its messages belong to the main window: while one is up the GOP list cannot ask for
+    // another picture, as under an application-modal message box.
+    ui_.setOwner(owner);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
 
@@ -93,13 +95,15 @@ LRESULT CALLBACK PreViewFrameWindow::procedure(HWND hwnd, UINT message, WPARAM w
 }
 
 void PreViewFrameWindow::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
+    // Decoded before the paint begins: a failure's message box runs a message loop of its
+    // own, which must not run inside BeginPaint … EndPaint.
     if (!request_.decoded) {
         // Marked decoded whatever the outcome, so a failure is not repeated by repaints.
         request_.decoded = true;
         decoder_.decode(request_, ui_);
     }
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = PreviewImage::kWidth;
