@@ -25,13 +25,16 @@ const std::string* valueOf(const ParsedArguments& parsed, const char* option) {
 }
 
 // A file's text as UTF-8; nothing when it cannot be read or decoded (the message is out).
-std::optional<std::string> readText(const std::string& path, TextEncoding encoding, Ui& ui) {
+// With `unicodeFirst` the file is taken as Unicode when it decodes as such.
+std::optional<std::string> readText(const std::string& path, TextEncoding encoding, Ui& ui,
+                                    bool unicodeFirst = false) {
     const auto bytes = readWholeFile(path, kMaxTextFileBytes);
     if (!bytes) {
         ui.error(scan_messages::cannotOpen(path));
         return std::nullopt;
     }
-    DecodedText text = decodeText(*bytes, encoding);
+    DecodedText text = decodeText(*bytes, unicodeFirst ? TextEncoding::Unicode : encoding);
+    if (unicodeFirst && text.result != TextDecodeResult::Ok) text = decodeText(*bytes, encoding);
     if (text.result != TextDecodeResult::Ok) {
         ui.error(timing_messages::undecodableText(path, text.badLine, text.encodingName));
         return std::nullopt;
@@ -65,7 +68,10 @@ std::optional<std::vector<TitleSpan>> subtitleSpans(const SpanRequest& request, 
         ui.error(timing_messages::noSubtitleCues(request.subtitlePath));
         return std::nullopt;
     }
-    const auto wordsText = readText(request.wordsPath, request.encoding, ui);
+    // A word list is often saved as UTF-8 beside a subtitle file in another encoding: one
+    // that is valid UTF-8 is read as such, since Shift-JIS or CP1252 text with characters
+    // beyond ASCII hardly ever is.
+    const auto wordsText = readText(request.wordsPath, request.encoding, ui, true);
     if (!wordsText) return std::nullopt;
     const WordMatcher words(parseWordList(*wordsText));
     if (words.empty()) {

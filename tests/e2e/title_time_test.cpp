@@ -134,7 +134,8 @@ protected:
 TEST_F(CopiedTitleSet, MuteAtPlansWritesAndRefusesBeforeWriting) {
     const auto plan = mute("--title 2 --at 00:00:05.000-6 --dry-run");
     ASSERT_EQ(plan.status, 0) << plan.err;
-    EXPECT_TRUE(std::regex_search(plan.out, std::regex(R"(^000\d\d \*\*\*\* -> [-*]*-[-*]* 00:00:0)")));
+    EXPECT_TRUE(
+        std::regex_search(plan.out, std::regex(R"(^000\d\d \*\*\*\* -> [-*]*-[-*]* 00:00:0)")));
     EXPECT_EQ(mute("--at 24-26").err,
               "[エラー] 00:00:24.000-00:00:26.000 "
               "はタイトルの範囲（00:00:00.000-00:00:25.025）の外です.\n");
@@ -180,6 +181,11 @@ TEST_F(CopiedTitleSet, MuteFromEdlAndSubtitleFilesPlansAsAtDoes) {
     EXPECT_EQ(fromEdl.err, "[情報] " + dir.file("cuts.edl") +
                                " の5行目は無音化以外の動作（3）のため無視しました.\n");
     EXPECT_EQ(mute("--srt " + vtt + " --words " + words + " --dry-run").out, expected);
+    // A word list saved as UTF-8 is read as such whatever --encoding says of the subtitles.
+    const std::string wideWords =
+        file("wide.txt", "\xEF\xBD\x84\xEF\xBD\x81\xEF\xBD\x8D\xEF\xBD\x8E\ngosh darn\n");
+    EXPECT_EQ(mute("--srt " + srt + " --words " + wideWords + " --encoding cp1252 --dry-run").out,
+              expected);
     EXPECT_EQ(mute("--edl " + edl + " --shift -0.5 --dry-run").out,
               mute("--at 4.5-6 --dry-run").out + mute("--at 14.5-15.5 --dry-run").out);
 
