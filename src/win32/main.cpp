@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     ProgramStartup startup = prepareProgramStartup(runningProgramPath({}), argumentText);
 
     win32::MyFrameWindow window(std::move(startup.state), std::move(startup.shell),
-                                startup.settingsPath);
+                                startup.settingsPath, startup.files.logoFile);
     if (!window.create(show)) return 1;
     win32::runMessageLoop();
     return 0;

@@ -54,10 +54,11 @@ struct Creation {
 }  // namespace
 
 MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell,
-                             std::string settingsPath)
+                             std::string settingsPath, std::string logoFile)
     : state_(std::move(state)),
       shell_(std::move(shell)),
       settingsPath_(std::move(settingsPath)),
+      logoFile_(std::move(logoFile)),
       ui_(shell_),
       preview_(decoder_, shell_),
       client_([this](int id) { runCommand(id); }, [this] { refreshPreview(); }) {}
@@ -100,7 +101,7 @@ void MyFrameWindow::setUp() {
     shell_.busy = false;
     shell_.cancelRequested = false;
     // The start-up picture first, over the window that is not yet shown.
-    LogoDialog(withTrailingSeparator(shell_.programFolder) + kLogoFileName).runModal(hwnd_);
+    LogoDialog(logoFile_).runModal(hwnd_);
 
     ui_.setOwner(hwnd_);
     state_->gopTable.gopCount = 0;

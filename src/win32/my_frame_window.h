@@ -22,7 +22,8 @@ class MyFrameWindow : private SourceDialogLauncher,
 public:
     static constexpr const wchar_t* kClassName = L"VELMORIN:MAIN";
 
-    MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath);
+    MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell, std::string settingsPath,
+                  std::string logoFile);
     ~MyFrameWindow() override;
 
     // Creates the window (its set-up shows the start-up picture first) and shows it.
@@ -50,6 +51,7 @@ private:
     std::unique_ptr<AppState> state_;
     ShellState shell_;
     std::string settingsPath_;
+    std::string logoFile_;  // the start-up picture, where the program's layout keeps it
     SectorBuffer buffer_;
     Win32Ui ui_;
     preview::PreviewDecoder decoder_;
