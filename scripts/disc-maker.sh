@@ -2,7 +2,7 @@
 # after they set MAKER (their name, for messages) and check their own arguments' count:
 #   OUTDIR as $1, cached (a finished OUTDIR has .complete), built in a temporary folder
 #   beside it with every tool's output in $log, and moved into place in one rename.
-# Defines die, run and publish; sets out, tmp, log and SECTOR.
+# Defines die, run, split_vob and publish; sets out, tmp, log and SECTOR.
 
 die() { echo "$MAKER: $*" >&2; exit 1; }
 
@@ -35,6 +35,30 @@ run() {
 }
 
 SECTOR=2048
+
+# True when sector $2 of file $1 is a navigation pack: the system header's start code
+# 00 00 01 BB at bytes 14..17, right after the 14-byte pack header.
+is_nav_pack() {
+  [[ $(od -An -tx1 -v -j $(($2 * SECTOR + 14)) -N4 -- "$1" | tr -d ' \n') == 000001bb ]]
+}
+
+# split_vob VIDEO_TS: cuts VTS_01_1.VOB near its middle, inside a VOBU, into it and
+# VTS_01_2.VOB, as a disc's 1 GiB parts fall; prints the sector it was cut at.
+split_vob() {
+  local vob=$1/VTS_01_1.VOB bytes sectors split
+  bytes=$(stat -c %s -- "$vob")
+  ((bytes % SECTOR == 0)) || die "$vob is not a whole number of sectors"
+  sectors=$((bytes / SECTOR))
+  split=$((sectors / 2))
+  while ((split < sectors)) && is_nav_pack "$vob" "$split"; do split=$((split + 1)); done
+  ((split > 0 && split < sectors)) || die "no split sector found in $vob"
+  head -c $((split * SECTOR)) -- "$vob" >"$1/part1"
+  tail -c +$((split * SECTOR + 1)) -- "$vob" >"$1/VTS_01_2.VOB"
+  mv -- "$1/part1" "$vob"
+  (($(stat -c %s -- "$vob") + $(stat -c %s -- "$1/VTS_01_2.VOB") == bytes)) ||
+    die "the parts of $vob do not add up"
+  echo "$split"
+}
 
 # publish FINAL_DIR: marks FINAL_DIR complete (with the log) and moves it to OUTDIR in one
 # rename; mv -T replaces OUTDIR only if it is empty.

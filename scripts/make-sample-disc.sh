@@ -58,32 +58,11 @@ fi
 [[ ! -e $vts/VTS_01_2.VOB ]] ||
   die "dvdauthor already wrote several VOB parts; this sample expects one"
 
-vob=$vts/VTS_01_1.VOB
-bytes=$(stat -c %s -- "$vob")
-(( bytes % SECTOR == 0 )) || die "VTS_01_1.VOB is not a whole number of sectors"
-sectors=$(( bytes / SECTOR ))
-
-# True when the sector holds a navigation pack: system header start code
-# 00 00 01 BB at bytes 14..17, right after the 14-byte pack header.
-is_nav_pack() {
-  [[ $(od -An -tx1 -v -j $(( $1 * SECTOR + 14 )) -N4 -- "$vob" | tr -d ' \n') == 000001bb ]]
-}
-
-split=$(( sectors / 2 ))
-while (( split < sectors )) && is_nav_pack "$split"; do
-  split=$(( split + 1 ))
-done
-(( split > 0 && split < sectors )) || die "no split sector found"
-
-head -c $(( split * SECTOR )) -- "$vob" >"$vts/part1"
-tail -c +$(( split * SECTOR + 1 )) -- "$vob" >"$vts/VTS_01_2.VOB"
-mv -- "$vts/part1" "$vob"
-(( $(stat -c %s -- "$vob") + $(stat -c %s -- "$vts/VTS_01_2.VOB") == bytes )) ||
-  die "split sizes do not add up"
+split=$(split_vob "$vts")
 
 # Keep only the disc and the log.
 mkdir -- "$tmp/final"
 mv -- "$vts" "$tmp/final/VIDEO_TS"
 echo "$split" >"$tmp/final/split-sector"
 publish "$tmp/final"
-echo "sample disc ready in $out (VOB split at sector $split of $sectors)"
+echo "sample disc ready in $out (VOB split at sector $split)"

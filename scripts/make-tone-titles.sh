@@ -84,25 +84,6 @@ XML
   [[ ! -e $tmp/$1/VIDEO_TS/VTS_01_2.VOB ]] || die "dvdauthor already split the $1 VOB data"
 }
 
-# True when sector $2 of file $1 is a navigation pack (system header after the pack header).
-is_nav_pack() {
-  [[ $(od -An -tx1 -v -j $(($2 * SECTOR + 14)) -N4 -- "$1" | tr -d ' \n') == 000001bb ]]
-}
-
-# split_vob VIDEO_TS: cut VTS_01_1.VOB near its middle, inside a VOBU, into two parts.
-split_vob() {
-  local vob=$1/VTS_01_1.VOB bytes sectors split
-  bytes=$(stat -c %s -- "$vob")
-  sectors=$((bytes / SECTOR))
-  split=$((sectors / 2))
-  while ((split < sectors)) && is_nav_pack "$vob" "$split"; do split=$((split + 1)); done
-  ((split > 0 && split < sectors)) || die "no split sector found"
-  head -c $((split * SECTOR)) -- "$vob" >"$1/part1"
-  tail -c +$((split * SECTOR + 1)) -- "$vob" >"$1/VTS_01_2.VOB"
-  mv -- "$1/part1" "$vob"
-  echo "$split"
-}
-
 encode ntsc_a 4 352x240 30000/1001 15
 encode ntsc_b 3 352x240 30000/1001 15
 encode pal 4 352x288 25 12
