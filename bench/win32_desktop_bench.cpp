@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/settings_file.h"
 #include "desktop_driver.h"
@@ -29,7 +30,13 @@ struct Run {
     int lines = 0;
 };
 
-Run runProgram(const std::wstring& program) {
+// A benchmark whose program did not start or failed has no figure to give.
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "win32_desktop_bench: %s\n", what);
+    std::exit(1);
+}
+
+Run timeDesktop(const std::wstring& program) {
     Run run;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -38,11 +45,12 @@ Run runProgram(const std::wstring& program) {
     const auto started = Clock::now();
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return run;
+        fail("velmorin.exe did not start");
     const DWORD pid = process.dwProcessId;
     waitUntil([&] { return findWindow(pid, kDialog) != nullptr; });  // the start-up picture
     run.picture = seconds(started);
     HWND frame = waitForWindow(pid, L"VELMORIN:MAIN");
+    if (!frame) fail("velmorin.exe showed no main window");
     run.startup = seconds(started);
     HWND client = FindWindowExW(frame, nullptr, kDialog, nullptr);
     press(client, 101);
@@ -77,9 +85,12 @@ double timeTool(const std::wstring& folder, const std::wstring& vob) {
     const auto started = Clock::now();
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &process))
-        return 0;
+        fail("velmorin-cli.exe did not start");
     WaitForSingleObject(process.hProcess, INFINITE);
     const double s = seconds(started);
+    DWORD status = 1;
+    if (!GetExitCodeProcess(process.hProcess, &status) || status != 0)
+        fail("velmorin-cli.exe scan failed");
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     CloseHandle(out);
@@ -102,7 +113,7 @@ int wmain(int argc, wchar_t** argv) {
     double picture = 1e9, startup = 1e9, scan = 1e9, cli = 1e9;
     int lines = 0;
     for (int i = 0; i < runs; ++i) {
-        const Run r = runProgram(program);
+        const Run r = timeDesktop(program);
         picture = std::min(picture, r.picture);
         startup = std::min(startup, r.startup);
         scan = std::min(scan, r.scan);
