@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
 #include "pack_builder.h"
 #include "sample_disc.h"
@@ -56,6 +57,13 @@ TEST(TitleTime, PicturesAndSoundMatchFfprobesPacketTimes) {
     for (const Groups& g : matches(cli("scan --json " + vob).out, R"("sector":([0-9]+))"))
         sectors.push_back(std::stol(g[1]));
     ASSERT_EQ(gops.size() + 1, sectors.size());
+    // The text form: number, time code, the pictures' span and each quarter's, a line a GOP.
+    const std::regex line(
+        R"(\d{5} \(\d\d:\d\d:\d\d\.\d{3}\)( (-|-?\d\d:\d\d:\d\d\.\d{3}-\d\d:\d\d:\d\d\.\d{3})){5})");
+    std::size_t lines = 0;
+    std::istringstream text(cli("times " + vob).out);
+    for (std::string l; std::getline(text, l); ++lines) EXPECT_TRUE(std::regex_match(l, line)) << l;
+    EXPECT_EQ(lines, gops.size());
 
     const auto packets =
         matches(test::runCommand(
@@ -201,6 +209,12 @@ TEST_F(CopiedTitleSet, MuteFromEdlAndSubtitleFilesPlansAsAtDoes) {
             .status,
         1);
     EXPECT_EQ(mute("--edl " + edl + " --shift -17").status, 1);
+    // Nothing to silence is no failure: an EDL without a mute, no cue with a word.
+    EXPECT_EQ(mute("--edl " + file("skips.edl", "9 12 3\n")).status, 0);
+    const auto noMatch = mute("--srt " + srt + " --words " + file("zebra.txt", "zebra\n"));
+    EXPECT_EQ(noMatch.status, 0);
+    EXPECT_EQ(noMatch.out, "");
+    EXPECT_TRUE(noMatch.err.starts_with("[情報] ")) << noMatch.err;
     EXPECT_EQ(mute("--edl " + edl + " --pattern ----").status, 2);
     EXPECT_EQ(mute("--words " + words + " --at 1-2").status, 2);
     EXPECT_EQ(mute("--srt " + srt + " --words " + words + " --encoding koi8").status, 2);
