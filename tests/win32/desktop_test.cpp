@@ -55,7 +55,8 @@ protected:
     }
 
     void SetUp() override {
-        if (work_.empty()) GTEST_SKIP() << "VELMORIN_PROGRAMS and VELMORIN_SAMPLE_DISC name no programs";
+        if (work_.empty())
+            GTEST_SKIP() << "VELMORIN_PROGRAMS and VELMORIN_SAMPLE_DISC name no programs";
         ASSERT_TRUE(frame_) << "velmorin.exe showed no main window";
     }
 
