@@ -29,9 +29,10 @@ struct TitleCells {
 };
 
 // The cells of title `title` (1-based, as the title set numbers its titles) in the order
-// its program chain plays them, each starting where the cells before it end. A cell of an
+// it plays them, each starting where the cells before it end: the cells of each of its
+// parts (a program of a program chain, which titles may share) in part order. A cell of an
 // angle block other than the first starts with the block and adds no time. Nothing when
-// the tables lie outside the bytes read.
+// the tables lie outside the bytes read or contradict themselves.
 std::optional<TitleCells> readTitleCells(const ByteReader& vtsi, int title);
 
 // A playback time as the IFO files write it: BCD hours, minutes, seconds and frames, the
