@@ -1,0 +1,66 @@
+// What placing a word in its cue's sound needs from outside the core: the sound of a
+// stretch of title time as 16 kHz mono samples, and a recogniser that aligns known words
+// with them. The speech library implements both; tests use fakes; a build without it has
+// neither and silences whole cues, saying why.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "timing/title_audio.h"
+#include "timing/title_span.h"
+
+namespace velmorin {
+
+inline constexpr int kSpeechSampleRate = 16000;
+
+class SoundDecoder {
+public:
+    virtual ~SoundDecoder() = default;
+    // The sound of `span`, 16 kHz mono: the centre channel where the layout has one, else a
+    // downmix; sample 0 is `span.start`, silence where `audio` holds no sound. False, with
+    // `problem` set (English, one line), when the stream cannot be decoded.
+    virtual bool decode(const TitleAudio& audio, TitleSpan span, std::vector<std::int16_t>& samples,
+                        std::string& problem) = 0;
+};
+
+// A word as the recogniser heard it: samples [first, end) of the sound it was given.
+struct AlignedWord {
+    std::string word;
+    std::int64_t first = 0;
+    std::int64_t end = 0;
+    bool operator==(const AlignedWord&) const = default;
+};
+
+enum class AlignEffort {
+    Normal,     // the recogniser's usual beams
+    WideBeams,  // the retry when the usual ones found nothing: slower, finds more
+};
+
+class WordAligner {
+public:
+    virtual ~WordAligner() = default;
+    // The language of its model, as an ISO 639-1 code ("en").
+    virtual std::string_view language() const = 0;
+    // Whether the pronunciation dictionary holds `word` (lower case, as the grammar has it).
+    virtual bool knowsWord(std::string_view word) const = 0;
+    // The words of the JSGF `grammar`'s one sentence as heard in `samples` (16 kHz mono), in
+    // order, silences and fillers left out; empty when nothing aligned.
+    virtual std::vector<AlignedWord> align(std::string_view grammar,
+                                           std::span<const std::int16_t> samples,
+                                           AlignEffort effort) = 0;
+};
+
+// What a build offers for placing words: both seams, or neither with the reason.
+struct SpeechTools {
+    std::unique_ptr<SoundDecoder> decoder;
+    std::unique_ptr<WordAligner> aligner;
+    std::string unavailable;  // why there are none (English, one line); empty when there are
+    bool available() const { return decoder && aligner; }
+};
+
+}  // namespace velmorin

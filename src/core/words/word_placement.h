@@ -1,0 +1,64 @@
+// Placing the listed words of subtitle cues in the cues' sound, so that only the words are
+// silenced, and falling back to the whole cue, with the reason, where that cannot be done.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "timing/subtitle_file.h"
+#include "timing/title_audio.h"
+#include "timing/title_span.h"
+#include "timing/word_list.h"
+#include "words/speech_seams.h"
+
+namespace velmorin {
+
+enum class SpanPlacement { Word, Cue };
+
+// Why a span silences its whole cue.
+enum class FallbackReason {
+    None,            // placed by word
+    WholeCuesAsked,  // the user asked for whole cues
+    NoAligner,       // this build or installation cannot place words (detail: why)
+    Language,        // the cue is not in the recogniser's language
+    NoSound,         // the cue's sound could not be decoded (detail: why)
+    NothingAligned,  // nothing aligned, even with wide beams
+    UnknownWord,     // a listed word is not in the pronunciation dictionary (detail: the word)
+    Implausible,     // the word came out under 40 ms or over 2 s long (detail: its length)
+};
+
+struct PlacedSpan {
+    TitleSpan span;    // the title time to silence
+    int cue = 0;       // 1-based number of the cue in file order
+    std::string text;  // the listed word or phrase, as the word list writes it
+    SpanPlacement placed = SpanPlacement::Cue;
+    FallbackReason why = FallbackReason::None;
+    std::string detail;
+    bool operator==(const PlacedSpan&) const = default;
+};
+
+struct PlacementOptions {
+    TitleTime shift = 0;                          // moves cue times onto title time
+    TitleTime margin = kTicksPerSecond / 10;      // silenced before and after a word
+    TitleTime widening = kTicksPerSecond / 2;     // sound taken before and after a cue
+    bool wholeCues = false;                       // place nothing: silence whole cues
+};
+
+// The stretches of title time whose sound placement will ask for: each matching cue,
+// shifted and widened, sorted and merged. Empty with whole cues.
+std::vector<TitleSpan> soundWindows(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
+                                    const PlacementOptions& options);
+
+// One span per occurrence of a listed word or phrase in a cue, in cue order: the word from
+// a margin before to a margin after it where it can be placed in `audio` with `tools`,
+// else its whole (shifted) cue with the reason. A span never starts before title time 0.
+std::vector<PlacedSpan> placeWords(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
+                                   const PlacementOptions& options, const TitleAudio& audio,
+                                   SpeechTools& tools);
+
+// A stable ASCII name of a reason for scripts ("no-aligner", "language", ...).
+const char* fallbackCode(FallbackReason why);
+// The line that tells the user a cue falls back and why.
+std::string fallbackMessage(const PlacedSpan& span);
+
+}  // namespace velmorin
