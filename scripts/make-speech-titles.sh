@@ -42,7 +42,7 @@ dialogue() { run python3 "$here/speech_dialogue.py" "$@" ${minutes:+--minutes "$
 
 mkdir -- "$tmp/speech"
 dialogue sentences "$tmp/speech/sentences.txt"
-"$speak" "$tmp/speech/sentences.txt" "$tmp/speech" --rate 150 --word-gap 50 \
+"$speak" "$tmp/speech/sentences.txt" "$tmp/speech" --rate 160 --word-gap 70 \
   >"$tmp/speech/words.json" 2>>"$log" || { cat -- "$log" >&2; die "speak_words failed"; }
 dialogue compose "$tmp/speech" "$tmp"
 seconds=$(soxi -D "$tmp/speech.wav")
@@ -54,8 +54,7 @@ run sox "$tmp/speech.wav" -r 48000 "$tmp/voice.wav" gain -n -3
 chords=()
 for chord in 220:261.63:329.63 174.61:220:261.63 261.63:329.63:392 196:246.94:293.66; do
   IFS=: read -r a b c <<<"$chord"
-  run sox -n -r 48000 -c 1 "$tmp/chord-$a.wav" synth 4 sine "$a" sine mix "$b" sine mix "$c" \
-    fade 0.02 4 0.02
+  run sox -n -r 48000 -c 1 "$tmp/chord-$a.wav" synth 4 sine "$a" sine mix "$b" sine mix "$c"
   chords+=("$tmp/chord-$a.wav")
 done
 bed=()

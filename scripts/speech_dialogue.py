@@ -26,31 +26,29 @@ import wave
 # back: not English), "any" (either is right: a name the dictionary lacks stands beside
 # the listed word), None (no listed word).
 DIALOGUE = [
-    ("Damn, the train left without us this morning.",  # listed word at the cue's start
-     "Damn, the train left without us this morning.", "word"),
-    ("Where did you put the map, you idiot?",  # listed word at its end, speaker label
-     "JOHN: Where did you put the map,\nyou idiot?", "word"),
-    ("We should leave before the rain starts again.",
-     "We should leave before the rain starts again.", None),
-    ("This crap weather ruined the picnic, total crap.",  # one word twice
-     "This crap weather ruined the picnic,\ntotal crap.", "word"),
-    ("Oh hell, that bloody dog ate my sandwich.",  # two listed words, italics
-     "<i>Oh hell, that bloody dog</i>\n<i>ate my sandwich.</i>", "word"),
+    ("Damn, the train left the station without us again this morning.",  # at the start
+     "Damn, the train left the station\nwithout us again this morning.", "word"),
+    ("Where did you put the old map of the city, you idiot?",  # at the end, a speaker
+     "JOHN: Where did you put the old map\nof the city, you idiot?", "word"),
+    ("We should leave before the rain.", "We should leave before the rain.", None),
+    ("This crap weather ruined the whole picnic in the park, what total crap.",  # twice
+     "This crap weather ruined the whole picnic\nin the park, what total crap.", "word"),
+    ("Oh hell, that dog of yours ate my cheese sandwich at lunch, the bloody thief.",  # two
+     "<i>Oh hell, that dog of yours ate my cheese</i>\n<i>sandwich at lunch, the bloody thief.</i>",
+     "word"),
     ("Are you stupid or something?",  # the Japanese subtitle over it
      "バカじゃないの", "cue"),
-    ("Nobody trusts that dumb Zorblat from the north.",  # a name no dictionary has
-     "Nobody trusts that dumb Zorblat\nfrom the north.", "any"),
-    ("Please just shut up and listen to me for once.",  # a phrase, a sound description
-     "[laughs] Please just shut up\nand listen to me for once.", "word"),
-    ("The bridge was closed, so we walked home slowly.",
-     "The bridge was closed, so we walked home slowly.", None),
-    ("Goodbye, and drive carefully on the way home.",
-     "Goodbye, and drive carefully on the way home.", None),
+    ("Nobody in town trusts that dumb Zorblat from the northern hills.",  # an unknown name
+     "Nobody in town trusts that dumb Zorblat\nfrom the northern hills.", "any"),
+    ("Please just shut up and listen to me for once in your life.",  # a phrase, a sound
+     "[laughs] Please just shut up and listen\nto me for once in your life.", "word"),
+    ("The bridge was closed, so we walked.", "The bridge was closed, so we walked.", None),
+    ("Goodbye, and drive carefully.", "Goodbye, and drive carefully.", None),
 ]
 LISTED = ["damn", "idiot", "crap", "hell", "bloody", "dumb", "shut up", "バカ"]
 
-LEAD = 1.0  # speech track time of the first sentence
-PAUSE = 2.3  # between sentences: a cue ends 1-1.5 s after, the next starts 0.2-0.5 s before
+LEAD = 0.7  # speech track time of the first sentence
+PAUSE = 2.2  # between sentences: a cue ends 1-1.5 s after, the next starts 0.2-0.5 s before
 TAIL = 2.0
 QUIET_DBFS = -40.0
 
