@@ -16,8 +16,8 @@
 # after it), words.txt (the listed words) and truth.json (every word's title time, each
 # cue's listed words and how the tool should place them).
 #
-# With SPEECH_TITLE_MINUTES=N only the stereo title set is made, N minutes long, a
-# sentence every 7.5 s and every other one holding a listed word (for bench/).
+# With SPEECH_TITLE_MINUTES=N only the stereo title set is made, N minutes long, with
+# four sentences a minute holding a listed word (for bench/).
 #
 # Title time runs from the first picture: a time stamp's title time is its distance from
 # the first VOBU's start (VOBU_S_PTM). ffmpeg starts the pictures and the speech track

@@ -10,9 +10,9 @@
         writes DIR/cues.srt, DIR/words.txt and DIR/truth.json, with title time = the
         speech track's time + OFFSET seconds
 
-Without --minutes: the ten sentences of the dialogue, under a minute. With --minutes N: an
-N-minute title for the benchmark, a sentence every 7.5 s, every other one holding a
-listed word (40 such cues in 10 minutes).
+Without --minutes: the ten sentences of the dialogue, about a minute. With --minutes N: an
+N-minute title for the benchmark, the sentences with a listed word (4 a minute) and
+those without by turns, then only those without.
 """
 
 import array
@@ -54,17 +54,17 @@ QUIET_DBFS = -40.0
 
 
 def schedule(minutes):
-    """(sentence index, speech track time) of each sentence; None: the dialogue's layout."""
+    """The sentences in title order: the dialogue's, or for an N-minute title sentences
+    with and without listed words by turns until 4 per minute hold one, then sentences
+    without."""
     if minutes is None:
-        return None
+        return list(range(len(DIALOGUE)))
     matching = [i for i, d in enumerate(DIALOGUE) if d[2] == "word"]
     plain = [i for i, d in enumerate(DIALOGUE) if d[2] is None]
-    out, n = [], 0
-    while LEAD + 7.5 * (n + 1) + 4 < minutes * 60:
-        pool = matching if n % 2 == 0 else plain
-        out.append((pool[(n // 2) % len(pool)], LEAD + 7.5 * n))
-        n += 1
-    return out
+    out = []
+    for n in range(int(minutes * 4)):
+        out += [matching[n % len(matching)], plain[n % len(plain)]]
+    return out + plain * int(minutes * 10)
 
 
 def spoken(minutes):
@@ -112,15 +112,15 @@ def compose(speech_dir, out, minutes):
         sounds.append(samples)
     if problems:
         sys.exit("speak_words' word times do not match its sound:\n" + "\n".join(problems))
-    layout = schedule(minutes)
-    if layout is None:
-        layout, at = [], LEAD
-        for i, s in enumerate(said["sentences"]):
-            layout.append((i, at))
-            at += s["words"][-1]["end"] + PAUSE
-        length = at - PAUSE + TAIL
-    else:
-        length = minutes * 60.0
+    layout, at = [], LEAD
+    end = None if minutes is None else minutes * 60.0 - TAIL
+    for i in schedule(minutes):
+        last = said["sentences"][i]["words"][-1]["end"]
+        if end is not None and at + last > end:
+            break
+        layout.append((i, at))
+        at += last + PAUSE
+    length = at - PAUSE + TAIL if minutes is None else minutes * 60.0
     track = array.array("h", bytes(2 * int(length * rate)))
     placed = []
     for i, at in layout:

@@ -207,7 +207,7 @@ def codec_of(sub):
     return {0x8: "dts" if sub & 8 else "ac3", 0xA: "lpcm"}[sub >> 4]
 
 
-def _input_of(title, sub, path):
+def input_of(title, sub, path):
     codec = codec_of(sub)
     if codec != "lpcm":
         return ["-f", codec, "-i", path]
@@ -229,7 +229,7 @@ def decode(title):
                 n = len(order)
                 with open(os.path.join(tmp, f"r{n}"), "wb") as f:
                     f.write(run.data)
-                inputs += _input_of(title, sub, f"r{n}")
+                inputs += input_of(title, sub, f"r{n}")
                 graph.append(
                     f"[{n}:a]astats=metadata=1:reset=1:measure_perchannel=none"
                     f":measure_overall=Peak_level+Number_of_samples,"

@@ -66,7 +66,7 @@ class Sound:
                     n = len(order)
                     with open(os.path.join(tmp, f"r{n}"), "wb") as f:
                         f.write(run_.data)
-                    inputs += oracle._input_of(title, sub, f"r{n}")
+                    inputs += oracle.input_of(title, sub, f"r{n}")
                     graph.append(f"[{n}:a]pan=mono|c0={channel},aresample={ENERGY_RATE}[o{n}]")
                     outs += ["-map", f"[o{n}]", "-f", "s16le", f"p{n}"]
                     order.append((sub, run_))
