@@ -62,10 +62,12 @@ int muteByTitleTime(const ParsedArguments& parsed) {
     // The files are read before the title: a wrong one stops the run before the scan.
     TitleSession session(parsed.title);
     std::vector<TitleSpan> spans;
-    if (const auto failed = readRequestedSpans(*request, session.ui(), spans)) return *failed;
-    if (const auto failed = session.open()) return *failed;
+    if (const Failure failed = readRequestedSpans(*request, session.ui(), spans))
+        return failed.status;
+    if (const Failure failed = session.open()) return failed.status;
     PresentationMap map;
-    if (const auto failed = readTitleMap(session, parsed.title, *title, map)) return *failed;
+    if (const Failure failed = readTitleMap(session, parsed.title, *title, map))
+        return failed.status;
     const SpanPlan plan = planSpans(map, spans);
     if (plan.outsideSpan >= 0) {
         session.ui().error(map_messages::spanOutsideTitle(

@@ -90,7 +90,7 @@ int runMuteSubcommand(const std::vector<std::string>& args) {
     if (selectors != 1) return usageError("mute", "give exactly one of --gop, --gops and --time");
 
     TitleSession session(parsed->title);
-    if (const auto failed = session.open()) return *failed;
+    if (const Failure failed = session.open()) return failed.status;
     auto& state = session.state();
     const auto gops = targetGops(*parsed, state.gopLines, problem);
     if (!problem.empty()) return usageError("mute", problem);

@@ -140,8 +140,7 @@ std::optional<SpanRequest> spanRequest(const ParsedArguments& parsed, std::strin
     return request;
 }
 
-std::optional<int> readRequestedSpans(const SpanRequest& request, Ui& ui,
-                                      std::vector<TitleSpan>& spans) {
+Failure readRequestedSpans(const SpanRequest& request, Ui& ui, std::vector<TitleSpan>& spans) {
     std::optional<std::vector<TitleSpan>> asked;
     switch (request.source) {
         case SpanSource::At:
@@ -154,13 +153,13 @@ std::optional<int> readRequestedSpans(const SpanRequest& request, Ui& ui,
             asked = subtitleSpans(request, ui);
             break;
     }
-    if (!asked) return kExitFailed;
+    if (!asked) return kFailed;
     ShiftedSpans shifted = shiftSpans(*asked, request.shift);
     for (const TitleSpan& span : shifted.beforeStart)
         ui.error(timing_messages::spanBeforeTitleStart(span));
-    if (!shifted.beforeStart.empty()) return kExitFailed;
+    if (!shifted.beforeStart.empty()) return kFailed;
     spans = std::move(shifted.spans);
-    return std::nullopt;
+    return kSucceeded;
 }
 
 }  // namespace velmorin::cli

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "arguments.h"
+#include "exit_status.h"
 #include "timing/text_decoding.h"
 #include "timing/title_span.h"
 #include "ui/ui.h"
@@ -33,8 +34,7 @@ bool asksForSpans(const ParsedArguments& parsed);
 std::optional<SpanRequest> spanRequest(const ParsedArguments& parsed, std::string& problem);
 
 // Reads the request's files and gathers its spans, shifted, in the order they are asked
-// for. On failure the message is out (through `ui`) and the exit status is returned.
-std::optional<int> readRequestedSpans(const SpanRequest& request, Ui& ui,
-                                      std::vector<TitleSpan>& spans);
+// for; messages go out through `ui`.
+Failure readRequestedSpans(const SpanRequest& request, Ui& ui, std::vector<TitleSpan>& spans);
 
 }  // namespace velmorin::cli

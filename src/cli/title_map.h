@@ -18,8 +18,8 @@ std::string spanText(const TitleSpan& span);
 // The --title option: 1 when absent; nothing (and `problem` set) when it is wrong.
 std::optional<int> titleOption(const ParsedArguments& parsed, std::string& problem);
 
-// Reads the map; on failure the message is out and the exit status is returned.
-std::optional<int> readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
-                                PresentationMap& map);
+// Reads the map.
+Failure readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
+                     PresentationMap& map);
 
 }  // namespace velmorin::cli
