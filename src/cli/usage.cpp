@@ -30,7 +30,8 @@ constexpr const char* kToolUsage =
     "the chapter method, -E warns of interleaved cells); or --project FILE.prj, whose\n"
     "saved state is loaded instead of scanning.\n"
     "\n"
-    "velmorin-cli SUBCOMMAND --help describes each subcommand.\n"
+    "velmorin-cli SUBCOMMAND --help describes each subcommand; velmorin-cli --version\n"
+    "prints the version and the licence (GPL-3.0-or-later).\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage, 3 a question needed an answer.\n";
 
 constexpr const char* kScanUsage =
@@ -174,6 +175,15 @@ const char* usageOf(const std::string& subcommand) {
     return kToolUsage;
 }
 
+constexpr const char* kVersion =
+    "velmorin-cli " VELMORIN_VERSION
+    "\n"
+    "Copyright 2026 The Velmorin developers\n"
+    "License GPL-3.0-or-later: GNU GPL version 3 or later "
+    "<https://www.gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
 }  // namespace
 
 int printUsage(const std::string& subcommand) {
@@ -184,6 +194,11 @@ int printUsage(const std::string& subcommand) {
 int usageError(const std::string& subcommand, const std::string& problem) {
     std::fprintf(stderr, "velmorin-cli: %s\n\n%s", problem.c_str(), usageOf(subcommand));
     return kExitUsage;
+}
+
+int printVersion() {
+    std::fputs(kVersion, stdout);
+    return kExitOk;
 }
 
 }  // namespace velmorin::cli
