@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "arguments.h"
-#include "timing/text_decoding.h"
+#include "common/text_decoding.h"
 #include "timing/title_span.h"
 #include "ui/ui.h"
 

@@ -11,12 +11,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_decoding.h"
 #include "fuzz_files.h"
+#include "platform/code_page.h"
 #include "timing/edl_file.h"
 #include "timing/span_list.h"
 #include "timing/subtitle_file.h"
 #include "timing/subtitle_spans.h"
-#include "timing/text_decoding.h"
 #include "timing/title_time_text.h"
 #include "timing/word_list.h"
 
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static constexpr TextEncoding kEncodings[] = {TextEncoding::Unicode, TextEncoding::Cp932,
                                                   TextEncoding::Cp1252};
     const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    const DecodedText decoded = decodeText(bytes, kEncodings[data[0] % 3]);
+    const DecodedText decoded = decodeText(bytes, kEncodings[data[0] % 3], shiftJisToUtf8);
     if (decoded.result != TextDecodeResult::Ok) {
         if (decoded.badLine < 1 || !decoded.utf8.empty()) std::abort();
         return 0;

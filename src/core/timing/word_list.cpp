@@ -1,8 +1,8 @@
 #include "timing/word_list.h"
 
-#include "timing/text_decoding.h"
-#include "timing/text_lines.h"
-#include "timing/unicode_text.h"
+#include "common/text_decoding.h"
+#include "common/text_lines.h"
+#include "common/unicode_text.h"
 
 namespace velmorin {
 

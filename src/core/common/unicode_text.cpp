@@ -1,4 +1,4 @@
-#include "timing/unicode_text.h"
+#include "common/unicode_text.h"
 
 #include <cstdint>
 
