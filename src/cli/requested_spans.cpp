@@ -2,6 +2,7 @@
 
 #include "exit_status.h"
 #include "platform/binary_file.h"
+#include "platform/code_page.h"
 #include "scan/scan_messages.h"
 #include "timing/edl_file.h"
 #include "timing/span_list.h"
@@ -33,8 +34,10 @@ std::optional<std::string> readText(const std::string& path, TextEncoding encodi
         ui.error(scan_messages::cannotOpen(path));
         return std::nullopt;
     }
-    DecodedText text = decodeText(*bytes, unicodeFirst ? TextEncoding::Unicode : encoding);
-    if (unicodeFirst && text.result != TextDecodeResult::Ok) text = decodeText(*bytes, encoding);
+    DecodedText text =
+        decodeText(*bytes, unicodeFirst ? TextEncoding::Unicode : encoding, shiftJisToUtf8);
+    if (unicodeFirst && text.result != TextDecodeResult::Ok)
+        text = decodeText(*bytes, encoding, shiftJisToUtf8);
     if (text.result != TextDecodeResult::Ok) {
         ui.error(timing_messages::undecodableText(path, text.badLine, text.encodingName));
         return std::nullopt;

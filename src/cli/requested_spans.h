@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "arguments.h"
+#include "common/text_decoding.h"
 #include "exit_status.h"
-#include "timing/text_decoding.h"
 #include "timing/title_span.h"
 #include "ui/ui.h"
 
