@@ -10,6 +10,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/log.h>
 #include <libavutil/samplefmt.h>
 #include <libswresample/swresample.h>
 }
@@ -398,6 +399,9 @@ private:
 
 bool FfmpegSoundDecoder::decode(const TitleAudio& audio, TitleSpan span,
                                 std::vector<std::int16_t>& samples, std::string& problem) {
+    // A damaged frame is skipped and the caller told when nothing decodes: FFmpeg's own
+    // complaints would only litter the program's error output.
+    av_log_set_level(AV_LOG_QUIET);
     problem.clear();
     samples.assign(
         span.empty() ? 0 : static_cast<std::size_t>(ticksToOutput(span.end - span.start)), 0);

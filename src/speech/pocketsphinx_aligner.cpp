@@ -45,7 +45,15 @@ ps_decoder_t* PocketsphinxAligner::decoder() const {
     // The library reports every step of its work on stderr, which is the program's.
     err_set_logfp(nullptr);
     cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acousticModel_.c_str(),
-                                   "-dict", dictionary_.c_str(), "-logfn", "/dev/null", nullptr);
+                                   "-dict", dictionary_.c_str(), "-logfn", "/dev/null",
+                                   // Digital silence has no spectrum to take a logarithm
+                                   // of: a little noise keeps the features finite, and a
+                                   // fixed seed the same result run after run.
+                                   "-dither", "yes", "-seed", "1",
+                                   // Its voice detector drops silent frames before the
+                                   // search, and every word after a pause would be
+                                   // placed early by the pause's length.
+                                   "-remove_silence", "no", nullptr);
     if (config) {
         decoder_ = ps_init(config);
         cmd_ln_free_r(config);  // the decoder keeps its own reference
