@@ -288,7 +288,7 @@ private:
     void feed(const AudioChunk& chunk, bool first) {
         const std::size_t size = chunk.bytes.size();
         const bool anchored = chunk.timed && chunk.firstAccessUnit >= 0 &&
-                              static_cast<std::size_t>(chunk.firstAccessUnit) <= size;
+                              static_cast<std::size_t>(chunk.firstAccessUnit) < size;
         // The first chunk starts at its first whole frame; the bytes before belong to one
         // decoded from elsewhere.
         const std::size_t begin = first && anchored ? chunk.firstAccessUnit : 0;

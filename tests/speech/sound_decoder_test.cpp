@@ -13,8 +13,6 @@ namespace {
 using test::run;
 
 constexpr TitleTime kBase = 10 * kTicksPerSecond;  // the title time the test sound starts at
-constexpr TitleTime kAc3Frame = 2880;              // 1536 samples at 48 kHz
-constexpr std::size_t kAc3FrameBytes = 1536;       // 384 kbit/s
 constexpr int kSecond = kSpeechSampleRate;
 
 // 6 s of sound: a 1 kHz tone from 2.0 to 4.5 s in the channel speech is in (the centre of
@@ -67,24 +65,35 @@ int onset(const std::vector<std::int16_t>& s) {
     return -1;
 }
 
+// How ffmpeg makes each coding here: constant frame sizes, so a frame's time follows from
+// its position; and how late its encoder and decoder put the sound, in 48 kHz samples.
+struct Coding {
+    AudioCoding coding;
+    std::string codec;
+    std::string format;
+    std::size_t frameBytes;
+    TitleTime frameTicks;
+    int delay;
+};
+const Coding kAc3{AudioCoding::Ac3, "ac3 -b:a 384k", "ac3", 1536, 2880, 256};
+const Coding kDts{AudioCoding::Dts, "dca -strict -2 -b:a 768k", "dts", 1024, 960, 512};
+const Coding kMp2{AudioCoding::Mpeg, "mp2 -b:a 384k", "mp2", 1152, 2160, 481};
+// 16-bit LPCM in packets of 2000 bytes, frames of 1/600 s.
+const Coding kLpcm{AudioCoding::Lpcm, "pcm_s16be", "s16be", 320, 150, 0};
+
 struct SoundDecoderTest : ::testing::Test {
     test::TempDir dir;
     FfmpegSoundDecoder decoder;
     std::vector<std::int16_t> samples;
     std::string problem;
 
-    std::vector<std::uint8_t> make(const char* source, const std::string& codec,
-                                   const std::string& format) {
-        const std::string out = dir.file("sound." + format);
-        run("ffmpeg -v error -y -f lavfi -i \"" + std::string(source) + "\" -c:a " + codec +
-            " -b:a 384k -f " + format + " " + out);
-        return test::readBytes(out);
-    }
-    TitleAudio ac3(const char* source) {
-        const auto stream = make(source, "ac3", "ac3");
-        EXPECT_EQ(stream.at(kAc3FrameBytes), 0x0B);  // a fixed frame size: frames start here
-        EXPECT_EQ(stream.at(kAc3FrameBytes + 1), 0x77);
-        return chunked(AudioCoding::Ac3, stream, 2048, kAc3FrameBytes, kAc3Frame);
+    TitleAudio make(const Coding& coding, const char* source) {
+        const std::string out = dir.file("sound." + coding.format);
+        run("ffmpeg -v error -y -f lavfi -i \"" + std::string(source) + "\" -c:a " + coding.codec +
+            " -f " + coding.format + " " + out);
+        return chunked(coding.coding, test::readBytes(out),
+                       coding.coding == AudioCoding::Lpcm ? 2000 : 2048, coding.frameBytes,
+                       coding.frameTicks);
     }
     bool decode(const TitleAudio& audio, double from, double to) {
         return decoder.decode(
@@ -92,10 +101,14 @@ struct SoundDecoderTest : ::testing::Test {
             {kBase + TitleTime(from * kTicksPerSecond), kBase + TitleTime(to * kTicksPerSecond)},
             samples, problem);
     }
-    // The 1 kHz tone heard from `start` seconds into the samples, and nothing before it.
-    void expectToneFrom(double start, int slack) {
+    // Decodes 1.5 … 5.0 s: the 1 kHz tone is heard from 0.5 s on (within 5 ms) and nothing
+    // before it.
+    void expectTone(const Coding& coding, const char* source) {
+        SCOPED_TRACE(coding.format);
+        ASSERT_TRUE(decode(make(coding, source), 1.5, 5.0)) << problem;
         ASSERT_EQ(samples.size(), std::size_t(3.5 * kSecond));
-        const int expected = static_cast<int>(start * kSecond);
+        const int expected = kSecond / 2 + coding.delay / 3;
+        const int slack = 80;
         EXPECT_NEAR(onset(samples), expected, slack);
         EXPECT_LT(rms(samples, 0, expected - slack), 100);
         EXPECT_NEAR(crossingsPerSecond(samples, expected + kSecond / 4, expected + kSecond), 2000,
@@ -104,28 +117,23 @@ struct SoundDecoderTest : ::testing::Test {
 };
 
 TEST_F(SoundDecoderTest, PlacesTheCentreChannelOfSurroundAtItsTitleTime) {
-    // 1.5 … 5.0 s: the tone starts 0.5 s in; the AC-3 encoder delays its sound by 256
-    // samples (5.3 ms).
-    ASSERT_TRUE(decode(ac3(kSurround), 1.5, 5.0)) << problem;
-    expectToneFrom(0.5 + 256.0 / 48000, 80);
-    EXPECT_LT(rms(samples, int(3.1 * kSecond), int(3.5 * kSecond)), 100);  // after the tone
+    for (const Coding& coding : {kAc3, kDts}) {
+        expectTone(coding, kSurround);
+        EXPECT_LT(rms(samples, int(3.1 * kSecond), int(3.5 * kSecond)), 100);  // after the tone
+    }
 }
 
-TEST_F(SoundDecoderTest, MixesStereoAndLpcmAlike) {
-    ASSERT_TRUE(decode(ac3(kStereo), 1.5, 5.0)) << problem;
-    expectToneFrom(0.5 + 256.0 / 48000, 80);
+TEST_F(SoundDecoderTest, MixesStereoAlikeWhateverItsCoding) {
+    expectTone(kLpcm, kStereo);
     const double loudness = rms(samples, kSecond, 2 * kSecond);
-
-    // The same sound as 16-bit LPCM in packets of 2000 bytes, frames of 1/600 s.
-    TitleAudio lpcm =
-        chunked(AudioCoding::Lpcm, make(kStereo, "pcm_s16be", "s16be"), 2000, 320, 150);
-    ASSERT_TRUE(decode(lpcm, 1.5, 5.0)) << problem;
-    expectToneFrom(0.5, 16);
-    EXPECT_NEAR(rms(samples, kSecond, 2 * kSecond), loudness, loudness * 0.1);
+    for (const Coding& coding : {kAc3, kMp2}) {
+        expectTone(coding, kStereo);
+        EXPECT_NEAR(rms(samples, kSecond, 2 * kSecond), loudness, loudness * 0.1);
+    }
 }
 
 TEST_F(SoundDecoderTest, FillsAGapWithSilenceAndPlacesWhatFollowsByItsTime) {
-    TitleAudio audio = ac3(kSurround);
+    TitleAudio audio = make(kAc3, kSurround);
     // Packets 3.0 … 3.5 s into the sound are missing.
     std::erase_if(audio.chunks, [](const AudioChunk& c) {
         return c.timed && c.time >= kBase + 3 * kTicksPerSecond &&
