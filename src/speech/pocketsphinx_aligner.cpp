@@ -3,6 +3,8 @@
 #include <pocketsphinx.h>
 #include <sphinxbase/ckd_alloc.h>
 #include <sphinxbase/err.h>
+#include <sphinxbase/fsg_model.h>
+#include <sphinxbase/jsgf.h>
 
 #include <utility>
 
@@ -29,6 +31,21 @@ std::string_view withoutVariant(std::string_view word) {
         if (open != std::string_view::npos && open > 0) return word.substr(0, open);
     }
     return word;
+}
+
+// Makes the grammar the search `kSearch`. ps_set_jsgf_string() would do the same but never
+// frees the parsed grammar: a leak on every cue.
+bool useGrammar(ps_decoder_t* ps, const std::string& text) {
+    jsgf_t* grammar = jsgf_parse_string(text.c_str(), nullptr);
+    if (!grammar) return false;
+    jsgf_rule_t* rule = jsgf_get_public_rule(grammar);
+    fsg_model_t* fsg = rule ? jsgf_build_fsg(grammar, rule, ps_get_logmath(ps),
+                                             cmd_ln_float32_r(ps_get_config(ps), "-lw"))
+                            : nullptr;
+    const bool set = fsg && ps_set_fsg(ps, kSearch, fsg) >= 0;
+    if (fsg) fsg_model_free(fsg);  // the search keeps its own reference
+    jsgf_grammar_free(grammar);
+    return set;
 }
 
 }  // namespace
@@ -100,8 +117,7 @@ std::vector<AlignedWord> PocketsphinxAligner::align(std::string_view grammar,
     if (!ps || samples.empty() || grammar.empty()) return words;
     useBeams(effort);
     const std::string text(grammar);
-    if (ps_set_jsgf_string(ps, kSearch, text.c_str()) < 0 || ps_set_search(ps, kSearch) < 0)
-        return words;
+    if (!useGrammar(ps, text) || ps_set_search(ps, kSearch) < 0) return words;
     if (ps_start_utt(ps) < 0) return words;
     // One whole utterance: the cepstral mean is taken over all of it before searching.
     const int processed = ps_process_raw(ps, samples.data(), samples.size(), FALSE, TRUE);
