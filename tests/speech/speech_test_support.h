@@ -21,7 +21,7 @@ inline std::vector<std::uint8_t> readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Native-order 16-bit samples.
+// Little-endian 16-bit samples.
 inline std::vector<std::int16_t> readSamples(const std::string& path) {
     const auto bytes = readBytes(path);
     std::vector<std::int16_t> samples(bytes.size() / 2);
