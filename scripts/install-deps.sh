@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev
   ffmpeg dvdauthor libdvdread-dev lsdvd time bc
+  libavcodec-dev libswresample-dev libavutil-dev libpocketsphinx-dev libsphinxbase-dev
+  pocketsphinx-en-us espeak-ng sox
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic libgl-dev xvfb xauth
   desktop-file-utils appstream lintian man-db
   g++-multilib googletest
