@@ -67,12 +67,12 @@ std::vector<int> targetGops(const ParsedArguments& args, const GopLines& lines,
 
 int runMuteSubcommand(const std::vector<std::string>& args) {
     std::string problem;
-    const auto parsed =
-        parseArguments(args,
-                       OptionSpec{{"--dry-run", "--json"},
-                                  {"--pattern", "--gop", "--gops", "--time", "--at", "--edl",
-                                   "--srt", "--words", "--encoding", "--shift", "--title"}},
-                       problem);
+    const auto parsed = parseArguments(
+        args,
+        OptionSpec{{"--dry-run", "--json", "--whole-cues"},
+                   {"--pattern", "--gop", "--gops", "--time", "--at", "--edl", "--srt", "--words",
+                    "--encoding", "--shift", "--title", "--margin", "--audio-stream"}},
+        problem);
     if (!parsed) return usageError("mute", problem);
     if (parsed->help) return printUsage("mute");
     if (asksForSpans(*parsed)) return muteByTitleTime(*parsed);

@@ -29,7 +29,7 @@ std::optional<int> titleOption(const ParsedArguments& parsed, std::string& probl
 }
 
 Failure readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
-                     PresentationMap& map) {
+                     PresentationMap& map, AudioCapture* capture) {
     auto& state = session.state();
     std::optional<TitleCells> cells;
     if (!title.vtsiFile.empty()) {
@@ -48,7 +48,8 @@ Failure readTitleMap(TitleSession& session, const TitleArguments& title, int tit
             return kFailed;
         }
     }
-    const MapSource source{state.gopTable, state.inputFiles, cells ? &cells->cells : nullptr};
+    MapSource source{state.gopTable, state.inputFiles, cells ? &cells->cells : nullptr};
+    source.capture = capture;
     const MapOutcome outcome = buildPresentationMap(source, session.buffer(), map);
     const std::string& path = state.inputFiles.filePath[static_cast<std::size_t>(outcome.file)];
     switch (outcome.result) {
