@@ -6,7 +6,7 @@
 #  2. the same pair on a 10-minute NTSC title with AC-3 audio made by ffmpeg and dvdauthor,
 #     timed by its program chain (--vtsi), read from the disk;
 #  3. planning 2,000 spans of 1.5 s on that title's map (span_plan_bench);
-#  4. velmorin-cli mute --srt --words --dry-run on that title with a SubRip file of 2,000
+#  4. velmorin-cli mute --srt --words --whole-cues --dry-run on that title with a SubRip file of 2,000
 #     cues (one in two holds a word of the list): the whole run, files read, title
 #     scanned and mapped, spans planned.
 # Usage: bench/times_bench.sh [BUILD_DIR]   (after scripts/build.sh; RUNS=N, default 5)
@@ -82,7 +82,7 @@ with open(sys.argv[1], "w", newline="") as f:
 with open(sys.argv[2], "w") as f:
     f.write("damn\nblast\n")
 PY
-t_srt=$(best "$cli" mute --vtsi "$vts/VTS_01_0.IFO" --srt "$srt" --words "$data/timed/words.txt" --dry-run)
+t_srt=$(best "$cli" mute --vtsi "$vts/VTS_01_0.IFO" --srt "$srt" --words "$data/timed/words.txt" --whole-cues --dry-run)
 echo "mute --srt with 2,000 cues, --dry-run, whole run: $t_srt s" \
-  "($("$cli" mute --vtsi "$vts/VTS_01_0.IFO" --srt "$srt" --words "$data/timed/words.txt" \
+  "($("$cli" mute --vtsi "$vts/VTS_01_0.IFO" --srt "$srt" --words "$data/timed/words.txt" --whole-cues \
       --dry-run | wc -l) GOPs planned)"

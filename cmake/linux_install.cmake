@@ -74,9 +74,14 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The dependencies are the packages of the shared libraries the programs link (Qt 6).
+# The dependencies are the packages of the shared libraries the programs link (Qt 6, and
+# FFmpeg's and pocketsphinx's where the speech library is built).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Placing words needs the recogniser's English model; without it whole cues are silenced.
+if(VELMORIN_SPEECH_BUILT)
+  string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", pocketsphinx-en-us")
+endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Debian wants the copyright and a changelog in the package's documentation folder.

@@ -13,10 +13,10 @@ set(CMAKE_MODULE_LINKER_FLAGS_INIT "-m32")
 set_property(GLOBAL PROPERTY FIND_LIBRARY_USE_LIB32_PATHS TRUE)
 
 # Some 64-bit kernels (virtual machines, containers) do not run 32-bit programs. There the
-# tests run the 32-bit programs under qemu-i386, which gives them the same 32-bit ABI. The
-# 32-bit loader is a 32-bit program itself, so it tells whether the host runs them.
+# tests run the 32-bit programs under qemu-i386, which gives them the same 32-bit ABI.
+# scripts/runs-32bit.sh asks the kernel by running a small 32-bit program.
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
-  execute_process(COMMAND /lib/ld-linux.so.2 --version
+  execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../scripts/runs-32bit.sh
     RESULT_VARIABLE velmorin_m32_native OUTPUT_QUIET ERROR_QUIET)
   if(NOT velmorin_m32_native EQUAL 0)
     find_program(VELMORIN_QEMU_I386 qemu-i386)

@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   libgtest-dev libgmock-dev
   ffmpeg dvdauthor libdvdread-dev lsdvd time bc
-  libespeak-ng-dev sox
+  libavcodec-dev libswresample-dev libavutil-dev libpocketsphinx-dev libsphinxbase-dev
+  pocketsphinx-en-us espeak-ng libespeak-ng-dev sox
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic libgl-dev xvfb xauth
   desktop-file-utils appstream lintian man-db
   g++-multilib googletest
@@ -35,6 +36,5 @@ install_missing() {
 # Never wine32 beside them: on Debian 12 its loader cannot start here and breaks wine64's
 # too; the i686 Windows build is compiled and linked, and run only where Wine can.
 install_missing "${packages[@]}"
-# The 32-bit build's tests run under qemu-i386 where the kernel runs no 32-bit programs
-# (the 32-bit loader is one).
-/lib/ld-linux.so.2 --version >/dev/null 2>&1 || install_missing qemu-user
+# The 32-bit build's tests run under qemu-i386 where the kernel runs no 32-bit programs.
+"$(dirname "$0")/runs-32bit.sh" || install_missing qemu-user

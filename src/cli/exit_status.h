@@ -9,4 +9,14 @@ enum ExitStatus : int {
     kExitUnanswered = 3,
 };
 
+// What a step of a subcommand returns: success, or the exit status the subcommand ends
+// with (the step has printed why already). `if (const Failure f = step()) return f.status;`
+struct [[nodiscard]] Failure {
+    ExitStatus status = kExitOk;
+    explicit operator bool() const { return status != kExitOk; }
+};
+
+inline constexpr Failure kSucceeded{};
+inline constexpr Failure kFailed{kExitFailed};
+
 }  // namespace velmorin::cli

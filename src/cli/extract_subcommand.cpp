@@ -26,7 +26,7 @@ int runExtractSubcommand(const std::vector<std::string>& args) {
     if (!parsed->values.count("-o")) return usageError("extract", "-o OUT is missing");
 
     TitleSession session(parsed->title);
-    if (const auto failed = session.open()) return *failed;
+    if (const Failure failed = session.open()) return failed.status;
     const int gopCount = session.state().gopTable.gopCount;
     if (*gop > gopCount)
         return usageError("extract",

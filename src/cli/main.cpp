@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     const std::string& command = line[1];
     const std::vector<std::string> rest(line.begin() + 2, line.end());
     if (command == "--help" || command == "-h" || command == "help") return printUsage("");
+    if (command == "--version") return printVersion();
     if (command == "scan") return runScanCommand(rest);
     if (command == "mute") return runMuteSubcommand(rest);
     if (command == "titles") return runTitlesSubcommand(rest);

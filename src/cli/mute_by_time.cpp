@@ -6,6 +6,7 @@
 #include "json.h"
 #include "mute/mute_command.h"
 #include "mute_subcommand.h"
+#include "placed_words.h"
 #include "requested_spans.h"
 #include "timing/map_messages.h"
 #include "timing/span_plan.h"
@@ -27,7 +28,27 @@ void printLine(const PlanEntry& e) {
     std::fflush(stdout);
 }
 
-void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, std::size_t written) {
+const char* placementName(SpanPlacement placed) {
+    return placed == SpanPlacement::Word ? "word" : "cue";
+}
+
+// With --srt: one object per span asked for, in cue order.
+void printJsonSpans(const std::vector<PlacedSpan>& placed) {
+    std::printf(",\n\"spans\":[");
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const PlacedSpan& p = placed[i];
+        std::printf("%s\n{\"from\":%s,\"to\":%s,\"cue\":%d,\"text\":%s,\"placed\":\"%s\"",
+                    i ? "," : "", jsonSeconds(p.span.start).c_str(),
+                    jsonSeconds(p.span.end).c_str(), p.cue, jsonQuoted(p.text).c_str(),
+                    placementName(p.placed));
+        if (p.placed == SpanPlacement::Cue) std::printf(",\"why\":\"%s\"", fallbackCode(p.why));
+        std::printf("}");
+    }
+    std::printf("]");
+}
+
+void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, std::size_t written,
+               const std::vector<PlacedSpan>* placed) {
     std::printf("{\"dryRun\":%s,\"mpegAudio\":%s,\n\"gops\":[", dryRun ? "true" : "false",
                 map.mpegAudio ? "true" : "false");
     for (std::size_t i = 0; i < plan.entries.size(); ++i) {
@@ -39,7 +60,9 @@ void printJson(const SpanPlan& plan, const PresentationMap& map, bool dryRun, st
             i ? "," : "", e.gop + 1, patternOf(e.before).c_str(), patternOf(e.after).c_str(),
             silenced.c_str(), !dryRun && e.changes() && i < written ? "true" : "false");
     }
-    std::printf("]}\n");
+    std::printf("]");
+    if (placed) printJsonSpans(*placed);
+    std::printf("}\n");
 }
 
 }  // namespace
@@ -61,11 +84,23 @@ int muteByTitleTime(const ParsedArguments& parsed) {
 
     // The files are read before the title: a wrong one stops the run before the scan.
     TitleSession session(parsed.title);
-    std::vector<TitleSpan> spans;
-    if (const auto failed = readRequestedSpans(*request, session.ui(), spans)) return *failed;
-    if (const auto failed = session.open()) return *failed;
+    RequestedSpans requested;
+    if (const Failure failed = readRequestedSpans(*request, session.ui(), requested))
+        return failed.status;
+    if (const Failure failed = session.open()) return failed.status;
     PresentationMap map;
-    if (const auto failed = readTitleMap(session, parsed.title, *title, map)) return *failed;
+    std::vector<TitleSpan> spans = requested.spans;
+    const bool subtitles = request->source == SpanSource::Subtitles;
+    std::vector<PlacedSpan> placed;
+    if (subtitles) {
+        if (const Failure failed =
+                placeListedWords(session, parsed.title, *title, *request, requested, map, placed))
+            return failed.status;
+        spans = spansToSilence(placed, map.title);
+    } else if (const Failure failed = readTitleMap(session, parsed.title, *title, map)) {
+        return failed.status;
+    }
+    const std::vector<PlacedSpan>* jsonSpans = subtitles ? &placed : nullptr;
     const SpanPlan plan = planSpans(map, spans);
     if (plan.outsideSpan >= 0) {
         session.ui().error(map_messages::spanOutsideTitle(
@@ -79,7 +114,7 @@ int muteByTitleTime(const ParsedArguments& parsed) {
     const bool dryRun = parsed.flags.count("--dry-run") > 0;
     if (dryRun) {
         if (json)
-            printJson(plan, map, true, 0);
+            printJson(plan, map, true, 0, jsonSpans);
         else
             for (const PlanEntry& e : plan.entries) printLine(e);
         return kExitOk;
@@ -106,7 +141,7 @@ int muteByTitleTime(const ParsedArguments& parsed) {
                  });
     const bool failed = !outcomes.empty() && outcomes.back().result != MuteResult::Ok;
     if (!failed) printUpTo(static_cast<int>(map.gops.size()), true);
-    if (json) printJson(plan, map, false, next);
+    if (json) printJson(plan, map, false, next, jsonSpans);
     return reportMuteFailure(session, outcomes) ? kExitFailed : kExitOk;
 }
 

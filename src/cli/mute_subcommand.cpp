@@ -67,12 +67,12 @@ std::vector<int> targetGops(const ParsedArguments& args, const GopLines& lines,
 
 int runMuteSubcommand(const std::vector<std::string>& args) {
     std::string problem;
-    const auto parsed =
-        parseArguments(args,
-                       OptionSpec{{"--dry-run", "--json"},
-                                  {"--pattern", "--gop", "--gops", "--time", "--at", "--edl",
-                                   "--srt", "--words", "--encoding", "--shift", "--title"}},
-                       problem);
+    const auto parsed = parseArguments(
+        args,
+        OptionSpec{{"--dry-run", "--json", "--whole-cues"},
+                   {"--pattern", "--gop", "--gops", "--time", "--at", "--edl", "--srt", "--words",
+                    "--encoding", "--shift", "--title", "--margin", "--audio-stream"}},
+        problem);
     if (!parsed) return usageError("mute", problem);
     if (parsed->help) return printUsage("mute");
     if (asksForSpans(*parsed)) return muteByTitleTime(*parsed);
@@ -90,7 +90,7 @@ int runMuteSubcommand(const std::vector<std::string>& args) {
     if (selectors != 1) return usageError("mute", "give exactly one of --gop, --gops and --time");
 
     TitleSession session(parsed->title);
-    if (const auto failed = session.open()) return *failed;
+    if (const Failure failed = session.open()) return failed.status;
     auto& state = session.state();
     const auto gops = targetGops(*parsed, state.gopLines, problem);
     if (!problem.empty()) return usageError("mute", problem);

@@ -48,7 +48,7 @@ int runPreviewSubcommand(const std::vector<std::string>& args) {
         return usageError("preview", all ? "-o DIR is missing" : "-o OUT.bmp is missing");
 
     TitleSession session(parsed->title);
-    if (const auto failed = session.open()) return *failed;
+    if (const Failure failed = session.open()) return failed.status;
     const int gopCount = session.state().gopTable.gopCount;
     if (gop && *gop > gopCount)
         return usageError("preview",

@@ -15,7 +15,7 @@ int runProjectSubcommand(const std::vector<std::string>& args) {
     if (!parsed->values.count("--save")) return usageError("project", "--save FILE is missing");
 
     TitleSession session(parsed->title);
-    if (const auto failed = session.open()) return *failed;
+    if (const Failure failed = session.open()) return failed.status;
     const std::string target = absolutePath(parsed->values.at("--save"));
     if (session.refusesAsOutput(target)) return kExitFailed;
     session.state().lastProjectPath = target;

@@ -2,6 +2,7 @@
 
 #include "exit_status.h"
 #include "platform/binary_file.h"
+#include "platform/code_page.h"
 #include "scan/scan_messages.h"
 #include "timing/edl_file.h"
 #include "timing/span_list.h"
@@ -33,8 +34,10 @@ std::optional<std::string> readText(const std::string& path, TextEncoding encodi
         ui.error(scan_messages::cannotOpen(path));
         return std::nullopt;
     }
-    DecodedText text = decodeText(*bytes, unicodeFirst ? TextEncoding::Unicode : encoding);
-    if (unicodeFirst && text.result != TextDecodeResult::Ok) text = decodeText(*bytes, encoding);
+    DecodedText text =
+        decodeText(*bytes, unicodeFirst ? TextEncoding::Unicode : encoding, shiftJisToUtf8);
+    if (unicodeFirst && text.result != TextDecodeResult::Ok)
+        text = decodeText(*bytes, encoding, shiftJisToUtf8);
     if (text.result != TextDecodeResult::Ok) {
         ui.error(timing_messages::undecodableText(path, text.badLine, text.encodingName));
         return std::nullopt;
@@ -55,10 +58,11 @@ std::optional<std::vector<TitleSpan>> edlSpans(const SpanRequest& request, Ui& u
     return mergeSpans(list.mutes);
 }
 
-std::optional<std::vector<TitleSpan>> subtitleSpans(const SpanRequest& request, Ui& ui) {
+std::optional<std::vector<TitleSpan>> subtitleSpans(const SpanRequest& request, Ui& ui,
+                                                    RequestedSpans& requested) {
     const auto subtitleText = readText(request.subtitlePath, request.encoding, ui);
     if (!subtitleText) return std::nullopt;
-    const SubtitleFile subtitles = parseSubtitles(*subtitleText);
+    SubtitleFile subtitles = parseSubtitles(*subtitleText);
     if (subtitles.result != SubtitleResult::Ok) {
         ui.error(
             timing_messages::malformedSubtitleTiming(request.subtitlePath, subtitles.errorLine));
@@ -73,20 +77,24 @@ std::optional<std::vector<TitleSpan>> subtitleSpans(const SpanRequest& request, 
     // beyond ASCII hardly ever is.
     const auto wordsText = readText(request.wordsPath, request.encoding, ui, true);
     if (!wordsText) return std::nullopt;
-    const WordMatcher words(parseWordList(*wordsText));
+    requested.words = parseWordList(*wordsText);
+    const WordMatcher words(requested.words);
     if (words.empty()) {
         ui.error(timing_messages::noWords(request.wordsPath));
         return std::nullopt;
     }
     auto spans = spansFromSubtitles(subtitles.cues, words);
     if (spans.empty()) ui.info(timing_messages::noMatchingCues(request.subtitlePath));
+    requested.cues = std::move(subtitles.cues);
     return spans;
 }
 
 }  // namespace
 
 bool asksForSpans(const ParsedArguments& parsed) {
-    for (const char* option : {"--at", "--edl", "--srt", "--words", "--encoding"})
+    if (parsed.flags.count("--whole-cues")) return true;
+    for (const char* option :
+         {"--at", "--edl", "--srt", "--words", "--encoding", "--margin", "--audio-stream"})
         if (parsed.values.count(option)) return true;
     return false;
 }
@@ -129,6 +137,29 @@ std::optional<SpanRequest> spanRequest(const ParsedArguments& parsed, std::strin
         request.subtitlePath = *srt;
         request.wordsPath = *words;
     }
+    const std::string* margin = valueOf(parsed, "--margin");
+    const std::string* audioStream = valueOf(parsed, "--audio-stream");
+    request.wholeCues = parsed.flags.count("--whole-cues") > 0;
+    if ((margin || audioStream || request.wholeCues) && !srt) {
+        problem = "--whole-cues, --margin and --audio-stream go with --srt";
+        return std::nullopt;
+    }
+    if (margin) {
+        const auto ticks = parseTimeShift(*margin);
+        if (!ticks || *ticks < 0 || *ticks > 2 * kTicksPerSecond || margin->front() == '-') {
+            problem = "--margin takes seconds from 0 to 2, such as 0.1";
+            return std::nullopt;
+        }
+        request.margin = *ticks;
+    }
+    if (audioStream) {
+        const auto n = parseNumber(*audioStream);
+        if (!n || *n < 1 || *n > 8) {
+            problem = "--audio-stream takes the audio stream's number as a player shows it, 1 to 8";
+            return std::nullopt;
+        }
+        request.audioStream = *n - 1;
+    }
     if (const std::string* shift = valueOf(parsed, "--shift")) {
         const auto ticks = parseTimeShift(*shift);
         if (!ticks) {
@@ -140,8 +171,7 @@ std::optional<SpanRequest> spanRequest(const ParsedArguments& parsed, std::strin
     return request;
 }
 
-std::optional<int> readRequestedSpans(const SpanRequest& request, Ui& ui,
-                                      std::vector<TitleSpan>& spans) {
+Failure readRequestedSpans(const SpanRequest& request, Ui& ui, RequestedSpans& requested) {
     std::optional<std::vector<TitleSpan>> asked;
     switch (request.source) {
         case SpanSource::At:
@@ -151,16 +181,16 @@ std::optional<int> readRequestedSpans(const SpanRequest& request, Ui& ui,
             asked = edlSpans(request, ui);
             break;
         case SpanSource::Subtitles:
-            asked = subtitleSpans(request, ui);
+            asked = subtitleSpans(request, ui, requested);
             break;
     }
-    if (!asked) return kExitFailed;
+    if (!asked) return kFailed;
     ShiftedSpans shifted = shiftSpans(*asked, request.shift);
     for (const TitleSpan& span : shifted.beforeStart)
         ui.error(timing_messages::spanBeforeTitleStart(span));
-    if (!shifted.beforeStart.empty()) return kExitFailed;
-    spans = std::move(shifted.spans);
-    return std::nullopt;
+    if (!shifted.beforeStart.empty()) return kFailed;
+    requested.spans = std::move(shifted.spans);
+    return kSucceeded;
 }
 
 }  // namespace velmorin::cli

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "arguments.h"
-#include "timing/text_decoding.h"
+#include "common/text_decoding.h"
+#include "exit_status.h"
+#include "timing/subtitle_file.h"
 #include "timing/title_span.h"
 #include "ui/ui.h"
 
@@ -24,6 +26,17 @@ struct SpanRequest {
     std::string wordsPath;
     TextEncoding encoding = TextEncoding::Unicode;
     TitleTime shift = 0;
+    // With --srt: where the listed words are silenced.
+    bool wholeCues = false;                   // --whole-cues: today's whole cues, no placing
+    TitleTime margin = kTicksPerSecond / 10;  // --margin: silence before and after a word
+    int audioStream = -1;                     // --audio-stream N: 0-based; -1 the first
+};
+
+// What a request asks to silence.
+struct RequestedSpans {
+    std::vector<TitleSpan> spans;    // shifted; with --srt the matching cues whole
+    std::vector<SubtitleCue> cues;   // with --srt: every cue of the file, as it times it
+    std::vector<std::string> words;  // with --srt: the listed words and phrases
 };
 
 // True when the options choose spans of title time rather than GOPs and a pattern.
@@ -32,9 +45,7 @@ bool asksForSpans(const ParsedArguments& parsed);
 // The request as the options give it; nothing (and `problem` set) on wrong usage.
 std::optional<SpanRequest> spanRequest(const ParsedArguments& parsed, std::string& problem);
 
-// Reads the request's files and gathers its spans, shifted, in the order they are asked
-// for. On failure the message is out (through `ui`) and the exit status is returned.
-std::optional<int> readRequestedSpans(const SpanRequest& request, Ui& ui,
-                                      std::vector<TitleSpan>& spans);
+// Reads the request's files and gathers its spans; messages go out through `ui`.
+Failure readRequestedSpans(const SpanRequest& request, Ui& ui, RequestedSpans& requested);
 
 }  // namespace velmorin::cli

@@ -49,7 +49,7 @@ int runScanCommand(const std::vector<std::string>& args) {
     if (parsed->help) return printUsage("scan");
 
     TitleSession session(parsed->title);
-    if (const auto failed = session.open()) return *failed;
+    if (const Failure failed = session.open()) return failed.status;
     if (parsed->flags.count("--json"))
         printJson(session.state(), session.list());
     else

@@ -64,9 +64,10 @@ int runTimesSubcommand(const std::vector<std::string>& args) {
     if (!title) return usageError("times", problem);
 
     TitleSession session(parsed->title);
-    if (const auto failed = session.open()) return *failed;
+    if (const Failure failed = session.open()) return failed.status;
     PresentationMap map;
-    if (const auto failed = readTitleMap(session, parsed->title, *title, map)) return *failed;
+    if (const Failure failed = readTitleMap(session, parsed->title, *title, map))
+        return failed.status;
     if (map.mpegAudio) session.ui().info(map_messages::kMpegAudioPlaysOn);
     if (parsed->flags.count("--json"))
         printJson(map);

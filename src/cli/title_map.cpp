@@ -28,43 +28,44 @@ std::optional<int> titleOption(const ParsedArguments& parsed, std::string& probl
     return *n;
 }
 
-std::optional<int> readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
-                                PresentationMap& map) {
+Failure readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
+                     PresentationMap& map, AudioCapture* capture) {
     auto& state = session.state();
     std::optional<TitleCells> cells;
     if (!title.vtsiFile.empty()) {
         IfoBuffer ifo;
         if (!ifo.load(absolutePath(title.vtsiFile))) {
             session.ui().error(vtsi_messages::kCannotOpen);
-            return kExitFailed;
+            return kFailed;
         }
         cells = readTitleCells(ifo.reader(), titleNumber);
         if (!cells) {
             session.ui().error(vtsi_messages::kBadFormat);
-            return kExitFailed;
+            return kFailed;
         }
         if (cells->cells.empty()) {
             session.ui().error(map_messages::titleNotInSet(titleNumber, cells->titleCount));
-            return kExitFailed;
+            return kFailed;
         }
     }
-    const MapSource source{state.gopTable, state.inputFiles, cells ? &cells->cells : nullptr};
+    MapSource source{state.gopTable, state.inputFiles, cells ? &cells->cells : nullptr};
+    source.capture = capture;
     const MapOutcome outcome = buildPresentationMap(source, session.buffer(), map);
     const std::string& path = state.inputFiles.filePath[static_cast<std::size_t>(outcome.file)];
     switch (outcome.result) {
         case MapResult::Ok:
-            return std::nullopt;
+            return kSucceeded;
         case MapResult::CannotOpen:
             session.ui().error(scan_messages::cannotOpen(path));
-            return kExitFailed;
+            return kFailed;
         case MapResult::NotNavigationPack:
             session.ui().error(scan_messages::noVobuHeader(path));
-            return kExitFailed;
+            return kFailed;
         case MapResult::ReadError:
             session.ui().error(scan_messages::seekError(path));
-            return kExitFailed;
+            return kFailed;
     }
-    return kExitFailed;
+    return kFailed;
 }
 
 }  // namespace velmorin::cli

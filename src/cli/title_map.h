@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "arguments.h"
+#include "timing/audio_capture.h"
 #include "timing/presentation_map.h"
 #include "title_session.h"
 
@@ -18,8 +19,8 @@ std::string spanText(const TitleSpan& span);
 // The --title option: 1 when absent; nothing (and `problem` set) when it is wrong.
 std::optional<int> titleOption(const ParsedArguments& parsed, std::string& problem);
 
-// Reads the map; on failure the message is out and the exit status is returned.
-std::optional<int> readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
-                                PresentationMap& map);
+// Reads the map, keeping the sound `capture` asks for when one is given.
+Failure readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
+                     PresentationMap& map, AudioCapture* capture = nullptr);
 
 }  // namespace velmorin::cli

@@ -20,14 +20,14 @@ std::string absolutePath(const std::string& path) {
 
 TitleSession::TitleSession(const TitleArguments& args) : args_(args), ui_(args.answer) {}
 
-std::optional<int> TitleSession::open() {
+Failure TitleSession::open() {
     if (!args_.projectFile.empty()) {
-        if (!loadProject(absolutePath(args_.projectFile), *state_, list_, ui_)) return kExitFailed;
+        if (!loadProject(absolutePath(args_.projectFile), *state_, list_, ui_)) return kFailed;
         if (state_->gopTable.gopCount == 0) {
             std::fputs("velmorin-cli: no GOP in the project\n", stderr);
-            return kExitFailed;
+            return kFailed;
         }
-        return std::nullopt;
+        return kSucceeded;
     }
     auto& options = state_->sourceOptions;
     options.fastRead = !args_.fullRead;
@@ -41,7 +41,7 @@ std::optional<int> TitleSession::open() {
         const auto vtsi = nativePath(absolutePath(args_.vtsiFile));
         if (!readVtsi(utf8Path(vtsi.parent_path()), utf8Path(vtsi.filename()), options,
                       state_->chapterInfo, files, ui_, systemPlatform()))
-            return kExitFailed;
+            return kFailed;
     }
     for (const auto& path : args_.vobFiles)
         files.filePath[static_cast<std::size_t>(files.fileCount++)] = absolutePath(path);
@@ -50,14 +50,14 @@ std::optional<int> TitleSession::open() {
     shell_.cancelRequested = false;
     const bool ok = VobScanner(scanTargetOf(*state_, shell_), ui_, list_, buffer_).run();
     shell_.busy = false;
-    if (!ok) return kExitFailed;
+    if (!ok) return kFailed;
     if (state_->gopTable.gopCount == 0) {
         // The program opens such a title as an empty list; a script asking for its GOPs
         // has nothing to work on.
         std::fputs("velmorin-cli: no GOP found: the title holds no navigation pack\n", stderr);
-        return kExitFailed;
+        return kFailed;
     }
-    return std::nullopt;
+    return kSucceeded;
 }
 
 bool TitleSession::refusesAsOutput(const std::string& out) const {

@@ -7,6 +7,7 @@
 
 #include "arguments.h"
 #include "console_ui.h"
+#include "exit_status.h"
 #include "platform/sector_buffer.h"
 #include "state/app_state.h"
 #include "ui/memory_gop_list.h"
@@ -20,8 +21,8 @@ class TitleSession {
 public:
     explicit TitleSession(const TitleArguments& args);
 
-    // Scans the title. On failure returns the exit status (the message is out already).
-    std::optional<int> open();
+    // Scans the title (or loads the project).
+    Failure open();
 
     AppState& state() { return *state_; }
     ShellState& shell() { return shell_; }

@@ -30,7 +30,8 @@ constexpr const char* kToolUsage =
     "the chapter method, -E warns of interleaved cells); or --project FILE.prj, whose\n"
     "saved state is loaded instead of scanning.\n"
     "\n"
-    "velmorin-cli SUBCOMMAND --help describes each subcommand.\n"
+    "velmorin-cli SUBCOMMAND --help describes each subcommand; velmorin-cli --version\n"
+    "prints the version and the licence (GPL-3.0-or-later).\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage, 3 a question needed an answer.\n";
 
 constexpr const char* kScanUsage =
@@ -49,7 +50,8 @@ constexpr const char* kMuteUsage =
     "usage: velmorin-cli mute SRC --pattern P (--gop N | --gops N-M | --time FROM-TO)\n"
     "                         [--full] [--answer yes|no]\n"
     "       velmorin-cli mute SRC (--at FROM-TO | --edl FILE | --srt FILE --words FILE\n"
-    "                         [--encoding E]) [--shift SECONDS] [--title N]\n"
+    "                         [--encoding E] [--whole-cues] [--margin SECONDS]\n"
+    "                         [--audio-stream N]) [--shift SECONDS] [--title N]\n"
     "                         [--dry-run] [--json] [--full] [--answer yes|no]\n"
     "\n"
     "Applies an audio pattern to GOPs in the VOB files, in place, exactly as the pattern\n"
@@ -73,14 +75,29 @@ constexpr const char* kMuteUsage =
     "  --at FROM-TO      the span [FROM, TO), hh:mm:ss.mmm or seconds (12.5)\n"
     "  --edl FILE        the mutes (action 1) of an edit decision list: start end action\n"
     "                    per line, in seconds; other actions are listed and skipped\n"
-    "  --srt FILE        every cue of a SubRip or WebVTT file whose text holds a word or\n"
-    "  --words FILE      phrase of the list (one per line; case does not matter)\n"
+    "  --srt FILE        the cues of a SubRip or WebVTT file whose text holds a word or\n"
+    "  --words FILE      phrase of the list (one per line; case does not matter; half- and\n"
+    "                    full-width kana, hiragana and katakana alike): each listed word\n"
+    "                    is placed in its cue's sound and silenced alone, from the margin\n"
+    "                    before it to the margin after it. Where a word cannot be placed\n"
+    "                    (no recogniser in this build or for the cue's language, a word\n"
+    "                    the pronunciation dictionary lacks, nothing heard) its whole cue\n"
+    "                    is silenced and a line on standard error says which and why\n"
+    "  --whole-cues      silence every matching cue whole, placing no word\n"
+    "  --margin SECONDS  silence before and after a placed word (default 0.1)\n"
+    "  --audio-stream N  place words in audio stream N (default: the first)\n"
     "  --encoding E      the files' text without a byte order mark: utf-8 (default),\n"
     "                    cp932 or cp1252\n"
     "  --shift SECONDS   move every span: +1.5 later, -0.25 earlier\n"
     "  --title N         title N of the set given by --vtsi (default 1)\n"
     "  --dry-run         print the plan and write nothing\n"
-    "  --json            print one JSON document instead of the lines\n";
+    "  --json            print one JSON document instead of the lines; with --srt it\n"
+    "                    lists each span asked for under \"spans\": from, to (seconds),\n"
+    "                    cue (its number in the file), text (the listed word), placed\n"
+    "                    (word or cue) and, for a whole cue, why\n"
+    "\n"
+    "The recogniser's model is the pocketsphinx-en-us package's, or the folder that\n"
+    "VELMORIN_SPEECH_MODEL names.\n";
 
 constexpr const char* kTimesUsage =
     "usage: velmorin-cli times SRC [--title N] [--json] [--full] [--answer yes|no]\n"
@@ -174,6 +191,15 @@ const char* usageOf(const std::string& subcommand) {
     return kToolUsage;
 }
 
+constexpr const char* kVersion =
+    "velmorin-cli " VELMORIN_VERSION
+    "\n"
+    "Copyright 2026 The Velmorin developers\n"
+    "License GPL-3.0-or-later: GNU GPL version 3 or later "
+    "<https://www.gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
 }  // namespace
 
 int printUsage(const std::string& subcommand) {
@@ -184,6 +210,11 @@ int printUsage(const std::string& subcommand) {
 int usageError(const std::string& subcommand, const std::string& problem) {
     std::fprintf(stderr, "velmorin-cli: %s\n\n%s", problem.c_str(), usageOf(subcommand));
     return kExitUsage;
+}
+
+int printVersion() {
+    std::fputs(kVersion, stdout);
+    return kExitOk;
 }
 
 }  // namespace velmorin::cli

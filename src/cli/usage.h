@@ -9,5 +9,7 @@ namespace velmorin::cli {
 int printUsage(const std::string& subcommand);
 // Prints the problem and the short usage on standard error; exit status 2.
 int usageError(const std::string& subcommand, const std::string& problem);
+// Prints the version and the licence on standard output; 0.
+int printVersion();
 
 }  // namespace velmorin::cli

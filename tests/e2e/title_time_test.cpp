@@ -188,12 +188,15 @@ TEST_F(CopiedTitleSet, MuteFromEdlAndSubtitleFilesPlansAsAtDoes) {
     EXPECT_EQ(fromEdl.out, expected);
     EXPECT_EQ(fromEdl.err, "[情報] " + dir.file("cuts.edl") +
                                " の5行目は無音化以外の動作（3）のため無視しました.\n");
-    EXPECT_EQ(mute("--srt " + vtt + " --words " + words + " --dry-run").out, expected);
+    // Tone titles hold no speech: whole cues, as the words are placed only in speech.
+    EXPECT_EQ(mute("--srt " + vtt + " --words " + words + " --whole-cues --dry-run").out, expected);
     // A word list saved as UTF-8 is read as such whatever --encoding says of the subtitles.
     const std::string wideWords =
         file("wide.txt", "\xEF\xBD\x84\xEF\xBD\x81\xEF\xBD\x8D\xEF\xBD\x8E\ngosh darn\n");
-    EXPECT_EQ(mute("--srt " + srt + " --words " + wideWords + " --encoding cp1252 --dry-run").out,
-              expected);
+    EXPECT_EQ(
+        mute("--srt " + srt + " --words " + wideWords + " --encoding cp1252 --whole-cues --dry-run")
+            .out,
+        expected);
     EXPECT_EQ(mute("--edl " + edl + " --shift -0.5 --dry-run").out,
               mute("--at 4.5-6 --dry-run").out + mute("--at 14.5-15.5 --dry-run").out);
 
@@ -220,7 +223,9 @@ TEST_F(CopiedTitleSet, MuteFromEdlAndSubtitleFilesPlansAsAtDoes) {
     EXPECT_EQ(mute("--srt " + srt + " --words " + words + " --encoding koi8").status, 2);
     EXPECT_EQ(vobs(), before);
 
-    const auto applied = mute("--srt " + srt + " --words " + words);
+    EXPECT_EQ(mute("--edl " + edl + " --whole-cues").status, 2);
+    EXPECT_EQ(mute("--srt " + srt + " --words " + words + " --margin -1").status, 2);
+    const auto applied = mute("--srt " + srt + " --words " + words + " --whole-cues");
     ASSERT_EQ(applied.status, 0) << applied.err;
     EXPECT_EQ(applied.out, expected);
     EXPECT_NE(vobs(), before);

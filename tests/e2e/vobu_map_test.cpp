@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
+#include <regex>
 
 #include "dvd/ifo_file.h"
 #include "platform/binary_file.h"
@@ -12,6 +14,8 @@
 #include "scan/sector_reader.h"
 #include "scan/vob_scanner.h"
 #include "scripted_ui.h"
+#include "support/run_command.h"
+#include "timing/audio_capture.h"
 #include "timing/presentation_map.h"
 #include "ui/memory_gop_list.h"
 
@@ -104,6 +108,69 @@ TEST(SampleDiscMap, MappedAndReadFilesGiveTheSameMap) {
                   10);
         EXPECT_TRUE(maps[0] == maps[1]);
     }
+}
+
+// The AC-3 captured over two seconds of the first title, from its first whole frame on,
+// decodes to sound from the first chunk's time to past the window's end, and that time is
+// the one ffprobe gives the stream's packet there.
+TEST(SampleDiscMap, CapturedSoundDecodesOverItsWindow) {
+    ScannedSample sample(true);
+    ASSERT_TRUE(sample.clean);
+    const TitleSpan window{3 * kTicksPerSecond, 5 * kTicksPerSecond};
+    AudioCapture capture(std::vector<TitleSpan>{window});
+    PresentationMap map;
+    ASSERT_EQ(
+        buildPresentationMap({sample.state->gopTable, sample.state->inputFiles, nullptr, &capture},
+                             sample.buffer, map)
+            .result,
+        MapResult::Ok);
+    const TitleAudio audio = capture.stream();
+    ASSERT_EQ(audio.stream, 0);
+    ASSERT_EQ(audio.coding, AudioCoding::Ac3);
+    ASSERT_TRUE(audio.chunks.size() > 10 && audio.chunks.front().timed);
+    const TitleTime first = audio.chunks.front().time;
+    EXPECT_LE(first, window.start);
+    EXPECT_GT(first, window.start - AudioCapture::kLeadIn);
+
+    test::TempDir dir;
+    const std::string path = dir.file("window.ac3");
+    {
+        std::ofstream out(test::nativePath(path), std::ios::binary);
+        const auto& front = audio.chunks.front();
+        for (const AudioChunk& chunk : audio.chunks) {
+            const std::size_t from =
+                &chunk == &front ? static_cast<std::size_t>(chunk.firstAccessUnit) : 0;
+            out.write(reinterpret_cast<const char*>(chunk.bytes.data() + from),
+                      static_cast<std::streamsize>(chunk.bytes.size() - from));
+        }
+    }
+    const auto decoded = test::runCommand("ffmpeg -nostdin -v error -f ac3 -i " +
+                                          test::shellQuoted(path) + " -f s16le -ac 1 -ar 48000 -");
+    const auto samples = static_cast<TitleTime>(decoded.out.size() / 2);
+    EXPECT_EQ(samples % 1536, 0);  // whole frames only
+    const TitleTime end = first + samples * kTicksPerSecond / 48000;
+    EXPECT_GE(end, window.end);
+    EXPECT_LE(end, window.end + kTicksPerSecond / 4);
+
+    const std::string probe = test::runCommand(
+                                  "ffprobe -v error -show_entries packet=codec_type,pts "
+                                  "-of csv=p=0 " +
+                                  test::shellQuoted(test::sampleVobFiles()[0]))
+                                  .out;
+    const std::regex line(R"((video|audio),([0-9]+))");
+    TitleTime origin = -1;  // the first picture's time stamp: title time 0
+    std::vector<TitleTime> sound;
+    for (std::sregex_iterator it(probe.begin(), probe.end(), line), stop; it != stop; ++it) {
+        const TitleTime pts = std::stoll((*it)[2]);
+        if ((*it)[1] == "video")
+            origin = origin < 0 ? pts : std::min(origin, pts);
+        else
+            sound.push_back(pts);
+    }
+    ASSERT_GE(origin, 0);
+    EXPECT_TRUE(std::any_of(sound.begin(), sound.end(),
+                            [&](TitleTime pts) { return std::abs(pts - origin - first) <= 90; }))
+        << "no audio packet at " << first + origin;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes, as VOB files, to the scan and then to the presentation-time map,
 // timed both as plain files and by two cells in reverse order, and plans a span over the
 // whole title on each map. Each map is built from the files read and from the files mapped
-// into memory, which must agree.
+// into memory, which must agree, and once more capturing the sound of a few windows.
 //
 // Input: byte 0 pads the data to whole sectors (bit 0), byte 1 is the sector at which the
 // data is split into two files; the rest is the VOB data.
@@ -20,6 +20,7 @@
 #include "scan/vob_scanner.h"
 #include "silent_ui.h"
 #include "state/app_state.h"
+#include "timing/audio_capture.h"
 #include "timing/span_plan.h"
 #include "ui/memory_gop_list.h"
 
@@ -45,6 +46,25 @@ void mapAndPlan(const MapSource& source, SectorBuffer& buffer, int gops) {
     if (!(buildPresentationMap(source, buffer, mapped) == outcome) || !(mapped == read))
         std::abort();
     if (outcome.result == MapResult::Ok) checkPlan(read, gops);
+
+    // Captured over a few windows, the map is the same, and every chunk holds its frame.
+    AudioCapture capture({{0, 45000}, {90000, 91000}, {-90000, 10}, {200000, 100000}});
+    PresentationMap captured;
+    if (!(buildPresentationMap({source.table, source.files, source.cells, &capture}, buffer,
+                               captured) == outcome) ||
+        !(captured == read))
+        std::abort();
+    for (const int number : {-1, 0, 1, 7}) {
+        const TitleAudio audio = capture.stream(number);
+        unsigned sum = 0;
+        for (const AudioChunk& chunk : audio.chunks) {
+            if (chunk.firstAccessUnit < 0 ||
+                static_cast<std::size_t>(chunk.firstAccessUnit) > chunk.bytes.size())
+                std::abort();
+            for (const std::uint8_t b : chunk.bytes) sum += b;
+        }
+        if (audio.chunks.empty() != (audio.stream < 0) || sum == 0xFFFFFFFFu) std::abort();
+    }
 }
 
 }  // namespace

@@ -4,15 +4,12 @@
 
 #include "common/text_format.h"
 #include "dvd/ifo_file.h"
+#include "dvd/program_chain.h"
 #include "platform/native_path.h"
 
 namespace velmorin {
 
 namespace {
-
-constexpr std::uint64_t kPgcitSector = 0x0CC;
-constexpr std::uint64_t kPgcFixedPart = 236;  // up to and including the cell position offset
-constexpr std::uint64_t kCellPlaybackSize = 24;
 
 bool hasIdentifier(const ByteReader& ifo) {
     static constexpr char kId[] = "DVDVIDEO-VTS";
@@ -29,7 +26,7 @@ bool parseVtsi(const ByteReader& ifo, bool interleaveCheck, ChapterInfo& chapter
     // The table's sector pointer and the PGC offsets are taken at their full 32 bits, in
     // 64-bit arithmetic: one that points beyond the bytes examined is a format error, where
     // its low bits alone would name some other place inside them.
-    const std::uint64_t p = std::uint64_t{ifo.be32(kPgcitSector)} * 2048;
+    const std::uint64_t p = std::uint64_t{ifo.be32(kVtsPgcTable)} * 2048;
     if (p + 16 > length) return false;
 
     const std::uint16_t pgcCount = ifo.be16(p);
@@ -39,29 +36,29 @@ bool parseVtsi(const ByteReader& ifo, bool interleaveCheck, ChapterInfo& chapter
     for (std::uint16_t i = 0; i < pgcCount; ++i) {
         const std::uint64_t g = p + ifo.be32(p + 8 + 8 * std::uint64_t{i} + 4);
         if (g + kPgcFixedPart > length) return false;
-        const std::uint64_t m = g + ifo.be16(g + 0xE6);
-        const std::uint64_t b = g + ifo.be16(g + 0xE8);
-        const std::uint64_t q = g + ifo.be16(g + 0xEA);
+        const ProgramChainTables pgc(ifo, g);
+        const std::uint64_t m = pgc.programMap();
+        const std::uint64_t b = pgc.cellPlaybackTable();
+        const std::uint64_t q = pgc.cellPositionTable();
         if (m > length || b > length || q > length || b <= m) return false;
-        const std::uint8_t cells = ifo.u8(g + 3);
+        const unsigned cells = pgc.cells();
 
         if (interleaveCheck && !warned) {
             for (std::uint64_t c = 0; c < cells; ++c) {
-                if (ifo.be32(b + kCellPlaybackSize * c + 12) != 0) {
+                if (pgc.cell(c).firstIlvuEnd != 0) {
                     ui.info(vtsi_messages::kInterleaved);
                     warned = true;
                     break;
                 }
             }
         }
-        if (i == 0) chapters.firstCellSector = ifo.be32(b + 8);
+        if (i == 0) chapters.firstCellSector = pgc.cell(0).firstSector;
         // The program map: every non-zero byte up to the cell table names an entry cell.
         for (std::uint64_t k = m; k < b && chapters.count < ChapterInfo::kMaxSectors; ++k) {
             const std::uint8_t v = ifo.u8(k);
             if (v == 0) continue;
             const std::uint64_t c = v - 1u;
-            chapters.sectors[static_cast<std::size_t>(chapters.count++)] =
-                ifo.be32(b + kCellPlaybackSize * c + 8);
+            chapters.sectors[static_cast<std::size_t>(chapters.count++)] = pgc.cell(c).firstSector;
             if (runningCell + c < ChapterInfo::kMaxCells) chapters.cellIsEntry[runningCell + c] = 1;
         }
         runningCell += cells;

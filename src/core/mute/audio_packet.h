@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/sector.h"
+#include "scan/pes_packet.h"
 
 namespace velmorin {
 
@@ -15,8 +16,6 @@ enum class AudioPacket {
 AudioPacket classifyAudioPacket(SectorView sector);
 
 // Byte 17 of an audio sector: the low byte of its first packet's start code.
-inline constexpr std::size_t kStreamIdOffset = 17;
-inline constexpr std::uint8_t kPrivateStream1 = 0xBD;
-inline constexpr std::uint8_t kPaddingStream = 0xBE;
+inline constexpr std::size_t kStreamIdOffset = kPacketStart + 3;
 
 }  // namespace velmorin

@@ -2,8 +2,10 @@
 // within chosen stretches of title time: the sound word placement decodes.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
+#include "scan/pes_packet.h"
 #include "timing/title_audio.h"
 #include "timing/title_span.h"
 
@@ -19,10 +21,37 @@ public:
     // `stream` is -1 in the result when there is no such sound.
     TitleAudio stream(int number = -1) const;
 
-    // (The map builder's side of the capture is declared here too.)
+    // The map builder's side: every audio packet of the title (private stream 1, silenced
+    // or not, and MPEG audio) in title order as it is read; `time` is the title time of its
+    // time stamp when `packet.timed`. Other and malformed packets are passed over.
+    void take(const PesPacket& packet, TitleTime time);
+
+    // How far before a window the packet whose sound covers its start may begin.
+    static constexpr TitleTime kLeadIn = kTicksPerSecond;
 
 private:
-    std::vector<TitleSpan> windows_;
+    enum class Went { Nowhere, Kept, LeadIn, Dropped };
+
+    struct Track {
+        std::uint8_t id = 0;  // the sub-stream id, or the MPEG audio stream id
+        AudioCoding coding = AudioCoding::Ac3;
+        LpcmFormat lpcm;
+        std::vector<AudioChunk> kept;
+        // The latest packet (and the untimed ones after it) that starts within a lead-in:
+        // kept once a later packet shows that its sound reaches into the window.
+        std::vector<AudioChunk> leadIn;
+        TitleTime leadInWindow = 0;  // the start of that window
+        Went last = Went::Nowhere;   // where the stream's previous packet went
+        bool lastInside = false;     // its previous time stamp lay inside a window
+    };
+
+    Track* trackOf(std::uint8_t id);
+    void place(Track& track, AudioChunk chunk);
+    const TitleSpan* windowAt(TitleTime t) const;
+    const TitleSpan* windowAfter(TitleTime t) const;
+
+    std::vector<TitleSpan> windows_;  // sorted, apart, none empty
+    std::vector<Track> tracks_;
 };
 
 }  // namespace velmorin

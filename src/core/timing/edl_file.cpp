@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "timing/text_decoding.h"
-#include "timing/text_lines.h"
+#include "common/text_decoding.h"
+#include "common/text_lines.h"
 #include "timing/title_time_text.h"
 
 namespace velmorin {

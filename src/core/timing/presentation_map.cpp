@@ -9,7 +9,9 @@
 #include "mute/audio_packet.h"
 #include "mute/mute_pattern.h"
 #include "scan/pack.h"
+#include "scan/pes_packet.h"
 #include "scan/sector_reader.h"
+#include "timing/audio_capture.h"
 
 namespace velmorin {
 
@@ -61,26 +63,21 @@ struct AudioHeader {
     std::uint64_t pts = 0;
 };
 
-// The first packet's PES header. A packet silenced by this program keeps its header under
-// the padding stream id; a genuine padding packet holds no MPEG-2 header flags (0xFF).
-AudioHeader readAudioHeader(SectorView s) {
+// A packet silenced by this program keeps its header under the padding stream id; a
+// genuine padding packet holds no MPEG-2 header flags (0xFF).
+AudioHeader audioHeaderOf(const PesPacket& packet, SectorView s) {
     AudioHeader h;
-    if ((s[20] & 0xC0) != 0x80) return h;
-    const std::size_t headerLength = s[22];
-    const std::uint8_t subStream = s[23 + headerLength];
-    if ((subStream >> 4) != 0x8 && (subStream >> 4) != 0xA) return h;
+    if (!packet.mpeg2) return h;
+    const std::uint8_t subStream = subStreamId(s);
+    if (!isAudioSubStream(subStream)) return h;
     h.stream = subStream;
-    if ((s[21] & 0x80) != 0 && headerLength >= 5) {
-        h.timed = true;
-        const auto bits = [&](std::size_t i) { return std::uint64_t{s[i]}; };
-        h.pts = (bits(23) >> 1 & 0x07) << 30 | bits(24) << 22 | (bits(25) >> 1) << 15 |
-                bits(26) << 7 | bits(27) >> 1;
-    }
+    h.timed = packet.timed;
+    h.pts = packet.pts;
     return h;
 }
 
 bool isMpegAudio(SectorView s) {
-    return (readBe32(s.data() + 14) & 0xFFFFFFE0u) == 0x000001C0u;
+    return (firstPacketStartCode(s) & 0xFFFFFFE0u) == 0x000001C0u;
 }
 
 // One audio stream in title order. Packets whose start is known wait until the stream's
@@ -234,10 +231,14 @@ private:
                     continue;
                 }
                 const AudioPacket kind = classifyAudioPacket(sector);
-                if (kind != AudioPacket::None)
-                    records_.push_back(readAudioHeader(sector));
-                else if (isMpegAudio(sector))
+                if (kind != AudioPacket::None) {
+                    const PesPacket packet = readPesPacket(sector);
+                    records_.push_back(audioHeaderOf(packet, sector));
+                    if (source_.capture) capture(packet);
+                } else if (isMpegAudio(sector)) {
                     map_.mpegAudio = true;
+                    if (source_.capture) capture(readPesPacket(sector));
+                }
             }
             if (navigation) break;
             if (run.count == 0) {
@@ -255,6 +256,11 @@ private:
             return false;
         }
         return true;
+    }
+
+    // The capture places the packet on the clock of the GOP being read, as the map does.
+    void capture(const PesPacket& packet) {
+        source_.capture->take(packet, packet.timed ? clock_.at(packet.pts) : 0);
     }
 
     // Whether a VOBU belongs to the cell being read: in an interleaved block the cell's

@@ -16,6 +16,8 @@
 
 namespace velmorin {
 
+class AudioCapture;
+
 inline constexpr int kQuarters = 4;
 
 struct GopPresentation {
@@ -42,6 +44,8 @@ struct MapSource {
     const GopTable& table;
     const InputFileSet& files;
     const std::vector<TitleCell>* cells = nullptr;
+    // Keeps the coded sound of the capture's windows as the audio packets are read.
+    AudioCapture* capture = nullptr;
 };
 
 enum class MapResult {

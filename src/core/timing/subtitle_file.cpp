@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "timing/text_decoding.h"
-#include "timing/text_lines.h"
+#include "common/text_decoding.h"
+#include "common/text_lines.h"
+#include "common/unicode_text.h"
 #include "timing/title_time_text.h"
-#include "timing/unicode_text.h"
 
 namespace velmorin {
 

@@ -22,9 +22,12 @@ struct LpcmFormat {
 
 // One packet's share of the stream.
 struct AudioChunk {
-    bool timed = false;       // the packet carries a presentation time stamp
-    TitleTime time = 0;       // when timed: the title time of `firstAccessUnit`
-    int firstAccessUnit = 0;  // offset in `bytes` of the first frame that starts here
+    bool timed = false;  // the packet carries a presentation time stamp
+    TitleTime time = 0;  // when timed: the title time of `firstAccessUnit`
+    // Offset in `bytes` of the first frame that starts here; the bytes before it end the
+    // frame of an earlier packet. bytes.size() when no frame starts here; 0 for MPEG audio,
+    // whose packets do not say.
+    int firstAccessUnit = 0;
     std::vector<std::uint8_t> bytes;  // the elementary stream: no PES or DVD sub-stream header
 };
 

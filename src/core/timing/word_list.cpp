@@ -1,8 +1,8 @@
 #include "timing/word_list.h"
 
-#include "timing/text_decoding.h"
-#include "timing/text_lines.h"
-#include "timing/unicode_text.h"
+#include "common/text_decoding.h"
+#include "common/text_lines.h"
+#include "common/unicode_text.h"
 
 namespace velmorin {
 
@@ -27,7 +27,12 @@ std::u32string matchingForm(std::string_view text) {
         const bool unspaced = isUnspacedScriptCharacter(c);
         if (pendingSpace && !(lastUnspaced && unspaced)) out.push_back(U' ');
         pendingSpace = false;
-        out.push_back(foldForMatching(c));
+        const char32_t folded = foldForMatching(c);
+        if (const char32_t joined = out.empty() ? 0 : joinVoicingMark(out.back(), folded)) {
+            out.back() = joined;
+            continue;
+        }
+        out.push_back(folded);
         lastUnspaced = unspaced;
     }
     return out;
@@ -44,7 +49,7 @@ std::vector<std::string> parseWordList(std::string_view text) {
     return words;
 }
 
-WordMatcher::WordMatcher(const std::vector<std::string>& words) {
+WordMatcher::WordMatcher(const std::vector<std::string>& words) : list_(words) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         Word w;
         w.folded = matchingForm(words[i]);

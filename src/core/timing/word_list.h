@@ -15,7 +15,8 @@ std::vector<std::string> parseWordList(std::string_view text);
 // full-width ASCII as ASCII), any run of spaces and line breaks as one space (none between
 // two characters of a script written without spaces), whole words where the script
 // separates them (no letter or digit of such a script right before or after the match),
-// and anywhere in Japanese, Chinese, Korean, Thai and similar text.
+// and anywhere in Japanese, Chinese, Korean, Thai and similar text. Hiragana, katakana and
+// half-width katakana are one script to it (ばか, バカ and ﾊﾞｶ are the same word).
 class WordMatcher {
 public:
     explicit WordMatcher(const std::vector<std::string>& words);
@@ -24,6 +25,8 @@ public:
     bool empty() const { return words_.empty(); }
     // The index in the constructor's list of the first word found in `text`, or -1.
     int find(std::string_view text) const;
+    // The constructor's list as given, blank entries included: find's indexes point here.
+    const std::vector<std::string>& list() const { return list_; }
 
 private:
     struct Word {
@@ -33,6 +36,7 @@ private:
         int index = 0;
     };
     std::vector<Word> words_;
+    std::vector<std::string> list_;
 };
 
 }  // namespace velmorin

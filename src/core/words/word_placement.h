@@ -24,7 +24,9 @@ enum class FallbackReason {
     NoSound,         // the cue's sound could not be decoded (detail: why)
     NothingAligned,  // nothing aligned, even with wide beams
     UnknownWord,     // a listed word is not in the pronunciation dictionary (detail: the word)
-    Implausible,     // the word came out under 40 ms or over 2 s long (detail: its length)
+    NotFound,        // the listed text is not among the words spoken (a sound description)
+    Implausible,     // a word came out under 40 ms or over 2 s long, or outside the cue's
+                     // sound (detail: the word and its length or place)
 };
 
 struct PlacedSpan {
@@ -38,20 +40,24 @@ struct PlacedSpan {
 };
 
 struct PlacementOptions {
-    TitleTime shift = 0;                          // moves cue times onto title time
-    TitleTime margin = kTicksPerSecond / 10;      // silenced before and after a word
-    TitleTime widening = kTicksPerSecond / 2;     // sound taken before and after a cue
-    bool wholeCues = false;                       // place nothing: silence whole cues
+    TitleTime shift = 0;                       // moves cue times onto title time
+    TitleTime margin = kTicksPerSecond / 10;   // silenced before and after a word
+    TitleTime widening = kTicksPerSecond / 2;  // sound taken before and after a cue
+    bool wholeCues = false;                    // place nothing: silence whole cues
 };
 
 // The stretches of title time whose sound placement will ask for: each matching cue,
-// shifted and widened, sorted and merged. Empty with whole cues.
+// shifted and widened, sorted and merged. Empty with whole cues; cues in letters of
+// another script than Latin, which never need their sound, are left out.
 std::vector<TitleSpan> soundWindows(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
                                     const PlacementOptions& options);
 
-// One span per occurrence of a listed word or phrase in a cue, in cue order: the word from
-// a margin before to a margin after it where it can be placed in `audio` with `tools`,
-// else its whole (shifted) cue with the reason. A span never starts before title time 0.
+// For each cue that `words` finds, in cue order: one span per occurrence of a listed word
+// or phrase among its spoken words, from a margin before its first word to a margin after
+// its last, where every occurrence can be placed in `audio` with `tools`; else one span
+// of the whole (shifted) cue per listed word or phrase it holds, with the reason. The
+// cue's sound is decoded once. A span never starts before title time 0; a cue that the
+// shift moves wholly before the title gives none (shiftSpans reports those).
 std::vector<PlacedSpan> placeWords(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
                                    const PlacementOptions& options, const TitleAudio& audio,
                                    SpeechTools& tools);

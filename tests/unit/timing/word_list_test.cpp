@@ -28,6 +28,10 @@ TEST(WordMatcher, CaseWidthWordsAndScripts) {
         {"くそ",      "く\nそ",             true},   // split over lines
         {"cat",       "猫catだ",            true},   // Latin among kana
         {"บ้า",        "คนบ้า",               true},   // Thai, no spaces
+        {"バカ",      "ﾊﾞｶじゃない",        true},   // half-width, voicing mark joined
+        {"ばか",      "この、バカ!",        true},   // hiragana as katakana
+        {"ﾊﾟﾝ",       "ぱん",               true},
+        {"ハカ",      "ﾊﾞｶ",                false},  // the mark belongs to its letter
     };
     // clang-format on
     for (const auto& [word, text, found] : cases)

@@ -1,4 +1,4 @@
-#include "timing/text_lines.h"
+#include "common/text_lines.h"
 
 namespace velmorin {
 

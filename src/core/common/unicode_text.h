@@ -20,8 +20,13 @@ inline char asciiLower(char c) {
 
 // The character that case-insensitive matching compares: lower case for Latin (ASCII,
 // Latin-1, Latin Extended-A and Additional), Greek and Cyrillic; full-width ASCII as ASCII;
-// typographic apostrophes as the typed one.
+// typographic apostrophes as the typed one; hiragana and half-width katakana as
+// katakana (half-width voicing marks as the combining ones: see joinVoicingMark).
 char32_t foldForMatching(char32_t c);
+
+// The voiced or semi-voiced katakana that folded `kana` followed by folded `mark` (a
+// combining voicing mark) spell, as ﾊﾞ spells バ; 0 when they make no such letter.
+char32_t joinVoicingMark(char32_t kana, char32_t mark);
 
 // White space of any script, line breaks included.
 bool isSpace(char32_t c);

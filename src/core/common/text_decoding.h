@@ -1,6 +1,7 @@
 // The bytes of a text file the user hands in (EDL, subtitle and word list files) as UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,12 @@ struct DecodedText {
     int badLine = 0;                // when Invalid: the 1-based line of the first bad character
 };
 
-DecodedText decodeText(std::string_view bytes, TextEncoding encoding);
+// A whole Shift-JIS text as UTF-8; nothing when a byte sequence is not CP932. The
+// system's converter does it (shiftJisToUtf8 of platform/code_page.h): this folder has no
+// table of its own.
+using ShiftJisReader = std::optional<std::string> (*)(const std::string& shiftJis);
+
+DecodedText decodeText(std::string_view bytes, TextEncoding encoding, ShiftJisReader shiftJis);
 
 // `text` without a UTF-8 byte order mark at its start: the readers take text that did not
 // come through decodeText as well.

@@ -1,4 +1,4 @@
-#include "timing/unicode_text.h"
+#include "common/unicode_text.h"
 
 #include <cstdint>
 
@@ -30,6 +30,21 @@ bool evenUpperPair(char32_t c) {
 bool oddUpperPair(char32_t c) {
     return (c >= 0x0139 && c <= 0x0148) || (c >= 0x0179 && c <= 0x017E);
 }
+
+// Full-width forms of the half-width katakana U+FF61 … U+FF9F; the voicing marks become
+// the combining ones so that they join the letter before them.
+// clang-format off
+constexpr char16_t kHalfWidthKana[] = {
+    0x3002, 0x300C, 0x300D, 0x3001, 0x30FB, 0x30F2, 0x30A1, 0x30A3,  // ｡｢｣､･ｦｧｨ
+    0x30A5, 0x30A7, 0x30A9, 0x30E3, 0x30E5, 0x30E7, 0x30C3, 0x30FC,  // ｩｪｫｬｭｮｯｰ
+    0x30A2, 0x30A4, 0x30A6, 0x30A8, 0x30AA, 0x30AB, 0x30AD, 0x30AF,  // ｱｲｳｴｵｶｷｸ
+    0x30B1, 0x30B3, 0x30B5, 0x30B7, 0x30B9, 0x30BB, 0x30BD, 0x30BF,  // ｹｺｻｼｽｾｿﾀ
+    0x30C1, 0x30C4, 0x30C6, 0x30C8, 0x30CA, 0x30CB, 0x30CC, 0x30CD,  // ﾁﾂﾃﾄﾅﾆﾇﾈ
+    0x30CE, 0x30CF, 0x30D2, 0x30D5, 0x30D8, 0x30DB, 0x30DE, 0x30DF,  // ﾉﾊﾋﾌﾍﾎﾏﾐ
+    0x30E0, 0x30E1, 0x30E2, 0x30E4, 0x30E6, 0x30E8, 0x30E9, 0x30EA,  // ﾑﾒﾓﾔﾕﾖﾗﾘ
+    0x30EB, 0x30EC, 0x30ED, 0x30EF, 0x30F3, 0x3099, 0x309A,          // ﾙﾚﾛﾜﾝﾞﾟ
+};
+// clang-format on
 
 }  // namespace
 
@@ -84,6 +99,9 @@ void appendUtf8(std::string& out, char32_t c) {
 
 char32_t foldForMatching(char32_t c) {
     if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;  // full-width ASCII
+    // Kana: the same word whether written in hiragana, katakana or half-width katakana.
+    if (c >= 0xFF61 && c <= 0xFF9F) return kHalfWidthKana[c - 0xFF61];
+    if ((c >= 0x3041 && c <= 0x3096) || c == 0x309D || c == 0x309E) return c + 0x60;
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c < 0xC0) return c;
     // Editors turn typed apostrophes into typographic ones; word lists are typed.
@@ -115,6 +133,22 @@ char32_t foldForMatching(char32_t c) {
     if (c >= 0x0410 && c <= 0x042F) return c + 32;                 // Cyrillic capitals
     if (c >= 0x0400 && c <= 0x040F) return c + 80;
     return c;
+}
+
+char32_t joinVoicingMark(char32_t kana, char32_t mark) {
+    // カ … ト and ハ … ホ take the marks on the code points after them (ッ, a small kana,
+    // does not); ウ, ワ and ヲ have voiced forms of their own.
+    const bool kaToTo = kana >= 0x30AB && kana <= 0x30C8 && kana != 0x30C3 &&
+                        (kana < 0x30C3 ? kana % 2 == 1 : kana % 2 == 0);
+    const bool haToHo = kana >= 0x30CF && kana <= 0x30DB && (kana - 0x30CF) % 3 == 0;
+    if (mark == 0x3099) {
+        if (kaToTo || haToHo) return kana + 1;
+        if (kana == 0x30A6) return 0x30F4;
+        if (kana == 0x30EF || kana == 0x30F2) return kana + 8;
+    } else if (mark == 0x309A && haToHo) {
+        return kana + 2;
+    }
+    return 0;
 }
 
 bool isSpace(char32_t c) {

@@ -1,11 +1,10 @@
-#include "timing/text_decoding.h"
+#include "common/text_decoding.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "platform/code_page.h"
-#include "timing/unicode_text.h"
+#include "common/unicode_text.h"
 
 namespace velmorin {
 
@@ -79,7 +78,7 @@ DecodedText fromCp1252(std::string_view bytes) {
     return out;
 }
 
-DecodedText fromCp932(std::string_view bytes) {
+DecodedText fromCp932(std::string_view bytes, ShiftJisReader shiftJisToUtf8) {
     if (auto utf8 = shiftJisToUtf8(std::string(bytes)))
         return DecodedText{TextDecodeResult::Ok, std::move(*utf8), "CP932", 0};
     // The converter does not say where it stopped; a line feed is never the second byte of
@@ -105,13 +104,13 @@ bool sameLetters(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-DecodedText decodeText(std::string_view bytes, TextEncoding encoding) {
+DecodedText decodeText(std::string_view bytes, TextEncoding encoding, ShiftJisReader shiftJis) {
     if (startsWith(bytes, "\xEF\xBB\xBF")) return fromUtf8(bytes.substr(3));
     if (startsWith(bytes, "\xFF\xFE")) return fromUtf16(bytes.substr(2), false);
     if (startsWith(bytes, "\xFE\xFF")) return fromUtf16(bytes.substr(2), true);
     switch (encoding) {
         case TextEncoding::Cp932:
-            return fromCp932(bytes);
+            return fromCp932(bytes, shiftJis);
         case TextEncoding::Cp1252:
             return fromCp1252(bytes);
         case TextEncoding::Unicode:

@@ -1,6 +1,8 @@
-#include "timing/text_decoding.h"
+#include "common/text_decoding.h"
 
 #include <gtest/gtest.h>
+
+#include "platform/code_page.h"
 
 namespace velmorin {
 namespace {
@@ -18,19 +20,22 @@ TEST(TextDecoding, UnicodeFormsByByteOrderMark) {
     for (const auto& [bytes, name] : cases) {
         // A mark wins over the encoding the caller names.
         const auto text =
-            decodeText(bytes, bytes[0] == '\xC3' ? TextEncoding::Unicode : TextEncoding::Cp932);
+            decodeText(bytes, bytes[0] == '\xC3' ? TextEncoding::Unicode : TextEncoding::Cp932,
+                       shiftJisToUtf8);
         EXPECT_EQ(text.result, TextDecodeResult::Ok) << name;
         EXPECT_EQ(text.utf8, kUtf8) << name;
         EXPECT_STREQ(text.encodingName, name);
     }
-    EXPECT_EQ(decodeText(std::string("\xFF\xFE\x3D\xD8\x08\xDE", 6), TextEncoding::Unicode).utf8,
+    EXPECT_EQ(decodeText(std::string("\xFF\xFE\x3D\xD8\x08\xDE", 6), TextEncoding::Unicode,
+                         shiftJisToUtf8)
+                  .utf8,
               "\xF0\x9F\x98\x88");  // a surrogate pair
 }
 
 TEST(TextDecoding, NamedCodePages) {
-    EXPECT_EQ(decodeText("\x94\x4C\r\n\x83\x65", TextEncoding::Cp932).utf8,
+    EXPECT_EQ(decodeText("\x94\x4C\r\n\x83\x65", TextEncoding::Cp932, shiftJisToUtf8).utf8,
               "\xE7\x8C\xAB\r\n\xE3\x83\x86");
-    EXPECT_EQ(decodeText("caf\xE9 \x80\x93", TextEncoding::Cp1252).utf8,
+    EXPECT_EQ(decodeText("caf\xE9 \x80\x93", TextEncoding::Cp1252, shiftJisToUtf8).utf8,
               "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9C");
     TextEncoding e{};
     EXPECT_TRUE(textEncodingNamed("Shift_JIS", e) && e == TextEncoding::Cp932);
@@ -48,7 +53,7 @@ TEST(TextDecoding, InvalidBytesNameTheirLine) {
         {std::string("\xFF\xFE\n\x00\x41", 5), TextEncoding::Unicode, 2},  // half a unit
     };
     for (const auto& [bytes, encoding, line] : cases) {
-        const auto text = decodeText(bytes, encoding);
+        const auto text = decodeText(bytes, encoding, shiftJisToUtf8);
         EXPECT_EQ(text.result, TextDecodeResult::Invalid) << bytes;
         EXPECT_EQ(text.badLine, line) << bytes;
     }

@@ -1,0 +1,176 @@
+#include "words/word_placement.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "common/text_format.h"
+#include "timing/span_list.h"
+#include "words/alignment_grammar.h"
+#include "words/cue_text.h"
+
+namespace velmorin {
+
+namespace {
+
+// Spoken words last from a few hundredths of a second to a second or so; outside these
+// the recogniser has stretched a word over silence or squeezed it into a click.
+constexpr std::int64_t kShortestWord = kSpeechSampleRate * 40 / 1000;
+constexpr std::int64_t kLongestWord = kSpeechSampleRate * 2;
+
+// 90 kHz ticks per 16 kHz sample: 45/8.
+TitleTime ticksBefore(std::int64_t sample) {
+    return sample * 45 / 8;
+}
+TitleTime ticksAfter(std::int64_t sample) {
+    return (sample * 45 + 7) / 8;
+}
+
+// The cue on title time; nothing when the shift moves it wholly before the title.
+std::optional<TitleSpan> shiftedCue(const SubtitleCue& cue, TitleTime shift) {
+    const auto shifted = shiftSpans({cue.span}, shift).spans;
+    if (shifted.empty()) return std::nullopt;
+    return shifted.front();
+}
+
+TitleSpan widened(TitleSpan span, TitleTime widening) {
+    return {std::max<TitleTime>(span.start - widening, 0), span.end + widening};
+}
+
+// Latin text the dictionary mostly does not know is in another language written in
+// Latin letters (French, Spanish, ...). Numbers say nothing about the language.
+bool mostlyUnknown(const std::vector<CueWord>& words, const WordAligner& aligner) {
+    int counted = 0;
+    int unknown = 0;
+    for (const CueWord& w : words) {
+        if (std::all_of(w.text.begin(), w.text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        ++counted;
+        if (!isGrammarToken(w.text) || !aligner.knowsWord(w.text)) ++unknown;
+    }
+    return unknown >= 2 && unknown * 2 > counted;
+}
+
+class CuePlacer {
+public:
+    CuePlacer(int number, TitleSpan span, const SubtitleCue& cue, int matched,
+              const WordMatcher& words)
+        : number_(number),
+          span_(span),
+          matched_(matched),
+          list_(words.list()),
+          spoken_(spokenWords(cue.text)),
+          found_(findOccurrences(spoken_.words, list_)) {}
+
+    std::vector<PlacedSpan> place(const PlacementOptions& options, const TitleAudio& audio,
+                                  SpeechTools& tools) const {
+        if (options.wholeCues) return wholeCue(FallbackReason::WholeCuesAsked, {});
+        if (!tools.available()) return wholeCue(FallbackReason::NoAligner, tools.unavailable);
+        WordAligner& aligner = *tools.aligner;
+        if (spoken_.otherScript || mostlyUnknown(spoken_.words, aligner))
+            return wholeCue(FallbackReason::Language, std::string(aligner.language()));
+        if (found_.empty()) return wholeCue(FallbackReason::NotFound, {});
+        for (const WordOccurrence& o : found_) {
+            for (int k = o.first; k < o.first + o.count; ++k) {
+                const std::string& w = spoken_.words[static_cast<std::size_t>(k)].text;
+                if (!isGrammarToken(w) || !aligner.knowsWord(w))
+                    return wholeCue(FallbackReason::UnknownWord, w);
+            }
+        }
+
+        const TitleSpan window = widened(span_, options.widening);
+        std::vector<std::int16_t> samples;
+        std::string problem;
+        if (!tools.decoder->decode(audio, window, samples, problem))
+            return wholeCue(FallbackReason::NoSound, problem);
+        const AlignmentGrammar grammar = alignmentGrammar(spoken_.words, aligner);
+        auto aligned = aligner.align(grammar.text, samples, AlignEffort::Normal);
+        if (aligned.empty()) aligned = aligner.align(grammar.text, samples, AlignEffort::WideBeams);
+        if (aligned.empty()) return wholeCue(FallbackReason::NothingAligned, {});
+        const auto heard = alignedCueWords(grammar, spoken_.words, aligned);
+
+        std::vector<PlacedSpan> placed;
+        const auto sampleCount = static_cast<std::int64_t>(samples.size());
+        for (const WordOccurrence& o : found_) {
+            for (int k = o.first; k < o.first + o.count; ++k) {
+                const auto& h = heard[static_cast<std::size_t>(k)];
+                const std::string& w = spoken_.words[static_cast<std::size_t>(k)].text;
+                if (!h) return wholeCue(FallbackReason::NothingAligned, w);
+                const std::int64_t length = h->end - h->first;
+                if (length < kShortestWord || length > kLongestWord)
+                    return wholeCue(FallbackReason::Implausible,
+                                    formatText("%s %.3f s", w.c_str(),
+                                               static_cast<double>(length) / kSpeechSampleRate));
+                if (h->first < 0 || h->end > sampleCount)
+                    return wholeCue(FallbackReason::Implausible,
+                                    formatText("%s outside the cue's sound", w.c_str()));
+            }
+            const auto& first = heard[static_cast<std::size_t>(o.first)];
+            const auto& last = heard[static_cast<std::size_t>(o.first + o.count - 1)];
+            const TitleSpan span{
+                std::max<TitleTime>(window.start + ticksBefore(first->first) - options.margin, 0),
+                window.start + ticksAfter(last->end) + options.margin};
+            placed.push_back({span,
+                              number_,
+                              list_[static_cast<std::size_t>(o.item)],
+                              SpanPlacement::Word,
+                              FallbackReason::None,
+                              {}});
+        }
+        return placed;
+    }
+
+private:
+    // The whole cue, once for each listed word or phrase it holds (at least the one the
+    // matcher found), in list order.
+    std::vector<PlacedSpan> wholeCue(FallbackReason why, const std::string& detail) const {
+        std::vector<int> items;
+        for (const WordOccurrence& o : found_) items.push_back(o.item);
+        if (items.empty()) items.push_back(matched_);
+        std::sort(items.begin(), items.end());
+        items.erase(std::unique(items.begin(), items.end()), items.end());
+        std::vector<PlacedSpan> spans;
+        for (const int item : items)
+            spans.push_back({span_, number_, list_[static_cast<std::size_t>(item)],
+                             SpanPlacement::Cue, why, detail});
+        return spans;
+    }
+
+    int number_;
+    TitleSpan span_;
+    int matched_;
+    const std::vector<std::string>& list_;
+    SpokenText spoken_;
+    std::vector<WordOccurrence> found_;
+};
+
+}  // namespace
+
+std::vector<TitleSpan> soundWindows(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
+                                    const PlacementOptions& options) {
+    std::vector<TitleSpan> windows;
+    if (options.wholeCues) return windows;
+    for (const SubtitleCue& cue : cues) {
+        if (words.find(cue.text) < 0) continue;
+        const auto span = shiftedCue(cue, options.shift);
+        if (span && !spokenWords(cue.text).otherScript)
+            windows.push_back(widened(*span, options.widening));
+    }
+    return mergeSpans(std::move(windows));
+}
+
+std::vector<PlacedSpan> placeWords(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
+                                   const PlacementOptions& options, const TitleAudio& audio,
+                                   SpeechTools& tools) {
+    std::vector<PlacedSpan> spans;
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        const int matched = words.find(cues[i].text);
+        if (matched < 0) continue;
+        const auto span = shiftedCue(cues[i], options.shift);
+        if (!span) continue;
+        const CuePlacer cue(static_cast<int>(i) + 1, *span, cues[i], matched, words);
+        for (PlacedSpan& s : cue.place(options, audio, tools)) spans.push_back(std::move(s));
+    }
+    return spans;
+}
+
+}  // namespace velmorin

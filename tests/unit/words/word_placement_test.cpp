@@ -1,0 +1,146 @@
+#include "words/word_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <set>
+
+namespace velmorin {
+namespace {
+
+constexpr TitleTime kSecond = kTicksPerSecond;
+
+// Silence as long as the span asked for, or the problem it was told to give.
+struct SilentDecoder : SoundDecoder {
+    std::string problem;
+    std::vector<TitleSpan> asked;
+    bool decode(const TitleAudio&, TitleSpan span, std::vector<std::int16_t>& samples,
+                std::string& why) override {
+        asked.push_back(span);
+        samples.assign(static_cast<std::size_t>((span.end - span.start) * 16000 / 90000), 0);
+        why = problem;
+        return problem.empty();
+    }
+};
+
+// Knows a few words and answers each alignment with the next of its scripted replies.
+struct ScriptedAligner : WordAligner {
+    std::set<std::string, std::less<>> dictionary{"damn", "it", "you", "bloody", "hell", "la"};
+    std::deque<std::vector<AlignedWord>> replies;
+    std::vector<std::pair<std::string, AlignEffort>> calls;
+    std::string_view language() const override { return "en"; }
+    bool knowsWord(std::string_view w) const override { return dictionary.contains(w); }
+    std::vector<AlignedWord> align(std::string_view grammar, std::span<const std::int16_t>,
+                                   AlignEffort effort) override {
+        calls.emplace_back(grammar, effort);
+        std::vector<AlignedWord> reply;
+        if (!replies.empty()) std::swap(reply, replies.front()), replies.pop_front();
+        return reply;
+    }
+};
+
+// One cue from 10 s to 12 s; its sound, widened by 0.5 s, starts at 9.5 s.
+struct Placement : testing::Test {
+    SpeechTools tools{std::make_unique<SilentDecoder>(), std::make_unique<ScriptedAligner>(), ""};
+    SilentDecoder& decoder = static_cast<SilentDecoder&>(*tools.decoder);
+    ScriptedAligner& aligner = static_cast<ScriptedAligner&>(*tools.aligner);
+    PlacementOptions options;
+
+    std::vector<PlacedSpan> place(const char* text, std::vector<std::string> list,
+                                  std::vector<AlignedWord> heard) {
+        aligner.replies.push_back(std::move(heard));
+        return placeWords({{{10 * kSecond, 12 * kSecond}, text, 3}}, WordMatcher(list), options,
+                          TitleAudio{}, tools);
+    }
+};
+
+// The title time of a sample of the cue's sound (5.625 ticks each), and margins.
+TitleTime at(std::int64_t sample, int margins = 0) {
+    return 9 * kSecond + kSecond / 2 + sample * 45 / 8 + margins * kSecond / 10;
+}
+
+std::vector<TitleSpan> byWord(const std::vector<PlacedSpan>& placed) {
+    std::vector<TitleSpan> spans;
+    for (const PlacedSpan& p : placed)
+        if (p.placed == SpanPlacement::Word && p.cue == 1) spans.push_back(p.span);
+    return spans;
+}
+
+TEST_F(Placement, EachOccurrenceFromMarginToMargin) {
+    // At the cue's start and end, spoken twice, a phrase, a name left out of the grammar.
+    const auto placed = place(
+        "Damn, Xqzt, bloody hell, damn", {"bloody hell", "damn"},
+        {{"damn", 0, 640}, {"bloody", 900, 2000}, {"hell", 2000, 3000}, {"damn", 4000, 5000}});
+    EXPECT_EQ(byWord(placed), (std::vector<TitleSpan>{{at(0, -1), at(640, 1)},
+                                                      {at(900, -1), at(3000, 1)},
+                                                      {at(4000, -1), at(5000, 1)}}));
+    EXPECT_EQ(placed[1].text, "bloody hell");
+    EXPECT_EQ(aligner.calls[0].first,
+              "#JSGF V1.0;\ngrammar cue;\npublic <cue> = damn bloody hell damn ;\n");
+    EXPECT_EQ(decoder.asked, std::vector<TitleSpan>(1, {at(0), 12 * kSecond + kSecond / 2}));
+}
+
+TEST_F(Placement, WideBeamsWhenNothingAlignedWithTheUsualOnes) {
+    aligner.replies.push_back({});
+    EXPECT_EQ(byWord(place("Damn", {"damn"}, {{"damn", 0, 1000}})).size(), 1u);
+    ASSERT_EQ(aligner.calls.size(), 2u);
+    EXPECT_EQ(aligner.calls[1].second, AlignEffort::WideBeams);
+    EXPECT_EQ(decoder.asked.size(), 1u);  // the sound is decoded once
+}
+
+TEST_F(Placement, ShiftedAndClampedAtTitleStart) {
+    options.shift = -10 * kSecond;  // the sound is 0 … 2.5 s
+    options.margin = kSecond;
+    EXPECT_EQ(byWord(place("Damn", {"damn"}, {{"damn", 8000, 16000}})),
+              (std::vector<TitleSpan>{{0, 2 * kSecond}}));
+    options.shift = -13 * kSecond;  // wholly before the title
+    EXPECT_TRUE(place("Damn", {"damn"}, {}).empty());
+}
+
+TEST_F(Placement, WholeCueWithTheReason) {
+    const std::tuple<const char*, const char*, std::vector<AlignedWord>, const char*> cases[] = {
+        {"damn", "バカ damn", {}, "language"},
+        {"damn", "Merde, c'est la vie, damn", {}, "language"},
+        {"darn", "Darn it", {}, "unknown-word"},
+        {"damn", "[damn door] you", {}, "not-found"},
+        {"damn", "Damn it", {}, "nothing-aligned"},
+        {"damn", "Damn it", {{"it", 0, 9000}}, "nothing-aligned"},
+        {"damn", "Damn", {{"damn", 0, 639}}, "implausible"},
+        {"damn", "Damn", {{"damn", 0, 32001}}, "implausible"},
+        {"damn", "Damn", {{"damn", 47000, 48001}}, "implausible"},  // past the sound's end
+    };
+    for (const auto& [listed, text, heard, code] : cases) {
+        const auto spans = place(text, {listed}, heard);
+        ASSERT_EQ(spans.size(), 1u) << text;
+        EXPECT_EQ(spans[0].span, (TitleSpan{10 * kSecond, 12 * kSecond})) << text;
+        EXPECT_STREQ(fallbackCode(spans[0].why), code) << text;
+        aligner.replies.clear();
+    }
+    decoder.problem = "no AC-3 frame";
+    EXPECT_EQ(place("Damn", {"damn"}, {})[0].detail, "no AC-3 frame");
+    options.wholeCues = true;
+    EXPECT_EQ(place("Damn", {"damn"}, {})[0].why, FallbackReason::WholeCuesAsked);
+    options.wholeCues = false;
+    const auto kept = std::move(tools.aligner);  // `aligner` stays valid
+    tools.unavailable = "no speech library";
+    const auto spans = place("Damn, hell", {"hell", "damn"}, {});
+    ASSERT_EQ(spans.size(), 2u);  // once for each listed word it holds
+    EXPECT_EQ(fallbackMessage(spans[1]),
+              "字幕 1（00:00:10.000）の「damn」は語の位置が分からないため字幕全体を無音化します"
+              "（音声認識を使えません: no speech library）.");
+}
+
+TEST(SoundWindows, ShiftedWidenedAndMergedWhereSoundIsNeeded) {
+    const std::vector<SubtitleCue> cues = {{{1 * kSecond, 2 * kSecond}, "damn", 1},
+                                           {{2 * kSecond, 3 * kSecond}, "fine", 5},
+                                           {{3 * kSecond, 4 * kSecond}, "Damn!", 9},
+                                           {{5 * kSecond, 6 * kSecond}, "damnだ", 13}};
+    PlacementOptions options{.shift = -kSecond};
+    EXPECT_EQ(soundWindows(cues, WordMatcher({"damn"}), options),
+              (std::vector<TitleSpan>{{0, 3 * kSecond + kSecond / 2}}));
+    options.wholeCues = true;
+    EXPECT_TRUE(soundWindows(cues, WordMatcher({"damn"}), options).empty());
+}
+
+}  // namespace
+}  // namespace velmorin
