@@ -98,5 +98,17 @@ TEST_F(AudioCaptureTest, ReadsLpcmAndMpegAudioAndSkipsMalformedPackets) {
     EXPECT_EQ(ac3.chunks[0].bytes[0], 4);
 }
 
+// A block of two angles: the title plays one, so only the first angle's sound is kept.
+TEST_F(AudioCaptureTest, TakesTheFirstAngleOfABlockOnly) {
+    vob.pack(audioPack(0x80, 0, 1));
+    vobu({.startPtm = kOrigin, .endPtm = kOrigin + 90000});
+    vob.pack(audioPack(0x80, 0, 2));
+    const std::vector<TitleCell> cells{{0, 1, 0, 90000}, {2, 3, 0, 90000}};
+    AudioCapture capture(std::vector<TitleSpan>{{0, 90000}});
+    ASSERT_EQ(build(&cells, &capture).result, MapResult::Ok);
+    ASSERT_EQ(capture.stream().chunks.size(), 1u);
+    EXPECT_EQ(capture.stream().chunks[0].bytes[0], 1);
+}
+
 }  // namespace
 }  // namespace velmorin
