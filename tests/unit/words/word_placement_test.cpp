@@ -117,17 +117,22 @@ std::vector<TitleSpan> byWord(const std::vector<PlacedSpan>& placed) {
 }
 
 TEST_F(Placement, EachOccurrenceFromMarginToMargin) {
-    // At the cue's start and end, spoken twice, a phrase, a name left out of the grammar.
+    // At the cue's start and end, spoken twice, a phrase, a name left out of the grammar:
+    // the words before the name may lie earlier than heard, those after it later.
     const auto placed = place(
-        "Damn, Xqzt, bloody hell, damn", {"bloody hell", "damn"},
+        "Damn, bloody hell, Xqzt, damn", {"bloody hell", "damn"},
         {{"damn", 0, 640}, {"bloody", 900, 2000}, {"hell", 2000, 3000}, {"damn", 4000, 5000}});
     EXPECT_EQ(byWord(placed), (std::vector<TitleSpan>{{at(0, -1), at(640, 1)},
-                                                      {at(900, -1), at(3000, 1)},
-                                                      {at(4000, -1), at(5000, 1)}}));
+                                                      {at(0, -1), at(3000, 1)},
+                                                      {at(4000, -1), at(48000, 1)}}));
     EXPECT_EQ(placed[1].text, "bloody hell");
     EXPECT_EQ(aligner.calls[0].first,
               "#JSGF V1.0;\ngrammar cue;\npublic <cue> = damn bloody hell damn ;\n");
     EXPECT_EQ(decoder.asked, std::vector<TitleSpan>(1, {at(0), 12 * kSecond + kSecond / 2}));
+    // Without the name, each where it was heard.
+    EXPECT_EQ(byWord(place("Damn, bloody hell", {"bloody hell"},
+                           {{"damn", 0, 640}, {"bloody", 900, 2000}, {"hell", 2000, 3000}})),
+              (std::vector<TitleSpan>{{at(900, -1), at(3000, 1)}}));
 }
 
 TEST_F(Placement, WideBeamsWhenNothingAlignedShiftAndClampAtTitleStart) {
