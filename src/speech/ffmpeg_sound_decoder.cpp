@@ -240,14 +240,17 @@ public:
             problem = std::string("the ") + name + " stream holds no time stamp";
             return false;
         }
+        bool fed = false;
         for (std::size_t k = *first; k < audio_.chunks.size() && !done_; ++k) {
             const AudioChunk& chunk = audio_.chunks[k];
             // Past the span by more than a second: a gap, nothing more to hear in it.
             if (chunk.timed && chunk.time > span_.end + kTicksPerSecond) break;
             feed(chunk, k == *first);
+            fed = true;
         }
         if (parser_ && !done_) parse(nullptr, 0);  // the last frame the parser holds
         placement_.finish();
+        if (!fed) return true;  // the stream's sound starts after the span: silence
         if (decodedFrames_ == 0) {
             problem = std::string("no frame of the ") + name + " stream could be decoded";
             return false;

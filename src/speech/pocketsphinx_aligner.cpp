@@ -77,11 +77,10 @@ ps_decoder_t* PocketsphinxAligner::decoder() const {
     }
     loadFailed_ = decoder_ == nullptr;
     if (decoder_) {
-        auto* self = const_cast<PocketsphinxAligner*>(this);
         cmd_ln_t* settings = ps_get_config(decoder_);
         for (std::size_t i = 0; i < std::size(kBeams); ++i)
-            self->normalBeams_[i] = cmd_ln_float64_r(settings, kBeams[i]);
-        self->normalMaxHmms_ = cmd_ln_int32_r(settings, "-maxhmmpf");
+            normalBeams_[i] = cmd_ln_float64_r(settings, kBeams[i]);
+        normalMaxHmms_ = cmd_ln_int32_r(settings, "-maxhmmpf");
     }
     return decoder_;
 }

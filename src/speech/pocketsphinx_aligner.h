@@ -33,8 +33,8 @@ private:
     mutable ps_decoder_s* decoder_ = nullptr;
     mutable bool loadFailed_ = false;
     AlignEffort beams_ = AlignEffort::Normal;  // what the decoder's settings hold now
-    double normalBeams_[7] = {};
-    long normalMaxHmms_ = 0;
+    mutable double normalBeams_[7] = {};       // the model's own settings, read when it loads
+    mutable long normalMaxHmms_ = 0;
 };
 
 }  // namespace velmorin

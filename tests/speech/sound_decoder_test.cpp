@@ -132,7 +132,7 @@ TEST_F(SoundDecoderTest, MixesStereoAlikeWhateverItsCoding) {
     }
 }
 
-TEST_F(SoundDecoderTest, FillsAGapWithSilenceAndPlacesWhatFollowsByItsTime) {
+TEST_F(SoundDecoderTest, FillsWhatWasNotCapturedWithSilence) {
     TitleAudio audio = make(kAc3, kSurround);
     // Packets 3.0 … 3.5 s into the sound are missing.
     std::erase_if(audio.chunks, [](const AudioChunk& c) {
@@ -141,6 +141,14 @@ TEST_F(SoundDecoderTest, FillsAGapWithSilenceAndPlacesWhatFollowsByItsTime) {
     });
     ASSERT_TRUE(decode(audio, 1.5, 5.0)) << problem;
     EXPECT_LT(rms(samples, int(1.6 * kSecond), int(1.95 * kSecond)), 100);
+    const auto gapped = samples;
+    // A span before the stream's sound is silence; one reaching into it hears it in place.
+    ASSERT_TRUE(decode(audio, -3.0, -1.5)) << problem;
+    EXPECT_EQ(rms(samples, 0, int(samples.size())), 0);
+    ASSERT_TRUE(decode(audio, -1.0, 2.5)) << problem;
+    EXPECT_EQ(rms(samples, 0, kSecond - 80), 0);
+    EXPECT_NEAR(onset(samples), 3 * kSecond + kAc3.delay / 3, 80);
+    samples = gapped;
     const double tone = rms(samples, int(0.6 * kSecond), int(1.4 * kSecond));
     EXPECT_GT(tone, 5000);
     EXPECT_GT(rms(samples, int(2.1 * kSecond), int(2.9 * kSecond)), tone * 0.9);

@@ -125,6 +125,7 @@ public:
         const auto& table = source_.table;
         map_ = PresentationMap{};
         map_.gops.resize(static_cast<std::size_t>(table.gopCount));
+        capturing_ = source_.capture != nullptr;
         if (source_.cells)
             runByCells();
         else
@@ -147,7 +148,12 @@ private:
         for (std::size_t k = 0; k < running.size(); ++k)
             running[k] = fileStart[table.fileIndex[k]] + table.startSector[k];
 
+        TitleTime cellsEnd = 0;
         for (const TitleCell& cell : *source_.cells) {
+            // Another angle of a block starts where the block does, before the cells so
+            // far end: its sound is the first angle's again, which the capture has.
+            capturing_ = source_.capture && cell.start >= cellsEnd;
+            cellsEnd = std::max(cellsEnd, cell.start + cell.duration);
             titleEnd_ = std::max(titleEnd_, cell.start + cell.duration);
             cellClockSet_ = false;
             auto k = std::lower_bound(running.begin(), running.end(), cell.firstSector);
@@ -234,10 +240,10 @@ private:
                 if (kind != AudioPacket::None) {
                     const PesPacket packet = readPesPacket(sector);
                     records_.push_back(audioHeaderOf(packet, sector));
-                    if (source_.capture) capture(packet);
+                    if (capturing_) capture(packet);
                 } else if (isMpegAudio(sector)) {
                     map_.mpegAudio = true;
-                    if (source_.capture) capture(readPesPacket(sector));
+                    if (capturing_) capture(readPesPacket(sector));
                 }
             }
             if (navigation) break;
@@ -298,6 +304,7 @@ private:
     const TitleCell* currentCell_ = nullptr;
     Clock cellClock_;
     bool cellClockSet_ = false;
+    bool capturing_ = false;
 
     Clock stretch_;
     bool stretchStarted_ = false;

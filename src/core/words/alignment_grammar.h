@@ -24,7 +24,8 @@ struct AlignmentGrammar {
 
 // One sentence of the cue's words that pass isGrammarToken and that `aligner` knows. The
 // others (names, numbers) are left out: the recogniser's silences and fillers absorb them,
-// where a word it cannot pronounce would stop the whole sentence from aligning.
+// where a word it cannot pronounce would stop the whole sentence from aligning. No slot
+// marks where they stood: the grammar cannot name the recogniser's filler words.
 AlignmentGrammar alignmentGrammar(const std::vector<CueWord>& words, const WordAligner& aligner);
 
 // Element i is where cue word i was heard, if it was. The aligned words are matched in

@@ -126,14 +126,12 @@ void appendWords(std::u32string_view text, SpokenText& out) {
             continue;
         }
         CueWord word;
-        word.latin = true;
         for (; i < text.size(); ++i) {
             const char32_t c = text[i];
             const bool innerApostrophe =
                 c == '\'' && i + 1 < text.size() && isSpacedWordCharacter(text[i + 1]);
             if (!isSpacedWordCharacter(c) && !innerApostrophe) break;
             appendUtf8(word.text, c);
-            word.latin = word.latin && isLatin(c);
         }
         out.words.push_back(std::move(word));
     }

@@ -10,8 +10,7 @@
 namespace velmorin {
 
 struct CueWord {
-    std::string text;    // its matching form as UTF-8: lower case, ’ as ' ("don't")
-    bool latin = false;  // Latin letters and digits only
+    std::string text;  // its matching form as UTF-8: lower case, ’ as ' ("don't")
     bool operator==(const CueWord&) const = default;
 };
 

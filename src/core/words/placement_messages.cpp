@@ -31,6 +31,11 @@ const char* fallbackCode(FallbackReason why) {
 
 namespace {
 
+// "WHAT: DETAIL", or WHAT alone when there is no detail.
+std::string withDetail(const char* what, const std::string& detail) {
+    return detail.empty() ? std::string(what) : formatText("%s: %s", what, detail.c_str());
+}
+
 std::string reasonText(FallbackReason why, const std::string& detail) {
     const char* d = detail.c_str();
     switch (why) {
@@ -38,11 +43,11 @@ std::string reasonText(FallbackReason why, const std::string& detail) {
         case FallbackReason::WholeCuesAsked:
             break;
         case FallbackReason::NoAligner:
-            return formatText("音声認識を使えません: %s", d);
+            return withDetail("音声認識を使えません", detail);
         case FallbackReason::Language:
             return formatText("音声認識の言語（%s）の字幕ではありません", d);
         case FallbackReason::NoSound:
-            return formatText("音声を復号できません: %s", d);
+            return withDetail("音声を復号できません", detail);
         case FallbackReason::NothingAligned:
             return detail.empty() ? std::string("音声に字幕の語が見つかりません")
                                   : formatText("音声に「%s」が見つかりません", d);
@@ -51,7 +56,7 @@ std::string reasonText(FallbackReason why, const std::string& detail) {
         case FallbackReason::NotFound:
             return "語句が台詞の中にありません";
         case FallbackReason::Implausible:
-            return formatText("語の長さか位置が不自然です: %s", d);
+            return withDetail("語の長さか位置が不自然です", detail);
     }
     return {};
 }

@@ -104,11 +104,10 @@ public:
                     return wholeCue(FallbackReason::Implausible,
                                     formatText("%s outside the cue's sound", w.c_str()));
             }
-            const auto& first = heard[static_cast<std::size_t>(o.first)];
-            const auto& last = heard[static_cast<std::size_t>(o.first + o.count - 1)];
+            const auto [first, end] = reach(o, grammar, heard, sampleCount);
             const TitleSpan span{
-                std::max<TitleTime>(window.start + ticksBefore(first->first) - options.margin, 0),
-                window.start + ticksAfter(last->end) + options.margin};
+                std::max<TitleTime>(window.start + ticksBefore(first) - options.margin, 0),
+                window.start + ticksAfter(end) + options.margin};
             placed.push_back({span,
                               number_,
                               list_[static_cast<std::size_t>(o.item)],
@@ -120,6 +119,41 @@ public:
     }
 
 private:
+    // The samples where occurrence `o` may lie. The recogniser's silence absorbs a word
+    // left out of the grammar, and at times the words beside it too, aligning them onto
+    // its sound (with espeak-ng speech, "it" of "Damn it, Xavier" landed on "Xavier"). So
+    // the run of grammar words holding `o` may really lie earlier than heard when a
+    // left-out word follows it, back to the heard word before the run (or the sound's
+    // start), and later when one precedes it, up to the heard word after the run.
+    std::pair<std::int64_t, std::int64_t> reach(
+        const WordOccurrence& o, const AlignmentGrammar& grammar,
+        const std::vector<std::optional<AlignedWord>>& heard, std::int64_t sampleCount) const {
+        const auto n = static_cast<int>(spoken_.words.size());
+        std::vector<bool> inGrammar(spoken_.words.size());
+        for (const int i : grammar.cueWords) inGrammar[static_cast<std::size_t>(i)] = true;
+        const auto at = [&](int i) -> const std::optional<AlignedWord>& {
+            return heard[static_cast<std::size_t>(i)];
+        };
+        int runFirst = o.first;
+        while (runFirst > 0 && inGrammar[static_cast<std::size_t>(runFirst - 1)]) --runFirst;
+        int runEnd = o.first + o.count;
+        while (runEnd < n && inGrammar[static_cast<std::size_t>(runEnd)]) ++runEnd;
+
+        std::int64_t first = at(o.first)->first;
+        std::int64_t end = at(o.first + o.count - 1)->end;
+        if (runEnd < n) {
+            int before = runFirst - 1;
+            while (before >= 0 && !at(before)) --before;
+            first = std::min(first, before >= 0 ? std::max<std::int64_t>(at(before)->end, 0) : 0);
+        }
+        if (runFirst > 0) {
+            int after = runEnd;
+            while (after < n && !at(after)) ++after;
+            end = std::max(end, after < n ? std::min(at(after)->first, sampleCount) : sampleCount);
+        }
+        return {first, end};
+    }
+
     // The whole cue, once for each listed word or phrase it holds (at least the one the
     // matcher found), in list order.
     std::vector<PlacedSpan> wholeCue(FallbackReason why, const std::string& detail) const {

@@ -54,15 +54,18 @@ std::vector<TitleSpan> soundWindows(const std::vector<SubtitleCue>& cues, const 
 
 // For each cue that `words` finds, in cue order: one span per occurrence of a listed word
 // or phrase among its spoken words, from a margin before its first word to a margin after
-// its last, where every occurrence can be placed in `audio` with `tools`; else one span
-// of the whole (shifted) cue per listed word or phrase it holds, with the reason. The
-// cue's sound is decoded once. A span never starts before title time 0; a cue that the
-// shift moves wholly before the title gives none (shiftSpans reports those).
+// its last (stretched towards the cue's edge beside a word the dictionary lacks, which
+// may have drawn it out of place), where every occurrence can be placed in `audio` with
+// `tools`; else one span of the whole (shifted) cue per listed word or phrase it holds,
+// with the reason. The cue's sound is decoded once. A span never starts before title
+// time 0; a cue that the shift moves wholly before the title gives none (shiftSpans
+// reports those).
 std::vector<PlacedSpan> placeWords(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
                                    const PlacementOptions& options, const TitleAudio& audio,
                                    SpeechTools& tools);
 
-// A stable ASCII name of a reason for scripts ("no-aligner", "language", ...).
+// A stable ASCII name of a reason for scripts ("no-aligner", "language", ...; "placed"
+// for None).
 const char* fallbackCode(FallbackReason why);
 // The line that tells the user a cue falls back and why.
 std::string fallbackMessage(const PlacedSpan& span);

@@ -4,47 +4,14 @@
 
 #include <filesystem>
 
-#include "pack_builder.h"
+#include "map_fixture.h"
 
 namespace velmorin {
 namespace {
 
-using test::makeAudioPack;
-using test::NavFields;
-using test::VobBuilder;
+using test::PresentationMapTest;
 
 constexpr TitleTime kFrame = 2880;  // one AC-3 frame
-
-// Writes the VOB, lists its VOBUs as the scan would and maps it.
-struct PresentationMapTest : ::testing::Test {
-    test::TempDir dir;
-    VobBuilder vob;
-    std::vector<int> vobuStarts;
-    SectorBuffer buffer;
-    std::unique_ptr<GopTable> table = std::make_unique<GopTable>();
-    InputFileSet files;
-    PresentationMap map;
-
-    void vobu(NavFields nav) {
-        vobuStarts.push_back(static_cast<int>(vob.sectors().size()));
-        vob.pack(test::makeNavPack(nav));
-    }
-    void audio(std::uint8_t stream, std::initializer_list<std::int64_t> times) {
-        for (const auto t : times) vob.pack(makeAudioPack(stream, t));
-    }
-    MapOutcome build(const std::vector<TitleCell>* cells = nullptr) {
-        files.fileCount = 1;
-        files.filePath[0] = dir.file("VTS_01_1.VOB");
-        files.fileSize[0] = static_cast<double>(vob.sectors().size() * 2048);
-        vob.writeTo(files.filePath[0]);
-        for (const int s : vobuStarts) table->append(0, static_cast<std::uint32_t>(s), 0);
-        table->close(files);
-        return buildPresentationMap({*table, files, cells}, buffer, map);
-    }
-    TitleSpan quarter(int gop, int q) const {
-        return map.gops[static_cast<std::size_t>(gop)].audio[static_cast<std::size_t>(q)];
-    }
-};
 
 TEST_F(PresentationMapTest, QuartersCarryTheirPacketsTimesUpToTheStreamsNextPacket) {
     // 8 AC-3 packets: quarters of 2; the third has no time stamp and goes with the second.

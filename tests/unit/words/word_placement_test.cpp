@@ -5,6 +5,9 @@
 #include <deque>
 #include <set>
 
+#include "words/alignment_grammar.h"
+#include "words/cue_text.h"
+
 namespace velmorin {
 namespace {
 
@@ -39,6 +42,53 @@ struct ScriptedAligner : WordAligner {
     }
 };
 
+std::string joined(const SpokenText& spoken) {
+    std::string out;
+    for (const CueWord& w : spoken.words) out += (out.empty() ? "" : " ") + w.text;
+    return spoken.otherScript ? out + " (other script)" : out;
+}
+
+TEST(CueText, SpokenWordsOnly) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"<i>Damn</i> it!", "damn it"},
+        {"{\\an8}- JOHN: Don’t go.\n– MAN 2: Why?", "don't go why"},
+        {"— DR. O'NEIL: OK\nWait: no", "ok wait no"},  // a label is in capitals
+        {"[laughs] Son-of-a-bitch (sighs\nloudly) 'Cause dogs' bones",
+         "son of a bitch cause dogs bones"},
+        {"♪ la la, damn ♪ Oh hell\n♫ no end", "oh hell"},
+        {"# singing #\nWe're #1 at 10:30", "we're 1 at 10 30"},
+        {"(unclosed damn", "unclosed damn"},
+        {"「Damn」 ÉTÉ", "damn été"},
+        {"バカ damn", "damn (other script)"},
+        {"ﾊﾞｶ", " (other script)"},
+        {"Чёрт", "чёрт (other script)"},
+    };
+    for (const auto& [text, words] : cases) EXPECT_EQ(joined(spokenWords(text)), words) << text;
+    EXPECT_EQ(findOccurrences(spokenWords("Damn it, DAMN! Bloody hell.").words,
+                              {"hell", "damn", " ", "damn it", "bloody-hell"}),
+              (std::vector<WordOccurrence>{{1, 0, 1}, {3, 0, 2}, {1, 2, 1}, {4, 3, 2}, {0, 4, 1}}));
+}
+
+TEST(AlignmentGrammar, DictionaryWordsOnlyAndTheWayBack) {
+    for (const char* token : {"damn", "don't", "a.", "a.m.", "x-ray", "b2b"})
+        EXPECT_TRUE(isGrammarToken(token)) << token;
+    for (const char* text : {"", "'em", "x-", "Damn", "<x>", "a|b", "a;", "a*", "\"a\"", "a\\b"})
+        EXPECT_FALSE(isGrammarToken(text)) << text;
+    ScriptedAligner dictionary;
+    dictionary.dictionary = {"damn", "2"};
+    const auto words = spokenWords("Damn it, Zoë, 2 damn!").words;
+    const AlignmentGrammar grammar = alignmentGrammar(words, dictionary);
+    EXPECT_EQ(grammar.text, "#JSGF V1.0;\ngrammar cue;\npublic <cue> = damn 2 damn ;\n");
+    EXPECT_EQ(grammar.cueWords, (std::vector<int>{0, 3, 4}));
+    // Heard in order; a variant's number and a word the grammar lacks are no hindrance.
+    const std::vector<std::optional<AlignedWord>> heard = {
+        AlignedWord{"damn", 0, 9}, {}, {}, {}, AlignedWord{"damn(2)", 30, 40}};
+    EXPECT_EQ(
+        alignedCueWords(grammar, words, {{"damn", 0, 9}, {"zoe", 9, 20}, {"damn(2)", 30, 40}}),
+        heard);
+    EXPECT_TRUE(alignmentGrammar(spokenWords("it").words, dictionary).text.empty());
+}
+
 // One cue from 10 s to 12 s; its sound, widened by 0.5 s, starts at 9.5 s.
 struct Placement : testing::Test {
     SpeechTools tools{std::make_unique<SilentDecoder>(), std::make_unique<ScriptedAligner>(), ""};
@@ -62,38 +112,39 @@ TitleTime at(std::int64_t sample, int margins = 0) {
 std::vector<TitleSpan> byWord(const std::vector<PlacedSpan>& placed) {
     std::vector<TitleSpan> spans;
     for (const PlacedSpan& p : placed)
-        if (p.placed == SpanPlacement::Word && p.cue == 1) spans.push_back(p.span);
+        if (p.placed == SpanPlacement::Word) spans.push_back(p.span);
     return spans;
 }
 
 TEST_F(Placement, EachOccurrenceFromMarginToMargin) {
-    // At the cue's start and end, spoken twice, a phrase, a name left out of the grammar.
+    // At the cue's start and end, spoken twice, a phrase, a name left out of the grammar:
+    // the words before the name may lie earlier than heard, those after it later.
     const auto placed = place(
-        "Damn, Xqzt, bloody hell, damn", {"bloody hell", "damn"},
+        "Damn, bloody hell, Xqzt, damn", {"bloody hell", "damn"},
         {{"damn", 0, 640}, {"bloody", 900, 2000}, {"hell", 2000, 3000}, {"damn", 4000, 5000}});
     EXPECT_EQ(byWord(placed), (std::vector<TitleSpan>{{at(0, -1), at(640, 1)},
-                                                      {at(900, -1), at(3000, 1)},
-                                                      {at(4000, -1), at(5000, 1)}}));
+                                                      {at(0, -1), at(3000, 1)},
+                                                      {at(4000, -1), at(48000, 1)}}));
     EXPECT_EQ(placed[1].text, "bloody hell");
     EXPECT_EQ(aligner.calls[0].first,
               "#JSGF V1.0;\ngrammar cue;\npublic <cue> = damn bloody hell damn ;\n");
     EXPECT_EQ(decoder.asked, std::vector<TitleSpan>(1, {at(0), 12 * kSecond + kSecond / 2}));
+    // Without the name, each where it was heard.
+    EXPECT_EQ(byWord(place("Damn, bloody hell", {"bloody hell"},
+                           {{"damn", 0, 640}, {"bloody", 900, 2000}, {"hell", 2000, 3000}})),
+              (std::vector<TitleSpan>{{at(900, -1), at(3000, 1)}}));
 }
 
-TEST_F(Placement, WideBeamsWhenNothingAlignedWithTheUsualOnes) {
+TEST_F(Placement, WideBeamsWhenNothingAlignedShiftAndClampAtTitleStart) {
+    options.shift = -10 * kSecond;  // the sound is 0 … 2.5 s
+    options.margin = kSecond;
     aligner.replies.push_back({});
-    EXPECT_EQ(byWord(place("Damn", {"damn"}, {{"damn", 0, 1000}})).size(), 1u);
+    EXPECT_EQ(byWord(place("Damn", {"damn"}, {{"damn", 8000, 16000}})),
+              (std::vector<TitleSpan>{{0, 2 * kSecond}}));
     ASSERT_EQ(aligner.calls.size(), 2u);
     EXPECT_EQ(aligner.calls[1].second, AlignEffort::WideBeams);
     EXPECT_EQ(decoder.asked.size(), 1u);  // the sound is decoded once
-}
-
-TEST_F(Placement, ShiftedAndClampedAtTitleStart) {
-    options.shift = -10 * kSecond;  // the sound is 0 … 2.5 s
-    options.margin = kSecond;
-    EXPECT_EQ(byWord(place("Damn", {"damn"}, {{"damn", 8000, 16000}})),
-              (std::vector<TitleSpan>{{0, 2 * kSecond}}));
-    options.shift = -13 * kSecond;  // wholly before the title
+    options.shift = -13 * kSecond;        // wholly before the title
     EXPECT_TRUE(place("Damn", {"damn"}, {}).empty());
 }
 
@@ -131,7 +182,7 @@ TEST_F(Placement, WholeCueWithTheReason) {
 }
 
 TEST(SoundWindows, ShiftedWidenedAndMergedWhereSoundIsNeeded) {
-    const std::vector<SubtitleCue> cues = {{{1 * kSecond, 2 * kSecond}, "damn", 1},
+    const std::vector<SubtitleCue> cues = {{{kSecond, 2 * kSecond}, "damn", 1},
                                            {{2 * kSecond, 3 * kSecond}, "fine", 5},
                                            {{3 * kSecond, 4 * kSecond}, "Damn!", 9},
                                            {{5 * kSecond, 6 * kSecond}, "damnだ", 13}};
