@@ -108,6 +108,15 @@ bool PocketsphinxAligner::knowsWord(std::string_view word) const {
     return known;
 }
 
+bool PocketsphinxAligner::addWord(std::string_view word, std::string_view phones) {
+    ps_decoder_t* ps = decoder();
+    if (!ps || word.empty() || phones.empty()) return false;
+    const std::string key(word);
+    const std::string said(phones);
+    // Not the current search's vocabulary: the next grammar is made after it.
+    return ps_add_word(ps, key.c_str(), said.c_str(), FALSE) >= 0;
+}
+
 std::vector<AlignedWord> PocketsphinxAligner::align(std::string_view grammar,
                                                     std::span<const std::int16_t> samples,
                                                     AlignEffort effort) {

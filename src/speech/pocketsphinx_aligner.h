@@ -21,6 +21,7 @@ public:
 
     std::string_view language() const override { return "en"; }
     bool knowsWord(std::string_view word) const override;
+    bool addWord(std::string_view word, std::string_view phones) override;
     std::vector<AlignedWord> align(std::string_view grammar, std::span<const std::int16_t> samples,
                                    AlignEffort effort) override;
 

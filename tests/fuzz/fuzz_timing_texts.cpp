@@ -24,6 +24,7 @@
 #include "timing/word_list.h"
 #include "words/alignment_grammar.h"
 #include "words/cue_text.h"
+#include "words/letter_sounds.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ struct FewWords : WordAligner {
         return w == "damn" || w == "it" || w == "top" || w == "hi" || w == "there" || w == "2" ||
                w.starts_with('x');
     }
+    bool addWord(std::string_view, std::string_view) override { return false; }
     std::vector<AlignedWord> align(std::string_view, std::span<const std::int16_t>,
                                    AlignEffort) override {
         return {};
@@ -54,6 +56,10 @@ void checkWords(std::string_view text, const WordMatcher& words) {
         if (o.count < 1 || o.first < 0 ||
             static_cast<std::size_t>(o.first + o.count) > spoken.words.size())
             std::abort();
+    for (const CueWord& w : spoken.words) {
+        const std::string phones = guessPronunciation(w.text);
+        if (!phones.empty() && !isPronunciation(phones)) std::abort();
+    }
     const AlignmentGrammar grammar = alignmentGrammar(spoken.words, FewWords());
     if (grammar.text.empty()) {
         if (!grammar.cueWords.empty()) std::abort();

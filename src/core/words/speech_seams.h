@@ -48,6 +48,9 @@ public:
     virtual std::string_view language() const = 0;
     // Whether the pronunciation dictionary holds `word` (lower case, as the grammar has it).
     virtual bool knowsWord(std::string_view word) const = 0;
+    // Adds `word` (a grammar token) to the dictionary for this run, said as `phones`
+    // (recogniser phones separated by spaces); false when the recogniser refuses it.
+    virtual bool addWord(std::string_view word, std::string_view phones) = 0;
     // The words of the JSGF `grammar`'s one sentence as heard in `samples` (16 kHz mono), in
     // order, silences and fillers left out; empty when nothing aligned.
     virtual std::vector<AlignedWord> align(std::string_view grammar,

@@ -7,6 +7,7 @@
 #include "timing/span_list.h"
 #include "words/alignment_grammar.h"
 #include "words/cue_text.h"
+#include "words/letter_sounds.h"
 
 namespace velmorin {
 
@@ -16,6 +17,8 @@ namespace {
 // the recogniser has stretched a word over silence or squeezed it into a click.
 constexpr std::int64_t kShortestWord = kSpeechSampleRate * 40 / 1000;
 constexpr std::int64_t kLongestWord = kSpeechSampleRate * 2;
+// How far into a pause beside a listed word its silence may reach.
+constexpr std::int64_t kPauseReach = kSpeechSampleRate / 2;
 
 // 90 kHz ticks per 16 kHz sample: 45/8.
 TitleTime ticksBefore(std::int64_t sample) {
@@ -82,6 +85,13 @@ public:
         std::string problem;
         if (!tools.decoder->decode(audio, window, samples, problem))
             return wholeCue(FallbackReason::NoSound, problem);
+        // A name or made-up word gets a pronunciation from its spelling: left out of the
+        // grammar, its sound would be given to the words beside it.
+        for (const CueWord& w : spoken_.words) {
+            if (!isGrammarToken(w.text) || aligner.knowsWord(w.text)) continue;
+            const std::string phones = guessPronunciation(w.text);
+            if (isPronunciation(phones)) aligner.addWord(w.text, phones);
+        }
         const AlignmentGrammar grammar = alignmentGrammar(spoken_.words, aligner);
         auto aligned = aligner.align(grammar.text, samples, AlignEffort::Normal);
         if (aligned.empty()) aligned = aligner.align(grammar.text, samples, AlignEffort::WideBeams);
@@ -105,9 +115,13 @@ public:
                                     formatText("%s outside the cue's sound", w.c_str()));
             }
             const auto [first, end] = reach(o, grammar, heard, sampleCount);
+            const auto [pauseFirst, pauseEnd] = pausesBeside(o, heard, sampleCount);
             const TitleSpan span{
-                std::max<TitleTime>(window.start + ticksBefore(first) - options.margin, 0),
-                window.start + ticksAfter(end) + options.margin};
+                std::max<TitleTime>(std::min(window.start + ticksBefore(first) - options.margin,
+                                             window.start + ticksBefore(pauseFirst)),
+                                    0),
+                std::max(window.start + ticksAfter(end) + options.margin,
+                         window.start + ticksAfter(pauseEnd))};
             placed.push_back({span,
                               number_,
                               list_[static_cast<std::size_t>(o.item)],
@@ -152,6 +166,31 @@ private:
             end = std::max(end, after < n ? std::min(at(after)->first, sampleCount) : sampleCount);
         }
         return {first, end};
+    }
+
+    // The pauses the recogniser heard right before and after occurrence `o`, at most
+    // kPauseReach long: where it errs, it mostly gives a word's edge, or the whole word
+    // under music, to the silence beside it, so the pauses are silenced with the word.
+    std::pair<std::int64_t, std::int64_t> pausesBeside(
+        const WordOccurrence& o, const std::vector<std::optional<AlignedWord>>& heard,
+        std::int64_t sampleCount) const {
+        const auto n = static_cast<int>(spoken_.words.size());
+        const AlignedWord& firstWord = *heard[static_cast<std::size_t>(o.first)];
+        const AlignedWord& lastWord = *heard[static_cast<std::size_t>(o.first + o.count - 1)];
+        std::int64_t before = 0;
+        for (int i = o.first - 1; i >= 0; --i)
+            if (const auto& h = heard[static_cast<std::size_t>(i)]) {
+                before = h->end;
+                break;
+            }
+        std::int64_t after = sampleCount;
+        for (int i = o.first + o.count; i < n; ++i)
+            if (const auto& h = heard[static_cast<std::size_t>(i)]) {
+                after = h->first;
+                break;
+            }
+        return {std::min(firstWord.first, std::max(before, firstWord.first - kPauseReach)),
+                std::max(lastWord.end, std::min(after, lastWord.end + kPauseReach))};
     }
 
     // The whole cue, once for each listed word or phrase it holds (at least the one the

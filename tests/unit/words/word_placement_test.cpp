@@ -7,6 +7,7 @@
 
 #include "words/alignment_grammar.h"
 #include "words/cue_text.h"
+#include "words/letter_sounds.h"
 
 namespace velmorin {
 namespace {
@@ -33,6 +34,13 @@ struct ScriptedAligner : WordAligner {
     std::vector<std::pair<std::string, AlignEffort>> calls;
     std::string_view language() const override { return "en"; }
     bool knowsWord(std::string_view w) const override { return dictionary.contains(w); }
+    bool refusesNewWords = false;
+    std::vector<std::pair<std::string, std::string>> added;
+    bool addWord(std::string_view w, std::string_view phones) override {
+        if (refusesNewWords) return false;
+        added.emplace_back(w, phones);
+        return dictionary.emplace(w).second;
+    }
     std::vector<AlignedWord> align(std::string_view grammar, std::span<const std::int16_t>,
                                    AlignEffort effort) override {
         calls.emplace_back(grammar, effort);
@@ -67,6 +75,21 @@ TEST(CueText, SpokenWordsOnly) {
     EXPECT_EQ(findOccurrences(spokenWords("Damn it, DAMN! Bloody hell.").words,
                               {"hell", "damn", " ", "damn it", "bloody-hell"}),
               (std::vector<WordOccurrence>{{1, 0, 1}, {3, 0, 2}, {1, 2, 1}, {4, 3, 2}, {0, 4, 1}}));
+}
+
+TEST(LetterSounds, NamesSaidAsTheyAreSpelt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"zorblat", "Z AO R B L AE T"}, {"blake", "B L AE K"},
+        {"thatcher", "TH AE CH ER"},    {"quinn", "K W IH N"},
+        {"cecily", "S EH S IH L IY"},   {"x'ander", "Z AE N D ER"},
+        {"10", "W AH N Z IH R OW"},     {"'", ""},
+    };
+    for (const auto& [word, phones] : cases) {
+        EXPECT_EQ(guessPronunciation(word), phones) << word;
+        EXPECT_EQ(isPronunciation(phones), *phones != '\0') << word;
+    }
+    EXPECT_FALSE(isPronunciation("Z  AO"));
+    EXPECT_FALSE(isPronunciation("<sil>"));
 }
 
 TEST(AlignmentGrammar, DictionaryWordsOnlyAndTheWayBack) {
@@ -117,8 +140,28 @@ std::vector<TitleSpan> byWord(const std::vector<PlacedSpan>& placed) {
 }
 
 TEST_F(Placement, EachOccurrenceFromMarginToMargin) {
-    // At the cue's start and end, spoken twice, a phrase, a name left out of the grammar:
-    // the words before the name may lie earlier than heard, those after it later.
+    // At the cue's start and end, spoken twice, a phrase, a name said as it is spelt; a
+    // pause beside a word (here the 2.7 s after the last) is silenced up to half a second.
+    const std::vector<AlignedWord> heard{{"damn", 0, 640},
+                                         {"bloody", 900, 2000},
+                                         {"hell", 2000, 3000},
+                                         {"xqzt", 3100, 3900},
+                                         {"damn", 4000, 5000}};
+    EXPECT_EQ(
+        byWord(place("Damn, bloody hell, Xqzt, damn", {"bloody hell", "damn"}, heard)),
+        (std::vector<TitleSpan>{
+            {at(0, -1), at(640, 1)}, {at(900, -1), at(3000, 1)}, {at(4000, -1), at(13000)}}));
+    EXPECT_EQ(aligner.calls[0].first,
+              "#JSGF V1.0;\ngrammar cue;\npublic <cue> = damn bloody hell xqzt damn ;\n");
+    EXPECT_EQ(aligner.added,
+              (std::vector<std::pair<std::string, std::string>>{{"xqzt", "Z K Z T"}}));
+
+    // A name the recogniser will not take is left out of the grammar: the words before
+    // it may lie earlier than heard, those after it later.
+    aligner.refusesNewWords = true;
+    aligner.dictionary.erase("xqzt");
+    aligner.calls.clear();
+    decoder.asked.clear();
     const auto placed = place(
         "Damn, bloody hell, Xqzt, damn", {"bloody hell", "damn"},
         {{"damn", 0, 640}, {"bloody", 900, 2000}, {"hell", 2000, 3000}, {"damn", 4000, 5000}});
@@ -132,7 +175,7 @@ TEST_F(Placement, EachOccurrenceFromMarginToMargin) {
     // Without the name, each where it was heard.
     EXPECT_EQ(byWord(place("Damn, bloody hell", {"bloody hell"},
                            {{"damn", 0, 640}, {"bloody", 900, 2000}, {"hell", 2000, 3000}})),
-              (std::vector<TitleSpan>{{at(900, -1), at(3000, 1)}}));
+              (std::vector<TitleSpan>{{at(900, -1), at(11000)}}));
 }
 
 TEST_F(Placement, WideBeamsWhenNothingAlignedShiftAndClampAtTitleStart) {
