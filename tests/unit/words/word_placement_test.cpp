@@ -147,10 +147,9 @@ TEST_F(Placement, EachOccurrenceFromMarginToMargin) {
                                          {"hell", 2000, 3000},
                                          {"xqzt", 3100, 3900},
                                          {"damn", 4000, 5000}};
-    EXPECT_EQ(
-        byWord(place("Damn, bloody hell, Xqzt, damn", {"bloody hell", "damn"}, heard)),
-        (std::vector<TitleSpan>{
-            {at(0, -1), at(640, 1)}, {at(900, -1), at(3000, 1)}, {at(4000, -1), at(13000)}}));
+    EXPECT_EQ(byWord(place("Damn, bloody hell, Xqzt, damn", {"bloody hell", "damn"}, heard)),
+              (std::vector<TitleSpan>{
+                  {at(0, -1), at(640, 1)}, {at(900, -1), at(3000, 1)}, {at(4000, -1), at(13000)}}));
     EXPECT_EQ(aligner.calls[0].first,
               "#JSGF V1.0;\ngrammar cue;\npublic <cue> = damn bloody hell xqzt damn ;\n");
     EXPECT_EQ(aligner.added,
