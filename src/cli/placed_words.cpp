@@ -19,7 +19,7 @@ Failure placeListedWords(TitleSession& session, const TitleArguments& title, int
     options.margin = request.margin;
     options.wholeCues = request.wholeCues;
     // Only the sound around the matching cues is kept while the map is read.
-    AudioCapture capture(soundWindows(requested.cues, words, options));
+    AudioCapture capture(soundWindows(requested.cues, words, options), request.audioStream);
     if (const Failure failed = readTitleMap(session, title, titleNumber, map, &capture))
         return failed;
     // The recogniser's model is loaded only when a word is to be placed.

@@ -34,8 +34,7 @@ private:
     mutable ps_decoder_s* decoder_ = nullptr;
     mutable bool loadFailed_ = false;
     AlignEffort beams_ = AlignEffort::Normal;  // what the decoder's settings hold now
-    mutable double normalBeams_[7] = {};       // the model's own settings, read when it loads
-    mutable long normalMaxHmms_ = 0;
+    mutable long normalMaxHmms_ = 0;           // the model's own cap, read when it loads
 };
 
 }  // namespace velmorin

@@ -49,7 +49,8 @@ void mapAndPlan(const MapSource& source, SectorBuffer& buffer, int gops) {
     if (outcome.result == MapResult::Ok) checkPlan(read, gops);
 
     // Captured over a few windows, the map is the same, and every chunk holds its frame.
-    AudioCapture capture({{0, 45000}, {90000, 91000}, {-90000, 10}, {200000, 100000}});
+    AudioCapture capture({{0, 45000}, {90000, 91000}, {-90000, 10}, {200000, 100000}},
+                         AudioCapture::kEveryStream);
     PresentationMap captured;
     const MapSource withCapture{source.table, source.files, source.cells, &capture};
     if (!(buildPresentationMap(withCapture, buffer, captured) == outcome) || !(captured == read))

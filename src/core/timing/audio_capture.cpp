@@ -43,7 +43,7 @@ LpcmFormat lpcmFormatOf(std::uint8_t format) {
 
 }  // namespace
 
-AudioCapture::AudioCapture(std::vector<TitleSpan> windows) {
+AudioCapture::AudioCapture(std::vector<TitleSpan> windows, int keep) : keep_(keep) {
     std::erase_if(windows, [](const TitleSpan& w) { return w.empty(); });
     std::sort(windows.begin(), windows.end(),
               [](const TitleSpan& a, const TitleSpan& b) { return a.start < b.start; });
@@ -69,6 +69,17 @@ const TitleSpan* AudioCapture::windowAfter(TitleTime t) const {
     return after == windows_.end() ? nullptr : &*after;
 }
 
+bool AudioCapture::wanted(int number) {
+    if (keep_ == kEveryStream) return true;
+    if (keep_ >= 0) return number == keep_;
+    if (number > lowest_) return false;
+    if (number < lowest_) {
+        lowest_ = number;
+        std::erase_if(tracks_, [&](const Track& t) { return (t.id & 0x07) != number; });
+    }
+    return true;
+}
+
 AudioCapture::Track* AudioCapture::trackOf(std::uint8_t id) {
     for (Track& t : tracks_)
         if (t.id == id) return &t;
@@ -82,6 +93,7 @@ void AudioCapture::take(const PesPacket& packet, TitleTime time) {
     const std::uint8_t id = privateStream ? packet.payload[0] : packet.streamId;
     AudioCoding coding;
     if (!codingOf(id, privateStream, coding)) return;
+    if (!wanted(id & 0x07)) return;
 
     AudioChunk chunk;
     chunk.timed = packet.timed;

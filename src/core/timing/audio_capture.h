@@ -13,8 +13,14 @@ namespace velmorin {
 
 class AudioCapture {
 public:
+    // Keeps every stream: for choosing one afterwards.
+    static constexpr int kEveryStream = -2;
+
     // `windows`: the stretches of title time whose sound is wanted (any order, may overlap).
-    explicit AudioCapture(std::vector<TitleSpan> windows);
+    // `keep`: the DVD audio stream number (0 … 7) whose sound is kept, or -1 for the
+    // first stream (the lowest number the title has): only its bytes are held, where an
+    // LPCM stream beside it would hold ten times those of an AC-3 one.
+    explicit AudioCapture(std::vector<TitleSpan> windows, int keep = -1);
 
     // The sound of DVD audio stream `number` (0 … 7) within the windows, or with -1 that of
     // the first stream (the lowest number, whatever its coding) that has packets there.
@@ -45,12 +51,15 @@ private:
         bool lastInside = false;     // its previous time stamp lay inside a window
     };
 
+    bool wanted(int number);
     Track* trackOf(std::uint8_t id);
     void place(Track& track, AudioChunk chunk);
     const TitleSpan* windowAt(TitleTime t) const;
     const TitleSpan* windowAfter(TitleTime t) const;
 
     std::vector<TitleSpan> windows_;  // sorted, apart, none empty
+    int keep_ = -1;
+    int lowest_ = 8;  // with keep_ -1, the lowest stream number seen so far
     std::vector<Track> tracks_;
 };
 

@@ -37,8 +37,8 @@ struct AlignedWord {
 };
 
 enum class AlignEffort {
-    Normal,     // the recogniser's usual beams
-    WideBeams,  // the retry when the usual ones found nothing: slower, finds more
+    Normal,     // the first pass, within the recogniser's usual limits of work per frame
+    WideBeams,  // the retry when that found nothing: nothing pruned, slower, finds more
 };
 
 class WordAligner {

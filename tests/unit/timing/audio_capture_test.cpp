@@ -43,7 +43,8 @@ TEST_F(AudioCaptureTest, KeepsEachStreamsPacketsAroundTheWindowsOnly) {
     }
     ASSERT_EQ(build().result, MapResult::Ok);
     const PresentationMap without = map;
-    AudioCapture capture({{60000, 61000}, {20000, 30000}, {21000, 22000}});
+    AudioCapture capture({{60000, 61000}, {20000, 30000}, {21000, 22000}},
+                         AudioCapture::kEveryStream);
     ASSERT_EQ(build(nullptr, &capture).result, MapResult::Ok);
     EXPECT_EQ(map, without);
 
@@ -60,6 +61,16 @@ TEST_F(AudioCaptureTest, KeepsEachStreamsPacketsAroundTheWindowsOnly) {
     EXPECT_EQ(dts.coding, AudioCoding::Dts);
     EXPECT_EQ(timesOf(dts), (std::vector<TitleTime>{18280, 24040, 29800, 35560, 58600, 64360}));
     EXPECT_EQ(capture.stream(2).stream, -1);
+
+    // Holding one stream: the first, or the one asked for.
+    AudioCapture first(std::vector<TitleSpan>{{20000, 30000}, {60000, 61000}});
+    AudioCapture second(std::vector<TitleSpan>{{20000, 30000}, {60000, 61000}}, 1);
+    ASSERT_EQ(build(nullptr, &first).result, MapResult::Ok);
+    ASSERT_EQ(build(nullptr, &second).result, MapResult::Ok);
+    EXPECT_EQ(timesOf(first.stream()), timesOf(ac3));
+    EXPECT_EQ(first.stream(1).stream, -1);
+    EXPECT_EQ(timesOf(second.stream()), timesOf(dts));
+    EXPECT_EQ(second.stream(0).stream, -1);
 }
 
 TEST_F(AudioCaptureTest, ReadsLpcmAndMpegAudioAndSkipsMalformedPackets) {
@@ -78,7 +89,7 @@ TEST_F(AudioCaptureTest, ReadsLpcmAndMpegAudioAndSkipsMalformedPackets) {
     writeBe16(longPacket.data() + 18, 2029);
     vob.pack(lpcm).pack(mpeg).pack(longHeader).pack(farPointer).pack(longPacket);
     vob.pack(audioPack(0x80, 2000, 4));
-    AudioCapture capture(std::vector<TitleSpan>{{0, 5000}});
+    AudioCapture capture(std::vector<TitleSpan>{{0, 5000}}, AudioCapture::kEveryStream);
     ASSERT_EQ(build(nullptr, &capture).result, MapResult::Ok);
 
     const TitleAudio pcm = capture.stream(2);
