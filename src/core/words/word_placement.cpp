@@ -17,6 +17,8 @@ namespace {
 // the recogniser has stretched a word over silence or squeezed it into a click.
 constexpr std::int64_t kShortestWord = kSpeechSampleRate * 40 / 1000;
 constexpr std::int64_t kLongestWord = kSpeechSampleRate * 2;
+// The longest sound decoded and aligned for one cue.
+constexpr TitleTime kLongestSound = 60 * kTicksPerSecond;
 // How far into a pause beside a listed word its silence may reach.
 constexpr std::int64_t kPauseReach = kSpeechSampleRate / 2;
 
@@ -81,6 +83,13 @@ public:
         }
 
         const TitleSpan window = widened(span_, options.widening);
+        // A cue spoken for over a minute is a wrong file or time, and its sound would
+        // take memory and time for nothing.
+        if (window.end - window.start > kLongestSound)
+            return wholeCue(
+                FallbackReason::Implausible,
+                formatText("cue of %.3f s",
+                           static_cast<double>(span_.end - span_.start) / kTicksPerSecond));
         std::vector<std::int16_t> samples;
         std::string problem;
         if (!tools.decoder->decode(audio, window, samples, problem))

@@ -209,6 +209,12 @@ TEST_F(Placement, WholeCueWithTheReason) {
         EXPECT_STREQ(fallbackCode(spans[0].why), code) << text;
         aligner.replies.clear();
     }
+    const auto asked = decoder.asked.size();  // a cue of two minutes is not decoded
+    EXPECT_EQ(placeWords({{{10 * kSecond, 130 * kSecond}, "Damn", 3}}, WordMatcher({"damn"}),
+                         options, TitleAudio{}, tools)[0]
+                  .why,
+              FallbackReason::Implausible);
+    EXPECT_EQ(decoder.asked.size(), asked);
     decoder.problem = "no AC-3 frame";
     EXPECT_EQ(place("Damn", {"damn"}, {})[0].detail, "no AC-3 frame");
     options.wholeCues = true;
