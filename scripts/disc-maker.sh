@@ -42,6 +42,26 @@ is_nav_pack() {
   [[ $(od -An -tx1 -v -j $(($2 * SECTOR + 14)) -N4 -- "$1" | tr -d ' \n') == 000001bb ]]
 }
 
+# renumber_audio FILE FROM=TO...: ffmpeg numbers private stream 1 audio per codec (0x80,
+# 0x88, 0xA0); a DVD numbers it by the audio stream's place in the title set, so the
+# packets get the sub-stream ids that the title set's audio table implies (0x88=0x89).
+renumber_audio() {
+  local file=$1
+  shift
+  run python3 - "$file" "$@" <<'PY'
+import sys
+ids = {int(a, 16): int(b, 16) for a, b in (pair.split("=") for pair in sys.argv[2:])}
+with open(sys.argv[1], "r+b") as f:
+    data = bytearray(f.read())
+    for at in range(0, len(data) - 2047, 2048):
+        if data[at + 14 : at + 18] == b"\0\0\1\xbd":
+            sub = at + 23 + data[at + 22]
+            data[sub] = ids.get(data[sub], data[sub])
+    f.seek(0)
+    f.write(data)
+PY
+}
+
 # split_vob VIDEO_TS: cuts VTS_01_1.VOB near its middle, inside a VOBU, into it and
 # VTS_01_2.VOB, as a disc's 1 GiB parts fall; prints the sector it was cut at.
 split_vob() {

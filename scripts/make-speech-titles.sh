@@ -83,22 +83,6 @@ encode() {
     "$tmp/$name.mpg"
 }
 
-# The LPCM stream is the title set's second: sub-stream 0xA1, where ffmpeg writes 0xA0.
-renumber_lpcm() {
-  run python3 - "$1" <<'PY'
-import sys
-with open(sys.argv[1], "r+b") as f:
-    data = bytearray(f.read())
-    for at in range(0, len(data) - 2047, 2048):
-        if data[at + 14 : at + 18] == b"\0\0\1\xbd":
-            sub = at + 23 + data[at + 22]
-            if data[sub] == 0xA0:
-                data[sub] = 0xA1
-    f.seek(0)
-    f.write(data)
-PY
-}
-
 # author NAME AUDIO_ELEMENTS: one title set with one title, chapters every 20 s.
 author() {
   local chapters=0 t
@@ -140,7 +124,8 @@ finish() {
 }
 
 encode stereo -map 0:v -map 1:a -map 2:a -c:a:0 ac3 -b:a:0 192k -c:a:1 pcm_s16be
-renumber_lpcm "$tmp/stereo.mpg"
+# The LPCM stream is the title set's second: sub-stream 0xA1, where ffmpeg writes 0xA0.
+renumber_audio "$tmp/stereo.mpg" 0xA0=0xA1
 author stereo '<audio format="ac3" channels="2" lang="en" />
       <audio format="pcm" channels="2" lang="en" />'
 stereo_offset=$(offset stereo)

@@ -43,23 +43,6 @@ encode() {
     "$tmp/$1.mpg"
 }
 
-# renumber FILE: ffmpeg numbers private stream 1 audio per codec (0x80, 0x88, 0xA0); a DVD
-# numbers it by the audio stream's place in the title set (0x80, 0x89, 0xA2 here), so the
-# DTS and LPCM packets get the sub-stream ids that the title set's audio table implies.
-renumber() {
-  run python3 - "$1" <<'PY'
-import sys
-with open(sys.argv[1], "r+b") as f:
-    data = bytearray(f.read())
-    for at in range(0, len(data) - 2047, 2048):
-        if data[at + 14 : at + 18] == b"\0\0\1\xbd":
-            sub = at + 23 + data[at + 22]
-            data[sub] = {0x88: 0x89, 0xA0: 0xA2}.get(data[sub], data[sub])
-    f.seek(0)
-    f.write(data)
-PY
-}
-
 # author FORMAT VOB_ELEMENTS: one title set with one title into $tmp/FORMAT.
 author() {
   cat >"$tmp/$1.xml" <<XML
@@ -87,7 +70,8 @@ XML
 encode ntsc_a 4 352x240 30000/1001 15
 encode ntsc_b 3 352x240 30000/1001 15
 encode pal 4 352x288 25 12
-for f in ntsc_a ntsc_b pal; do renumber "$tmp/$f.mpg"; done
+# The DTS and LPCM streams are the title set's second and third: 0x89 and 0xA2.
+for f in ntsc_a ntsc_b pal; do renumber_audio "$tmp/$f.mpg" 0x88=0x89 0xA0=0xA2; done
 
 author ntsc "<vob file=\"$tmp/ntsc_a.mpg\" chapters=\"0,0:02\" />
         <vob file=\"$tmp/ntsc_b.mpg\" chapters=\"0,0:01.5\" />"
