@@ -24,7 +24,8 @@ Failure placeListedWords(TitleSession& session, const TitleArguments& title, int
         return failed;
     // The recogniser's model is loaded only when a word is to be placed.
     SpeechTools tools = options.wholeCues ? SpeechTools{} : openSpeechTools();
-    placed = placeWords(requested.cues, words, options, capture.stream(request.audioStream), tools);
+    placed =
+        placeWords(requested.cues, words, options, capture.takeStream(request.audioStream), tools);
     for (const PlacedSpan& span : placed)
         if (span.placed == SpanPlacement::Cue && span.why != FallbackReason::WholeCuesAsked)
             session.ui().info(fallbackMessage(span));

@@ -54,10 +54,12 @@ PocketsphinxAligner::~PocketsphinxAligner() {
 
 ps_decoder_t* PocketsphinxAligner::decoder() const {
     if (decoder_ || loadFailed_) return decoder_;
-    // The library reports every step of its work on stderr, which is the program's.
+    // The library reports every step of its work on stderr, which is the program's. (Not
+    // with -logfn: the null device has another name on Windows, and a log file the
+    // library cannot open stops the model from loading.)
     err_set_logfp(nullptr);
     cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acousticModel_.c_str(),
-                                   "-dict", dictionary_.c_str(), "-logfn", "/dev/null",
+                                   "-dict", dictionary_.c_str(),
                                    // Digital silence has no spectrum to take a logarithm
                                    // of: a little noise keeps the features finite, and a
                                    // fixed seed the same result run after run.

@@ -20,6 +20,7 @@ public:
     PocketsphinxAligner& operator=(const PocketsphinxAligner&) = delete;
 
     std::string_view language() const override { return "en"; }
+    bool ready() override { return decoder() != nullptr; }
     bool knowsWord(std::string_view word) const override;
     bool addWord(std::string_view word, std::string_view phones) override;
     std::vector<AlignedWord> align(std::string_view grammar, std::span<const std::int16_t> samples,

@@ -165,21 +165,42 @@ void AudioCapture::place(Track& track, AudioChunk chunk) {
     track.last = Went::Dropped;
 }
 
-TitleAudio AudioCapture::stream(int number) const {
-    const Track* chosen = nullptr;
-    for (const Track& t : tracks_) {
+std::size_t AudioCapture::chosen(int number) const {
+    std::size_t chosen = tracks_.size();
+    for (std::size_t i = 0; i < tracks_.size(); ++i) {
+        const Track& t = tracks_[i];
         if (t.kept.empty()) continue;
         const int n = t.id & 0x07;
-        if (number >= 0 ? n != number : chosen && n >= (chosen->id & 0x07)) continue;
-        if (number >= 0 && chosen) continue;  // the first coding seen under that number
-        chosen = &t;
+        const bool some = chosen < tracks_.size();
+        if (number >= 0 ? n != number : some && n >= (tracks_[chosen].id & 0x07)) continue;
+        if (number >= 0 && some) continue;  // the first coding seen under that number
+        chosen = i;
     }
+    return chosen;
+}
+
+TitleAudio AudioCapture::stream(int number) const {
     TitleAudio out;
-    if (!chosen) return out;
-    out.stream = chosen->id & 0x07;
-    out.coding = chosen->coding;
-    out.lpcm = chosen->lpcm;
-    out.chunks = chosen->kept;
+    const std::size_t i = chosen(number);
+    if (i == tracks_.size()) return out;
+    const Track& t = tracks_[i];
+    out.stream = t.id & 0x07;
+    out.coding = t.coding;
+    out.lpcm = t.lpcm;
+    out.chunks = t.kept;
+    return out;
+}
+
+TitleAudio AudioCapture::takeStream(int number) {
+    const std::size_t i = chosen(number);
+    if (i == tracks_.size()) return {};
+    Track& t = tracks_[i];
+    TitleAudio out;
+    out.stream = t.id & 0x07;
+    out.coding = t.coding;
+    out.lpcm = t.lpcm;
+    out.chunks = std::move(t.kept);
+    t.kept.clear();
     return out;
 }
 

@@ -26,6 +26,9 @@ public:
     // the first stream (the lowest number, whatever its coding) that has packets there.
     // `stream` is -1 in the result when there is no such sound.
     TitleAudio stream(int number = -1) const;
+    // The same, handing the bytes over instead of copying them: the capture no longer
+    // holds that stream.
+    TitleAudio takeStream(int number = -1);
 
     // The map builder's side: every audio packet of the title (private stream 1, silenced
     // or not, and MPEG audio) in title order as it is read; `time` is the title time of its
@@ -52,6 +55,7 @@ private:
     };
 
     bool wanted(int number);
+    std::size_t chosen(int number) const;  // an index of tracks_, or its size for none
     Track* trackOf(std::uint8_t id);
     void place(Track& track, AudioChunk chunk);
     const TitleSpan* windowAt(TitleTime t) const;

@@ -44,6 +44,8 @@ enum class AlignEffort {
 class WordAligner {
 public:
     virtual ~WordAligner() = default;
+    // Loads the model on the first call; false when it cannot be loaded.
+    virtual bool ready() = 0;
     // The language of its model, as an ISO 639-1 code ("en").
     virtual std::string_view language() const = 0;
     // Whether the pronunciation dictionary holds `word` (lower case, as the grammar has it).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
 #include "common/text_format.h"
 #include "timing/span_list.h"
@@ -41,19 +42,50 @@ TitleSpan widened(TitleSpan span, TitleTime widening) {
     return {std::max<TitleTime>(span.start - widening, 0), span.end + widening};
 }
 
-// Latin text the dictionary mostly does not know is in another language written in
-// Latin letters (French, Spanish, ...). Numbers say nothing about the language.
-bool mostlyUnknown(const std::vector<CueWord>& words, const WordAligner& aligner) {
-    int counted = 0;
-    int unknown = 0;
-    for (const CueWord& w : words) {
-        if (std::all_of(w.text.begin(), w.text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        ++counted;
-        if (!isGrammarToken(w.text) || !aligner.knowsWord(w.text)) ++unknown;
-    }
-    return unknown >= 2 && unknown * 2 > counted;
+// A cue spoken for over a minute is a wrong file or time: its sound is neither captured
+// nor decoded.
+bool tooLong(TitleSpan window) {
+    return window.end - window.start > kLongestSound;
 }
+
+// The recogniser's dictionary as the cues' checks see it: the words this run added from
+// their spelling stay unknown, so that no cue's fallback depends on the cues before it.
+class Dictionary {
+public:
+    explicit Dictionary(WordAligner& aligner) : aligner_(aligner) {}
+
+    bool knows(const std::string& word) const {
+        return isGrammarToken(word) && !guessed_.contains(word) && aligner_.knowsWord(word);
+    }
+    // Latin text the dictionary mostly does not know is in another language written in
+    // Latin letters (French, Spanish, ...). Numbers say nothing about the language.
+    bool mostlyUnknown(const std::vector<CueWord>& words) const {
+        int counted = 0;
+        int unknown = 0;
+        for (const CueWord& w : words) {
+            if (std::all_of(w.text.begin(), w.text.end(),
+                            [](char c) { return c >= '0' && c <= '9'; }))
+                continue;
+            ++counted;
+            if (!knows(w.text)) ++unknown;
+        }
+        return unknown >= 2 && unknown * 2 > counted;
+    }
+    // A name or made-up word gets a pronunciation from its spelling: left out of the
+    // grammar, its sound would be given to the words beside it.
+    void addGuesses(const std::vector<CueWord>& words) {
+        for (const CueWord& w : words) {
+            if (!isGrammarToken(w.text) || aligner_.knowsWord(w.text)) continue;
+            const std::string phones = guessPronunciation(w.text);
+            if (isPronunciation(phones) && aligner_.addWord(w.text, phones))
+                guessed_.insert(w.text);
+        }
+    }
+
+private:
+    WordAligner& aligner_;
+    std::set<std::string, std::less<>> guessed_;
+};
 
 class CuePlacer {
 public:
@@ -67,25 +99,25 @@ public:
           found_(findOccurrences(spoken_.words, list_)) {}
 
     std::vector<PlacedSpan> place(const PlacementOptions& options, const TitleAudio& audio,
-                                  SpeechTools& tools) const {
+                                  SpeechTools& tools, Dictionary* dictionary) const {
         if (options.wholeCues) return wholeCue(FallbackReason::WholeCuesAsked, {});
-        if (!tools.available()) return wholeCue(FallbackReason::NoAligner, tools.unavailable);
+        if (!tools.available() || !dictionary)
+            return wholeCue(FallbackReason::NoAligner, tools.unavailable);
         WordAligner& aligner = *tools.aligner;
-        if (spoken_.otherScript || mostlyUnknown(spoken_.words, aligner))
+        if (!aligner.ready())
+            return wholeCue(FallbackReason::NoAligner, "the recogniser's model did not load");
+        if (spoken_.otherScript || dictionary->mostlyUnknown(spoken_.words))
             return wholeCue(FallbackReason::Language, std::string(aligner.language()));
         if (found_.empty()) return wholeCue(FallbackReason::NotFound, {});
         for (const WordOccurrence& o : found_) {
             for (int k = o.first; k < o.first + o.count; ++k) {
                 const std::string& w = spoken_.words[static_cast<std::size_t>(k)].text;
-                if (!isGrammarToken(w) || !aligner.knowsWord(w))
-                    return wholeCue(FallbackReason::UnknownWord, w);
+                if (!dictionary->knows(w)) return wholeCue(FallbackReason::UnknownWord, w);
             }
         }
 
         const TitleSpan window = widened(span_, options.widening);
-        // A cue spoken for over a minute is a wrong file or time, and its sound would
-        // take memory and time for nothing.
-        if (window.end - window.start > kLongestSound)
+        if (tooLong(window))
             return wholeCue(
                 FallbackReason::Implausible,
                 formatText("cue of %.3f s",
@@ -94,13 +126,7 @@ public:
         std::string problem;
         if (!tools.decoder->decode(audio, window, samples, problem))
             return wholeCue(FallbackReason::NoSound, problem);
-        // A name or made-up word gets a pronunciation from its spelling: left out of the
-        // grammar, its sound would be given to the words beside it.
-        for (const CueWord& w : spoken_.words) {
-            if (!isGrammarToken(w.text) || aligner.knowsWord(w.text)) continue;
-            const std::string phones = guessPronunciation(w.text);
-            if (isPronunciation(phones)) aligner.addWord(w.text, phones);
-        }
+        dictionary->addGuesses(spoken_.words);
         const AlignmentGrammar grammar = alignmentGrammar(spoken_.words, aligner);
         auto aligned = aligner.align(grammar.text, samples, AlignEffort::Normal);
         if (aligned.empty()) aligned = aligner.align(grammar.text, samples, AlignEffort::WideBeams);
@@ -234,8 +260,9 @@ std::vector<TitleSpan> soundWindows(const std::vector<SubtitleCue>& cues, const 
     for (const SubtitleCue& cue : cues) {
         if (words.find(cue.text) < 0) continue;
         const auto span = shiftedCue(cue, options.shift);
-        if (span && !spokenWords(cue.text).otherScript)
-            windows.push_back(widened(*span, options.widening));
+        if (!span || spokenWords(cue.text).otherScript) continue;
+        const TitleSpan window = widened(*span, options.widening);
+        if (!tooLong(window)) windows.push_back(window);
     }
     return mergeSpans(std::move(windows));
 }
@@ -244,13 +271,16 @@ std::vector<PlacedSpan> placeWords(const std::vector<SubtitleCue>& cues, const W
                                    const PlacementOptions& options, const TitleAudio& audio,
                                    SpeechTools& tools) {
     std::vector<PlacedSpan> spans;
+    std::optional<Dictionary> dictionary;
+    if (tools.available()) dictionary.emplace(*tools.aligner);
     for (std::size_t i = 0; i < cues.size(); ++i) {
         const int matched = words.find(cues[i].text);
         if (matched < 0) continue;
         const auto span = shiftedCue(cues[i], options.shift);
         if (!span) continue;
         const CuePlacer cue(static_cast<int>(i) + 1, *span, cues[i], matched, words);
-        for (PlacedSpan& s : cue.place(options, audio, tools)) spans.push_back(std::move(s));
+        for (PlacedSpan& s : cue.place(options, audio, tools, dictionary ? &*dictionary : nullptr))
+            spans.push_back(std::move(s));
     }
     return spans;
 }

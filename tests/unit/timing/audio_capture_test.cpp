@@ -69,8 +69,9 @@ TEST_F(AudioCaptureTest, KeepsEachStreamsPacketsAroundTheWindowsOnly) {
     ASSERT_EQ(build(nullptr, &second).result, MapResult::Ok);
     EXPECT_EQ(timesOf(first.stream()), timesOf(ac3));
     EXPECT_EQ(first.stream(1).stream, -1);
-    EXPECT_EQ(timesOf(second.stream()), timesOf(dts));
+    EXPECT_EQ(timesOf(second.takeStream()), timesOf(dts));
     EXPECT_EQ(second.stream(0).stream, -1);
+    EXPECT_EQ(second.stream().stream, -1);  // handed over
 }
 
 TEST_F(AudioCaptureTest, ReadsLpcmAndMpegAudioAndSkipsMalformedPackets) {

@@ -32,6 +32,8 @@ struct ScriptedAligner : WordAligner {
     std::set<std::string, std::less<>> dictionary{"damn", "it", "you", "bloody", "hell", "la"};
     std::deque<std::vector<AlignedWord>> replies;
     std::vector<std::pair<std::string, AlignEffort>> calls;
+    bool loads = true;
+    bool ready() override { return loads; }
     std::string_view language() const override { return "en"; }
     bool knowsWord(std::string_view w) const override { return dictionary.contains(w); }
     bool refusesNewWords = false;
@@ -209,6 +211,17 @@ TEST_F(Placement, WholeCueWithTheReason) {
         EXPECT_STREQ(fallbackCode(spans[0].why), code) << text;
         aligner.replies.clear();
     }
+    // A word guessed for one cue stays unknown to the next cue's checks.
+    aligner.replies.push_back({{"bonjour", 0, 3000}, {"damn", 4000, 6000}});
+    const auto both = placeWords({{{10 * kSecond, 12 * kSecond}, "Bonjour, damn", 3},
+                                  {{20 * kSecond, 22 * kSecond}, "Bonjour monsieur, damn", 9}},
+                                 WordMatcher({"damn"}), options, TitleAudio{}, tools);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0].placed, SpanPlacement::Word);
+    EXPECT_STREQ(fallbackCode(both[1].why), "language");
+    aligner.loads = false;
+    EXPECT_EQ(place("Damn", {"damn"}, {})[0].detail, "the recogniser's model did not load");
+    aligner.loads = true;
     const auto asked = decoder.asked.size();  // a cue of two minutes is not decoded
     EXPECT_EQ(placeWords({{{10 * kSecond, 130 * kSecond}, "Damn", 3}}, WordMatcher({"damn"}),
                          options, TitleAudio{}, tools)[0]
@@ -233,7 +246,8 @@ TEST(SoundWindows, ShiftedWidenedAndMergedWhereSoundIsNeeded) {
     const std::vector<SubtitleCue> cues = {{{kSecond, 2 * kSecond}, "damn", 1},
                                            {{2 * kSecond, 3 * kSecond}, "fine", 5},
                                            {{3 * kSecond, 4 * kSecond}, "Damn!", 9},
-                                           {{5 * kSecond, 6 * kSecond}, "damnだ", 13}};
+                                           {{5 * kSecond, 6 * kSecond}, "damnだ", 13},
+                                           {{7 * kSecond, 127 * kSecond}, "damn", 17}};
     PlacementOptions options{.shift = -kSecond};
     EXPECT_EQ(soundWindows(cues, WordMatcher({"damn"}), options),
               (std::vector<TitleSpan>{{0, 3 * kSecond + kSecond / 2}}));
