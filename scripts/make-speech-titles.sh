@@ -47,25 +47,27 @@ dialogue sentences "$tmp/speech/sentences.txt"
 dialogue compose "$tmp/speech" "$tmp"
 seconds=$(soxi -D "$tmp/speech.wav")
 
-# The speech at 48 kHz, its peak 3 dB below full scale; the music bed: four chords of four
+# sox -R everywhere: sox dithers with a random seed, and the recogniser's placement of a
+# word under the music bed can turn on that noise; the tests' titles are the same every
+# time. The speech at 48 kHz, its peak 3 dB below full scale; the music bed: four chords of four
 # seconds each, round and round, at -27 dB (peaks near -30 dBFS: loud enough that every
 # audio frame of the title has sound, so that silencing shows).
-run sox "$tmp/speech.wav" -r 48000 "$tmp/voice.wav" gain -n -3
+run sox -R "$tmp/speech.wav" -r 48000 "$tmp/voice.wav" gain -n -3
 chords=()
 for chord in 220:261.63:329.63 174.61:220:261.63 261.63:329.63:392 196:246.94:293.66; do
   IFS=: read -r a b c <<<"$chord"
-  run sox -n -r 48000 -c 1 "$tmp/chord-$a.wav" synth 4 sine "$a" sine mix "$b" sine mix "$c"
+  run sox -R -n -r 48000 -c 1 "$tmp/chord-$a.wav" synth 4 sine "$a" sine mix "$b" sine mix "$c"
   chords+=("$tmp/chord-$a.wav")
 done
 bed=()
 for ((i = 0; i * 4 < ${seconds%.*} + 4; i++)); do bed+=("${chords[i % 4]}"); done
-run sox "${bed[@]}" "$tmp/bed.wav" trim 0 "$seconds" vol -27dB
-run sox -m -v 1 "|sox $tmp/voice.wav -p remix 1 1" -v 1 "|sox $tmp/bed.wav -p remix 1 1" \
+run sox -R "${bed[@]}" "$tmp/bed.wav" trim 0 "$seconds" vol -27dB
+run sox -R -m -v 1 "|sox -R $tmp/voice.wav -p remix 1 1" -v 1 "|sox -R $tmp/bed.wav -p remix 1 1" \
   "$tmp/stereo.wav"
 if [[ -z $minutes ]]; then
   # Front left and right, centre, LFE, back left and right, as a 6-channel WAV is read.
-  run sox -n -r 48000 -c 1 "$tmp/quiet.wav" trim 0 "$seconds"
-  run sox -M "$tmp/bed.wav" "$tmp/bed.wav" "$tmp/voice.wav" "$tmp/quiet.wav" \
+  run sox -R -n -r 48000 -c 1 "$tmp/quiet.wav" trim 0 "$seconds"
+  run sox -R -M "$tmp/bed.wav" "$tmp/bed.wav" "$tmp/voice.wav" "$tmp/quiet.wav" \
     "$tmp/bed.wav" "$tmp/bed.wav" "$tmp/surround.wav"
 fi
 
