@@ -11,12 +11,13 @@
 #   mute play project   the subsystems that work on an opened title
 #   timing      title time: the presentation-time map, spans from EDL and subtitle files
 #   words       placing listed words in their cues' sound (speech behind seams)
+#   timed       muting by title time: a request read into a plan, a plan written
 #   app         the application: start-up, settings store, dialogs' models, commands
 # Prints every include that goes upwards and fails when there is one.
 #   tests/core_include_direction.sh SRC_CORE_DIR
 set -euo pipefail
 core=${1:?usage: core_include_direction.sh SRC_CORE_DIR}
-order=(common platform ui scan dvd preview state mute play project timing words app)
+order=(common platform ui scan dvd preview state mute play project timing words timed app)
 
 rank() {
   local i

@@ -4,13 +4,10 @@
 
 #include "exit_status.h"
 #include "json.h"
-#include "mute/mute_command.h"
-#include "mute_subcommand.h"
-#include "placed_words.h"
-#include "requested_spans.h"
-#include "timing/map_messages.h"
+#include "span_options.h"
+#include "speech_tools.h"
+#include "timed/timed_mute.h"
 #include "timing/span_plan.h"
-#include "timing/title_time_text.h"
 #include "title_map.h"
 #include "usage.h"
 
@@ -23,8 +20,7 @@ std::string patternOf(MuteState state) {
 }
 
 void printLine(const PlanEntry& e) {
-    std::printf("%05d %s -> %s %s\n", e.gop + 1, patternOf(e.before).c_str(),
-                patternOf(e.after).c_str(), spanText(e.silenced).c_str());
+    std::printf("%s\n", planEntryLine(e).c_str());
     std::fflush(stdout);
 }
 
@@ -77,38 +73,27 @@ int muteByTitleTime(const ParsedArguments& parsed) {
         return usageError("mute",
                           "give exactly one of --gop, --gops, --time, --at, --edl and --srt");
     std::string problem;
-    const auto request = spanRequest(parsed, problem);
+    auto request = spanRequest(parsed, problem);
     if (!request) return usageError("mute", problem);
     const auto title = titleOption(parsed, problem);
     if (!title) return usageError("mute", problem);
+    request->vtsiPath = vtsiPathOf(parsed.title);
+    request->title = *title;
 
     // The files are read before the title: a wrong one stops the run before the scan.
     TitleSession session(parsed.title);
     RequestedSpans requested;
-    if (const Failure failed = readRequestedSpans(*request, session.ui(), requested))
-        return failed.status;
+    if (!readRequestedSpans(*request, session.ui(), requested)) return kExitFailed;
     if (const Failure failed = session.open()) return failed.status;
-    PresentationMap map;
-    std::vector<TitleSpan> spans = requested.spans;
-    const bool subtitles = request->source == SpanSource::Subtitles;
-    std::vector<PlacedSpan> placed;
-    if (subtitles) {
-        if (const Failure failed =
-                placeListedWords(session, parsed.title, *title, *request, requested, map, placed))
-            return failed.status;
-        spans = spansToSilence(placed, map.title);
-    } else if (const Failure failed = readTitleMap(session, parsed.title, *title, map)) {
-        return failed.status;
-    }
-    const std::vector<PlacedSpan>* jsonSpans = subtitles ? &placed : nullptr;
-    const SpanPlan plan = planSpans(map, spans);
-    if (plan.outsideSpan >= 0) {
-        session.ui().error(map_messages::spanOutsideTitle(
-            formatTitleSpan(spans[static_cast<std::size_t>(plan.outsideSpan)]),
-            formatTitleSpan(map.title)));
+    TimedMuteContext context{session.state(), session.shell(), session.ui(), session.buffer(),
+                             openSpeechTools};
+    context.tellFallbacks = true;
+    TimedMutePlan timed;
+    if (planRequestedSpans(context, *request, requested, timed) != PlanResult::Ok)
         return kExitFailed;
-    }
-    if (map.mpegAudio) session.ui().info(map_messages::kMpegAudioPlaysOn);
+    const SpanPlan& plan = timed.plan;
+    const PresentationMap& map = timed.map;
+    const std::vector<PlacedSpan>* jsonSpans = timed.subtitles ? &timed.placed : nullptr;
 
     const bool json = parsed.flags.count("--json") > 0;
     const bool dryRun = parsed.flags.count("--dry-run") > 0;
@@ -120,9 +105,6 @@ int muteByTitleTime(const ParsedArguments& parsed) {
         return kExitOk;
     }
 
-    std::vector<GopPattern> targets;
-    for (const PlanEntry& e : plan.entries)
-        if (e.changes()) targets.push_back({e.gop, e.after});
     // A line is printed once its GOP's marker is on the disk; a GOP the plan leaves as it
     // is, when the plan reaches it.
     std::size_t next = 0;
@@ -133,16 +115,12 @@ int muteByTitleTime(const ParsedArguments& parsed) {
             if (!json) printLine(e);
         }
     };
-    auto& state = session.state();
-    const auto outcomes =
-        muteGops({state.gopTable, state.inputFiles}, state.gopLines, session.buffer(), session.ui(),
-                 targets, [&](const GopMuteOutcome& outcome) {
-                     printUpTo(outcome.gop, outcome.result == MuteResult::Ok);
-                 });
-    const bool failed = !outcomes.empty() && outcomes.back().result != MuteResult::Ok;
-    if (!failed) printUpTo(static_cast<int>(map.gops.size()), true);
+    const PlanWriting writing = writeTimedMutePlan(context, timed, [&](const GopMuteOutcome& o) {
+        printUpTo(o.gop, o.result == MuteResult::Ok);
+    });
+    if (!writing.failed) printUpTo(static_cast<int>(map.gops.size()), true);
     if (json) printJson(plan, map, false, next, jsonSpans);
-    return reportMuteFailure(session, outcomes) ? kExitFailed : kExitOk;
+    return writing.failed ? kExitFailed : kExitOk;
 }
 
 }  // namespace velmorin::cli

@@ -5,7 +5,7 @@
 #include "exit_status.h"
 #include "mute/mute_command.h"
 #include "mute_by_time.h"
-#include "requested_spans.h"
+#include "span_options.h"
 #include "scan/gop_line.h"
 #include "title_session.h"
 #include "usage.h"

@@ -6,6 +6,7 @@
 #include "json.h"
 #include "scan/pack.h"
 #include "timing/map_messages.h"
+#include "timing/title_time_text.h"
 #include "title_map.h"
 #include "usage.h"
 

@@ -6,21 +6,19 @@
 #include <optional>
 
 #include "arguments.h"
-#include "timing/audio_capture.h"
 #include "timing/presentation_map.h"
 #include "title_session.h"
 
 namespace velmorin::cli {
 
-// A span as the lines of times and mute print it: "hh:mm:ss.mmm-hh:mm:ss.mmm", or "-"
-// for an empty one (a quarter without timed audio, a GOP the plan silences nothing in).
-std::string spanText(const TitleSpan& span);
-
 // The --title option: 1 when absent; nothing (and `problem` set) when it is wrong.
 std::optional<int> titleOption(const ParsedArguments& parsed, std::string& problem);
 
-// Reads the map, keeping the sound `capture` asks for when one is given.
+// The set's information file the options give (absolute), or empty.
+std::string vtsiPathOf(const TitleArguments& title);
+
+// Reads the map.
 Failure readTitleMap(TitleSession& session, const TitleArguments& title, int titleNumber,
-                     PresentationMap& map, AudioCapture* capture = nullptr);
+                     PresentationMap& map);
 
 }  // namespace velmorin::cli

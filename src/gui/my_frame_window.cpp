@@ -166,6 +166,8 @@ std::optional<std::string> MyFrameWindow::chooseProjectToSave(const std::string&
     return chosenPath(dialog);
 }
 
+void MyFrameWindow::runTimedMuteDialog() {}
+
 void MyFrameWindow::showAboutDialog() {
     AboutDialog dialog(this);
     const QRect p = frameGeometry();

@@ -51,6 +51,7 @@ private:
     void refreshPreview() override;
     bool runSettingsDialog() override;
     void showAboutDialog() override;
+    void runTimedMuteDialog() override;
     void requestClose() override;
     void openDocument(const std::string& path) override;
 

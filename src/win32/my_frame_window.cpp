@@ -196,6 +196,8 @@ void MyFrameWindow::showAboutDialog() {
     AboutDialog().runModal(hwnd_);
 }
 
+void MyFrameWindow::runTimedMuteDialog() {}
+
 void MyFrameWindow::requestClose() {
     SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }

@@ -6,6 +6,7 @@
 #include "mute/mute_command.h"
 #include "platform/native_path.h"
 #include "scan/gop_navigation.h"
+#include "ui/control_ids.h"
 
 namespace velmorin {
 
@@ -62,6 +63,12 @@ void runMainCommand(MainWindowContext c, int id) {
             break;
         case 1920:
             c.window.showAboutDialog();
+            break;
+        case ids::menu::kMuteByTime:
+            if (c.state.gopTable.gopCount == 0)
+                c.ui.error(kNoInputData);
+            else
+                c.window.runTimedMuteDialog();
             break;
         case 107: {
             // A changed preview option opens or closes the preview at once.

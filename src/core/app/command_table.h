@@ -25,6 +25,8 @@ public:
     // The settings dialog, modal over the main window; true when it ended with OK.
     virtual bool runSettingsDialog() = 0;
     virtual void showAboutDialog() = 0;
+    // "時間指定で無音化", modal over the main window.
+    virtual void runTimedMuteDialog() = 0;
     // A close request for the main window (it asks mayCloseMainWindow first).
     virtual void requestClose() = 0;
     // Opens a document with the desktop's default application; failures go unreported.

@@ -134,7 +134,8 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
 
 std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
                                      const std::vector<GopPattern>& targets,
-                                     const std::function<void(const GopMuteOutcome&)>& done) {
+                                     const std::function<void(const GopMuteOutcome&)>& done,
+                                     const std::function<bool()>& stop) {
     std::vector<GopMuteOutcome> outcomes;
     const auto report = [&](int k, MuteState pattern, MuteResult result) {
         const bool listed = k < lines.count();
@@ -164,6 +165,7 @@ std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuf
     };
 
     for (const auto& [k, pattern] : targets) {
+        if (stop && stop()) break;
         BinaryFile own;
         const bool carried = pendingGop >= 0 && fileOf(pendingGop) == fileOf(k);
         if (carried) own = std::move(pendingFile);

@@ -59,9 +59,11 @@ struct GopPattern {
     MuteState pattern = 0;
 };
 
-// As above, with a pattern of its own for each GOP.
+// As above, with a pattern of its own for each GOP. `stop`, asked before each GOP, ends
+// the run early when it says so; the GOPs begun before are finished and reported.
 std::vector<GopMuteOutcome> muteGops(MuteTitle title, GopLines& lines, SectorBuffer& buffer, Ui& ui,
                                      const std::vector<GopPattern>& targets,
-                                     const std::function<void(const GopMuteOutcome&)>& done = {});
+                                     const std::function<void(const GopMuteOutcome&)>& done = {},
+                                     const std::function<bool()>& stop = {});
 
 }  // namespace velmorin

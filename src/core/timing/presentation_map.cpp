@@ -186,6 +186,10 @@ private:
     }
 
     void readGop(int k, const TitleCell* cell) {
+        if (source_.proceed && !source_.proceed(gopsRead_++)) {
+            outcome_ = {MapResult::Stopped, source_.table.fileIndex[static_cast<std::size_t>(k)], k};
+            return;
+        }
         records_.clear();
         currentCell_ = cell;
         const GopExtent extent = source_.table.extent(k, source_.files);
@@ -300,6 +304,7 @@ private:
     std::map<int, AudioTrack> tracks_;
     Clock clock_;
     TitleTime titleEnd_ = 0;
+    int gopsRead_ = 0;
 
     const TitleCell* currentCell_ = nullptr;
     Clock cellClock_;

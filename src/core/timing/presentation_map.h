@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/sector_buffer.h"
@@ -46,6 +47,8 @@ struct MapSource {
     const std::vector<TitleCell>* cells = nullptr;
     // Keeps the coded sound of the capture's windows as the audio packets are read.
     AudioCapture* capture = nullptr;
+    // Told before each GOP is read how many have been; false stops the reading.
+    std::function<bool(int gopsRead)> proceed = {};
 };
 
 enum class MapResult {
@@ -53,6 +56,7 @@ enum class MapResult {
     CannotOpen,         // `file` cannot be opened for reading
     NotNavigationPack,  // GOP `gop` does not begin with a navigation pack where the table says
     ReadError,          // GOP `gop`'s sectors in `file` end early or cannot be read
+    Stopped,            // `proceed` said to stop before GOP `gop`
 };
 
 struct MapOutcome {

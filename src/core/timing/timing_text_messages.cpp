@@ -28,6 +28,10 @@ std::string noSubtitleCues(const std::string& path) {
     return formatText("%s に字幕がありません.", path.c_str());
 }
 
+std::string malformedTypedSpan(int line) {
+    return formatText("入力した時間の%d行目が正しくありません.\n開始-終了を hh:mm:ss.mmm または秒で入力してください.", line);
+}
+
 std::string noWords(const std::string& path) {
     return formatText("%s に語句がありません.", path.c_str());
 }

@@ -116,4 +116,8 @@ std::string formatTitleSpan(const TitleSpan& span) {
     return formatTitleTime(span.start) + "-" + formatTitleTime(span.end);
 }
 
+std::string spanText(const TitleSpan& span) {
+    return span.empty() ? "-" : formatTitleSpan(span);
+}
+
 }  // namespace velmorin

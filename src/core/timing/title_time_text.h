@@ -31,5 +31,8 @@ std::string formatTitleTime(TitleTime time);
 
 // "hh:mm:ss.mmm-hh:mm:ss.mmm".
 std::string formatTitleSpan(const TitleSpan& span);
+// A span as the lines of a plan or a map print it: formatTitleSpan, or "-" for an empty
+// one (a quarter without timed audio, a GOP the plan silences nothing in).
+std::string spanText(const TitleSpan& span);
 
 }  // namespace velmorin

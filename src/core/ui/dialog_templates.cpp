@@ -1,5 +1,7 @@
 #include "ui/dialog_templates.h"
 
+#include "ui/control_ids.h"
+
 namespace velmorin {
 
 namespace {
@@ -163,6 +165,49 @@ const DialogTemplate& logoDialogTemplate() {
     return t;
 }
 
+const DialogTemplate& timedMuteDialogTemplate() {
+    namespace t = ids::timed_mute;
+    constexpr unsigned kLines = ControlTemplate::kMultiline;
+    constexpr unsigned kScroll = ControlTemplate::kAutoScroll;
+    // clang-format off
+    static const DialogTemplate d{"時間指定で無音化", 400, 322, kDialogFontFace, kDialogFontPoints, F::Modal, 0, 0, {
+        {-1, K::Frame, 2, 2, 396, 176, ""},
+        {-1, K::Label, 6, 5, 120, 10, "《無音化する時間》"},
+        {t::kFromTyped, K::Radio, 10, 18, 150, 12, "時間を入力(&M)"},
+        {t::kFromEdl, K::Radio, 10, 70, 150, 12, "EDLﾌｧｲﾙ(&E)"},
+        {t::kFromSubtitles, K::Radio, 10, 102, 200, 12, "字幕ﾌｧｲﾙ(&U) SubRip/WebVTT"},
+        {t::kTypedSpans, K::Edit, 22, 31, 180, 34, "", kLines},
+        {-1, K::Label, 210, 33, 180, 10, "1行に1つ 開始-終了"},
+        {-1, K::Label, 210, 45, 180, 10, "hh:mm:ss.mmm または 秒"},
+        {t::kEdlPath, K::Edit, 22, 84, 300, 12, "", kScroll},
+        {t::kEdlBrowse, K::Button, 328, 83, 60, 14, "参照..."},
+        {t::kSubtitlePath, K::Edit, 22, 116, 300, 12, "", kScroll},
+        {t::kSubtitleBrowse, K::Button, 328, 115, 60, 14, "参照..."},
+        {-1, K::Label, 22, 134, 36, 10, "語句："},
+        {t::kWordsFromFile, K::Radio, 60, 132, 60, 12, "ﾌｧｲﾙ(&L)"},
+        {t::kWordsTyped, K::Radio, 60, 148, 60, 12, "直接入力(&I)"},
+        {t::kWordsPath, K::Edit, 122, 132, 200, 12, "", kScroll},
+        {t::kWordsBrowse, K::Button, 328, 131, 60, 14, "参照..."},
+        {t::kTypedWords, K::Edit, 122, 148, 200, 26, "", kLines},
+        {-1, K::Label, 6, 184, 50, 10, "文字ｺｰﾄﾞ："},
+        {t::kEncoding, K::Combo, 56, 182, 80, 60, ""},
+        {-1, K::Label, 146, 184, 54, 10, "ずらし(秒)："},
+        {t::kShift, K::Edit, 202, 182, 40, 12, "", kScroll},
+        {-1, K::Label, 254, 184, 30, 10, "ﾀｲﾄﾙ："},
+        {t::kTitle, K::Edit, 286, 182, 24, 12, "", kScroll},
+        {t::kWordsOnly, K::Radio, 6, 198, 120, 12, "語句だけ無音化(&W)"},
+        {t::kWholeCues, K::Radio, 130, 198, 130, 12, "字幕全体を無音化(&A)"},
+        {t::kPlacementNote, K::Label, 6, 212, 388, 10, ""},
+        {t::kPlan, K::Button, 6, 226, 60, 14, "計画(&P)"},
+        {t::kPlanTotal, K::Label, 72, 228, 322, 10, ""},
+        {t::kPlanList, K::List, 6, 244, 388, 54, "", ControlTemplate::kHorizontalScroll},
+        {t::kWrite, K::Button, 224, 302, 80, 14, "無音化実行(&G)"},
+        {t::kClose, K::Button, 314, 302, 80, 14, "閉じる(&C)"},
+    }};
+    // clang-format on
+    return d;
+}
+
 const ControlTemplate* findControl(const DialogTemplate& dialog, int id) {
     for (const auto& c : dialog.controls)
         if (c.id == id) return &c;
@@ -174,6 +219,7 @@ const std::vector<MenuTemplate>& mainMenuTemplate() {
     static const std::vector<MenuTemplate> menu = {
         {"ﾌｧｲﾙ(&F)", {{1010, "入力ﾌｧｲﾙを開く(&O)..."}, {0, ""}, {1050, "終了(&X)"}}},
         {"ﾌﾟﾛｼﾞｪｸﾄ(&P)", {{1110, "ﾌﾟﾛｼﾞｪｸﾄを開く(&L)..."}, {1120, "ﾌﾟﾛｼﾞｪｸﾄを保存(&S)..."}}},
+        {"音声編集(&E)", {{ids::menu::kMuteByTime, "時間指定で無音化(&T)..."}}},
         {"ﾍﾙﾌﾟ(&H)", {{1910, "ﾍﾙﾌﾟ(&H)"}, {0, ""}, {1920, "ﾊﾞｰｼﾞｮﾝ情報(&A)..."}}},
     };
     // clang-format on

@@ -30,6 +30,7 @@ struct ControlTemplate {
         kNotify = 1u << 3,             // a list that reports clicks and selection changes
         kHidden = 1u << 4,             // created invisible
         kAutoScroll = 1u << 5,         // an edit field that scrolls with the text
+        kMultiline = 1u << 6,          // an edit field of several lines, Enter starts one
     };
     int id;  // -1 for static texts without an id
     Kind kind;
@@ -69,6 +70,9 @@ const DialogTemplate& viewerPathDialogTemplate();
 const DialogTemplate& progressDialogTemplate();
 // Template 9, the start-up picture.
 const DialogTemplate& logoDialogTemplate();
+// "時間指定で無音化": muting by title time. The radio buttons of one group stand
+// together in the list of controls, so each group is one run of radios.
+const DialogTemplate& timedMuteDialogTemplate();
 
 // The controls of `dialog` with this id, or nullptr.
 const ControlTemplate* findControl(const DialogTemplate& dialog, int id);

@@ -36,12 +36,15 @@ std::string withDetail(const char* what, const std::string& detail) {
     return detail.empty() ? std::string(what) : formatText("%s: %s", what, detail.c_str());
 }
 
-std::string reasonText(FallbackReason why, const std::string& detail) {
+}  // namespace
+
+std::string fallbackReasonText(FallbackReason why, const std::string& detail) {
     const char* d = detail.c_str();
     switch (why) {
         case FallbackReason::None:
-        case FallbackReason::WholeCuesAsked:
             break;
+        case FallbackReason::WholeCuesAsked:
+            return "指定により字幕全体";
         case FallbackReason::NoAligner:
             return withDetail("音声認識を使えません", detail);
         case FallbackReason::Language:
@@ -61,8 +64,6 @@ std::string reasonText(FallbackReason why, const std::string& detail) {
     return {};
 }
 
-}  // namespace
-
 std::string fallbackMessage(const PlacedSpan& span) {
     if (span.why == FallbackReason::WholeCuesAsked)
         return formatText("字幕 %d（%s）の「%s」は指定により字幕全体を無音化します.", span.cue,
@@ -70,7 +71,7 @@ std::string fallbackMessage(const PlacedSpan& span) {
     return formatText(
         "字幕 %d（%s）の「%s」は語の位置が分からないため字幕全体を無音化します（%s）.", span.cue,
         formatTitleTime(span.span.start).c_str(), span.text.c_str(),
-        reasonText(span.why, span.detail).c_str());
+        fallbackReasonText(span.why, span.detail).c_str());
 }
 
 }  // namespace velmorin

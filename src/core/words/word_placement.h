@@ -67,6 +67,8 @@ std::vector<PlacedSpan> placeWords(const std::vector<SubtitleCue>& cues, const W
 // A stable ASCII name of a reason for scripts ("no-aligner", "language", ...; "placed"
 // for None).
 const char* fallbackCode(FallbackReason why);
+// Why a cue falls back, in a few words ("音声を復号できません: ..."); empty for None.
+std::string fallbackReasonText(FallbackReason why, const std::string& detail);
 // The line that tells the user a cue falls back and why.
 std::string fallbackMessage(const PlacedSpan& span);
 

@@ -4,6 +4,8 @@
 
 #include "fake_platform.h"
 #include "scripted_ui.h"
+#include "mute/mute_command.h"
+#include "ui/control_ids.h"
 #include "ui/memory_gop_list.h"
 
 namespace velmorin {
@@ -23,6 +25,7 @@ public:
         return true;
     }
     void showAboutDialog() override { calls.push_back("about"); }
+    void runTimedMuteDialog() override { calls.push_back("timed"); }
     void requestClose() override { calls.push_back("close"); }
     void openDocument(const std::string& path) override { calls.push_back("open " + path); }
     bool runSourceDialog(const std::string&, const std::string&, std::string&) override {
@@ -66,7 +69,7 @@ protected:
 
 TEST_F(CommandTableTest, WhileBusyOnlyHelpRuns) {
     shell.busy = true;
-    for (int id : {101, 1010, 107, 1920, 2, 1050, 103, 1110, 1120}) run(id);
+    for (int id : {101, 1010, 107, 1920, 2, 1050, 103, 1110, 1120, ids::menu::kMuteByTime}) run(id);
     run(121);
     run(1910);
     const std::string help = "open " + withTrailingSeparator("/program/") + "README.HTM";
@@ -78,6 +81,14 @@ TEST_F(CommandTableTest, CommandsReachTheirWindowsAndDialogs) {
     for (int id : {101, 1010, 1920, 2, 1050}) run(id);
     EXPECT_EQ(window.calls,
               (std::vector<std::string>{"source", "source", "about", "close", "close"}));
+}
+
+TEST_F(CommandTableTest, MuteByTimeNeedsAnOpenedTitle) {
+    run(ids::menu::kMuteByTime);
+    EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", kNoInputData}}));
+    state.gopTable.gopCount = 1;
+    run(ids::menu::kMuteByTime);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"timed"}));
 }
 
 TEST_F(CommandTableTest, SettingsRefreshThePreviewOnlyWhenItsOptionChanged) {
