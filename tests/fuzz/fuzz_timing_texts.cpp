@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the readers of the files that say what to silence by time: the
-// text decoder, then the EDL, subtitle and word list readers and the word matcher on
-// whatever text came out, then the span helpers on what they read; then the cleaning of
-// each cue (and of the whole text as one cue) into spoken words and their grammar for a
-// dictionary that knows a few words, whose every word must pass the grammar's whitelist.
+// text decoder, then the EDL, subtitle, typed span and word list readers and the word
+// matcher on whatever text came out, then the span helpers on what they read; then the
+// cleaning of each cue (and of the whole text as one cue) into spoken words and their
+// grammar for a dictionary that knows a few words, whose every word must pass the
+// grammar's whitelist.
 //
 // Input: one byte naming the encoding (its value modulo 3), then the file's bytes.
 // `fuzz_timing_texts --make-seeds DIR VIDEO_TS` writes an EDL list, SubRip and WebVTT files
@@ -16,6 +17,7 @@
 #include "common/text_decoding.h"
 #include "fuzz_files.h"
 #include "platform/code_page.h"
+#include "timed/span_request.h"
 #include "timing/edl_file.h"
 #include "timing/span_list.h"
 #include "timing/subtitle_file.h"
@@ -133,6 +135,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (subtitles.result != SubtitleResult::Ok && !subtitles.cues.empty()) std::abort();
     for (const SubtitleCue& cue : subtitles.cues)
         if (cue.span.end < cue.span.start || cue.line < 1) std::abort();
+
+    // The spans typed into the desktop's dialog, one per line.
+    int badLine = -1;
+    if (const auto typed = parseTypedSpans(text, badLine)) {
+        for (const TitleSpan& s : *typed)
+            if (s.empty() || s.start < 0) std::abort();
+    } else if (badLine < 0 || badLine > static_cast<int>(text.size()) + 1) {
+        std::abort();
+    }
 
     const WordMatcher words(parseWordList(text));
     checkWords(text, words);

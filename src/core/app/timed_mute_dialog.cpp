@@ -19,7 +19,8 @@ namespace t = ids::timed_mute;
 constexpr const char* kNoEdlFile = "EDLﾌｧｲﾙが指定されていません.";
 constexpr const char* kNoSubtitleFile = "字幕ﾌｧｲﾙが指定されていません.";
 constexpr const char* kNoWordsFile = "語句ﾌｧｲﾙが指定されていません.";
-constexpr const char* kBadShift = "ずらしの秒数が正しくありません.\n+1.5 や -0.25 のように入力してください.";
+constexpr const char* kBadShift =
+    "ずらしの秒数が正しくありません.\n+1.5 や -0.25 のように入力してください.";
 constexpr const char* kBadTitle = "ﾀｲﾄﾙ番号が正しくありません（1～99）.";
 constexpr const char* kNothingToWrite = "変更するGOPはありません.";
 
@@ -27,9 +28,9 @@ constexpr TextEncoding kEncodings[] = {TextEncoding::Unicode, TextEncoding::Cp93
                                        TextEncoding::Cp1252};
 
 bool blank(const std::string& text) {
-    return trimBlanks(text).empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' ||
-                                                                     c == ' ' || c == '\t'; });
+    return trimBlanks(text).empty() && std::all_of(text.begin(), text.end(), [](char c) {
+               return c == '\r' || c == '\n' || c == ' ' || c == '\t';
+           });
 }
 
 // "12.345" seconds, from ticks rounded to milliseconds.
@@ -57,8 +58,7 @@ void selectOnly(GopListView& list, int line) {
 }  // namespace
 
 const std::vector<const char*>& timedMuteEncodingNames() {
-    static const std::vector<const char*> names = {"UTF-8", "Shift-JIS (CP932)",
-                                                   "Windows-1252"};
+    static const std::vector<const char*> names = {"UTF-8", "Shift-JIS (CP932)", "Windows-1252"};
     return names;
 }
 
@@ -151,9 +151,9 @@ std::optional<SpanRequest> requestFromFields(const TimedMuteFields& f, const Tim
     }
     if (!c.vtsiPath.empty()) {
         const std::string_view title = trimBlanks(f.title);
-        const bool digits = !title.empty() && title.size() <= 2 &&
-                            std::all_of(title.begin(), title.end(),
-                                        [](char ch) { return ch >= '0' && ch <= '9'; });
+        const bool digits =
+            !title.empty() && title.size() <= 2 &&
+            std::all_of(title.begin(), title.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
         const int number = digits ? std::stoi(std::string(title)) : 0;
         if (number < 1) {
             problem = kBadTitle;
@@ -176,8 +176,8 @@ std::vector<std::string> planListLines(const TimedMutePlan& plan) {
 }
 
 std::string planTotalLine(const TimedMutePlan& plan) {
-    return formatText("無音化 %d箇所 計%s秒  変更するGOP %d個",
-                      static_cast<int>(plan.spans.size()), secondsText(plan.spannedTime()).c_str(),
+    return formatText("無音化 %d箇所 計%s秒  変更するGOP %d個", static_cast<int>(plan.spans.size()),
+                      secondsText(plan.spannedTime()).c_str(),
                       static_cast<int>(plan.changes().size()));
 }
 
@@ -219,8 +219,8 @@ PlanWriteResult TimedMuteDialogModel::write(const TimedMuteFields& fields) {
     if (first >= 0) selectOnly(list_, first);
     if (writing.failed) return PlanWriteResult::Failed;
     if (writing.stopped) {
-        context_.ui.info(formatText("無音化を中断しました. %d個のGOPを書き換えました.",
-                                    writing.written()));
+        context_.ui.info(
+            formatText("無音化を中断しました. %d個のGOPを書き換えました.", writing.written()));
         return PlanWriteResult::Stopped;
     }
     return PlanWriteResult::Written;

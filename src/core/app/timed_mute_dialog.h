@@ -48,8 +48,7 @@ std::string placementNote(const TimedMuteChoices& choices);
 
 // The request the fields make; nothing, with the message to show, when one is wrong.
 std::optional<SpanRequest> requestFromFields(const TimedMuteFields& fields,
-                                             const TimedMuteChoices& choices,
-                                             std::string& problem);
+                                             const TimedMuteChoices& choices, std::string& problem);
 
 // The plan list: each span asked for (with its cue, word and placement), then each GOP
 // of the plan as the tool prints it; and the line that totals it.

@@ -70,9 +70,8 @@ std::optional<std::vector<TitleSpan>> subtitleSpans(const SpanRequest& request, 
     // that is valid UTF-8 is read as such, since Shift-JIS or CP1252 text with characters
     // beyond ASCII hardly ever is.
     const bool typed = request.wordsPath.empty();
-    const auto wordsText =
-        typed ? std::optional<std::string>(request.typedWords)
-              : readText(request.wordsPath, request.encoding, ui, true);
+    const auto wordsText = typed ? std::optional<std::string>(request.typedWords)
+                                 : readText(request.wordsPath, request.encoding, ui, true);
     if (!wordsText) return std::nullopt;
     requested.words = parseWordList(*wordsText);
     const WordMatcher words(requested.words);
@@ -95,7 +94,10 @@ std::optional<std::vector<TitleSpan>> parseTypedSpans(std::string_view text, int
     int number = 0;
     for (const std::string_view line : splitLines(text)) {
         ++number;
-        const std::string_view span = trimBlanks(line);
+        // Times hold no blanks: "1.5 - 2" is taken as "1.5-2".
+        std::string span;
+        for (const char c : line)
+            if (c != ' ' && c != '\t') span += c;
         if (span.empty()) continue;
         const auto parsed = parseTitleSpan(span);
         if (!parsed) {

@@ -43,8 +43,8 @@ struct RequestedSpans {
     std::vector<std::string> words;  // with a subtitle file: the listed words and phrases
 };
 
-// The spans typed one per line ("FROM-TO", hh:mm:ss.mmm or seconds; blank lines and spaces
-// around a span are allowed). Nothing when a line is malformed: `badLine` (from 1) tells
+// The spans typed one per line ("FROM-TO", hh:mm:ss.mmm or seconds; blank lines and blanks
+// between the times are allowed). Nothing when a line is malformed: `badLine` (from 1) tells
 // which, 0 when there is no span at all.
 std::optional<std::vector<TitleSpan>> parseTypedSpans(std::string_view text, int& badLine);
 

@@ -4,12 +4,12 @@
 
 #include "common/text_format.h"
 #include "mute/mute_command.h"
+#include "timed/title_map_reader.h"
 #include "timing/audio_capture.h"
 #include "timing/map_messages.h"
 #include "timing/span_list.h"
 #include "timing/title_time_text.h"
 #include "timing/word_list.h"
-#include "timed/title_map_reader.h"
 
 namespace velmorin {
 
@@ -90,9 +90,9 @@ PlanResult planRequestedSpans(TimedMuteContext context, const SpanRequest& reque
     options.margin = request.margin;
     options.wholeCues = request.wholeCues;
     // Only the sound around the matching cues is kept while the map is read.
-    AudioCapture capture(plan.subtitles ? soundWindows(requested.cues, words, options)
-                                        : std::vector<TitleSpan>{},
-                         request.audioStream);
+    AudioCapture capture(
+        plan.subtitles ? soundWindows(requested.cues, words, options) : std::vector<TitleSpan>{},
+        request.audioStream);
     {
         OperationProgress progress(context, kPlanningCaption);
         const int gops = context.state.gopTable.gopCount;

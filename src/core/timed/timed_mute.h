@@ -50,8 +50,7 @@ struct TimedMutePlan {
 enum class PlanResult { Ok, Refused, Stopped };
 
 // Reads the request's files, then plans on the opened title.
-PlanResult planTimedMute(TimedMuteContext context, const SpanRequest& request,
-                         TimedMutePlan& plan);
+PlanResult planTimedMute(TimedMuteContext context, const SpanRequest& request, TimedMutePlan& plan);
 // Plans spans already read (the tool reads the files before it scans the title).
 PlanResult planRequestedSpans(TimedMuteContext context, const SpanRequest& request,
                               const RequestedSpans& requested, TimedMutePlan& plan);

@@ -187,7 +187,8 @@ private:
 
     void readGop(int k, const TitleCell* cell) {
         if (source_.proceed && !source_.proceed(gopsRead_++)) {
-            outcome_ = {MapResult::Stopped, source_.table.fileIndex[static_cast<std::size_t>(k)], k};
+            outcome_ = {MapResult::Stopped, source_.table.fileIndex[static_cast<std::size_t>(k)],
+                        k};
             return;
         }
         records_.clear();

@@ -29,7 +29,10 @@ std::string noSubtitleCues(const std::string& path) {
 }
 
 std::string malformedTypedSpan(int line) {
-    return formatText("入力した時間の%d行目が正しくありません.\n開始-終了を hh:mm:ss.mmm または秒で入力してください.", line);
+    return formatText(
+        "入力した時間の%d行目が正しくありません.\n開始-終了を hh:mm:ss.mmm "
+        "または秒で入力してください.",
+        line);
 }
 
 std::string noWords(const std::string& path) {

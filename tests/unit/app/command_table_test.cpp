@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "scripted_ui.h"
 #include "mute/mute_command.h"
+#include "scripted_ui.h"
 #include "ui/control_ids.h"
 #include "ui/memory_gop_list.h"
 
