@@ -4,17 +4,12 @@
 
 namespace velmorin {
 
-namespace {
-
-// `line` becomes the only selected line, with the caret and the focus.
 void selectOnly(GopListView& list, int line) {
     list.clearSelection();
     list.select(line);
     list.setCaretLine(line);
     list.focus();
 }
-
-}  // namespace
 
 std::optional<MuteResult> runMuteCommand(GopListContext c, MuteState pattern) {
     if (c.shell.busy) return std::nullopt;

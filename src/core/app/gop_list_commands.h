@@ -18,6 +18,9 @@
 
 namespace velmorin {
 
+// `line` becomes the only selected line, with the caret and the focus.
+void selectOnly(GopListView& list, int line);
+
 struct GopListContext {
     AppState& state;
     ShellState& shell;

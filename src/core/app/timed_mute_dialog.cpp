@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/gop_list_commands.h"
 #include "common/text_format.h"
 #include "common/text_lines.h"
 #include "mute/mute_command.h"
@@ -45,14 +46,6 @@ std::string spanLine(const PlacedSpan& p) {
         return formatText("字幕%d 「%s」 語句 %s", p.cue, p.text.c_str(), where.c_str());
     return formatText("字幕%d 「%s」 字幕全体 %s（%s）", p.cue, p.text.c_str(), where.c_str(),
                       fallbackReasonText(p.why, p.detail).c_str());
-}
-
-// `line` becomes the only selected line, with the caret and the focus.
-void selectOnly(GopListView& list, int line) {
-    list.clearSelection();
-    list.select(line);
-    list.setCaretLine(line);
-    list.focus();
 }
 
 }  // namespace
