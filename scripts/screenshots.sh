@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the main window after a scan of the sample disc, its preview window, the source,
-# settings and title list dialogs and the start-up picture under Xvfb into docs/screenshots/
+# settings and title list dialogs, "時間指定で無音化" with a plan and the start-up picture
+# under Xvfb into docs/screenshots/
 # (the pictures the README shows), then the Windows program's under Wine (docs/screenshots/windows-*.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."

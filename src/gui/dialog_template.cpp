@@ -1,5 +1,6 @@
 #include "dialog_template.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -7,6 +8,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -60,6 +62,9 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
     constexpr int kIconSize = 32;  // the system's large icon
     int unnamed = 0;
     QLabel* pendingMnemonic = nullptr;  // a label whose "&X" moves the focus to the next control
+    // Each run of radio buttons in the list is one group: checking one clears the others
+    // of its run only.
+    QButtonGroup* radios = nullptr;
     for (const auto& c : controls) {
         QRect r = dialogUnitRect(parent->font(), c.x, c.y, c.width, c.height);
         QWidget* w = nullptr;
@@ -94,11 +99,23 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
             case ControlTemplate::Kind::CheckBox:
                 w = new QCheckBox(text, parent);
                 break;
-            case ControlTemplate::Kind::Radio:
-                w = new QRadioButton(text, parent);
+            case ControlTemplate::Kind::Radio: {
+                auto* radio = new QRadioButton(text, parent);
+                if (!radios) radios = new QButtonGroup(parent);
+                radios->addButton(radio);
+                w = radio;
                 break;
+            }
             case ControlTemplate::Kind::Edit:
-                w = new QLineEdit(parent);
+                if (c.options & ControlTemplate::kMultiline) {
+                    // Enter starts a new line; Tab still moves on to the next control.
+                    auto* lines = new QPlainTextEdit(parent);
+                    lines->setTabChangesFocus(true);
+                    lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+                    w = lines;
+                } else {
+                    w = new QLineEdit(parent);
+                }
                 break;
             case ControlTemplate::Kind::Combo:
                 // The template's height includes the open list; the closed box is one
@@ -113,6 +130,7 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
                 break;
             }
         }
+        if (c.kind != ControlTemplate::Kind::Radio) radios = nullptr;
         w->setObjectName(c.id >= 0 ? QString("ctl%1").arg(c.id)
                                    : QString("static%1").arg(unnamed++));
         if (auto* label = qobject_cast<QLabel*>(w)) {

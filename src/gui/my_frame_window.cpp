@@ -23,6 +23,7 @@
 #include "program_icon.h"
 #include "setting_dialog.h"
 #include "src_path_select_dialog.h"
+#include "timed_mute_dialog.h"
 
 namespace velmorin::gui {
 
@@ -166,7 +167,12 @@ std::optional<std::string> MyFrameWindow::chooseProjectToSave(const std::string&
     return chosenPath(dialog);
 }
 
-void MyFrameWindow::runTimedMuteDialog() {}
+void MyFrameWindow::runTimedMuteDialog() {
+    TimedMuteDialog dialog(this, *state_, shell_, buffer_, client_->gopList(), timedMuteFields_);
+    dialog.exec();
+    // The caret may stand on another GOP now, as after a pattern button.
+    refreshPreview();
+}
 
 void MyFrameWindow::showAboutDialog() {
     AboutDialog dialog(this);

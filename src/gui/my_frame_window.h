@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/command_table.h"
+#include "app/timed_mute_dialog.h"
 #include "my_dialog.h"
 #include "platform/sector_buffer.h"
 #include "pre_view_frame_window.h"
@@ -68,7 +69,8 @@ private:
     preview::PreviewDecoder decoder_;
     QPointer<PreViewFrameWindow> preview_;
     bool shutDown_ = false;
-    QKeySequence helpKey_;  // Alt+H, shared by the help button and the help menu
+    QKeySequence helpKey_;             // Alt+H, shared by the help button and the help menu
+    TimedMuteFields timedMuteFields_;  // "時間指定で無音化" opens with these next time
 };
 
 }  // namespace velmorin::gui

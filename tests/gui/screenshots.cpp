@@ -1,8 +1,11 @@
 // Renders the main window after a scan of a title, its preview, the source, settings and
-// title list dialogs and the start-up picture to PNG files:
+// title list dialogs, "時間指定で無音化" with a plan and the start-up picture to PNG files:
 //   gui_screenshots VIDEO_TS_FOLDER LOGO.BMP OUT_FOLDER
 #include <QApplication>
+#include <QDir>
+#include <QPushButton>
 #include <QTimer>
+#include <fstream>
 #include <memory>
 
 #include "dvd/title_table.h"
@@ -12,6 +15,7 @@
 #include "scan/vob_scanner.h"
 #include "setting_dialog.h"
 #include "src_path_select_dialog.h"
+#include "timed_mute_dialog.h"
 #include "title_inf_dialog.h"
 
 int main(int argc, char** argv) {
@@ -59,6 +63,26 @@ int main(int argc, char** argv) {
     titles.show();
     app.processEvents();
     titles.grab().save(out + "/title-list.png");
+    // Muting by subtitles: the cues that hold a listed word, each silenced whole. The file
+    // lies at the same path every time, so the picture does not change with it.
+    QDir scratch(QDir::temp().filePath("velmorin-screenshots"));
+    scratch.mkpath(".");
+    const std::string subtitles = scratch.filePath("film.srt").toStdString();
+    std::ofstream(subtitles) << "1\n00:00:05,000 --> 00:00:06,000\nDamn it, you!\n\n"
+                                "2\n00:00:10,000 --> 00:00:11,000\nNot here.\n\n"
+                                "3\n00:00:15,000 --> 00:00:16,000\nOh gosh darn.\n";
+    TimedMuteFields fields;
+    fields.source = SpanSource::Subtitles;
+    fields.subtitlePath = subtitles;
+    fields.wordsFromFile = false;
+    fields.typedWords = "damn\ngosh darn";
+    fields.wholeCues = true;
+    gui::TimedMuteDialog timed(&window, window.state(), window.shell(), buffer, list, fields);
+    timed.show();
+    timed.findChild<QPushButton*>("ctl120")->click();  // "計画"
+    app.processEvents();
+    timed.grab().save(out + "/timed-mute-dialog.png");
+    scratch.removeRecursively();
     gui::LogoDialog startup(&window, logo);
     startup.show();
     app.processEvents();

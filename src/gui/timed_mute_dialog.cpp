@@ -1,0 +1,203 @@
+#include "timed_mute_dialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringListModel>
+
+#include "dialog_template.h"
+#include "my_file_dialogs.h"
+#include "speech_tools.h"
+#include "ui/control_ids.h"
+
+namespace velmorin::gui {
+
+namespace {
+
+namespace t = ids::timed_mute;
+
+// What each browse button looks for: the file dialog's caption and its filters, in Qt's
+// notation (the filter's name with its patterns in brackets), one filter a line.
+struct FileKind {
+    const char* caption;
+    const char* filters;
+};
+constexpr FileKind kEdlFile{"EDLﾌｧｲﾙの選択", "EDLﾌｧｲﾙ(*.edl)\nすべてのﾌｧｲﾙ(*)"};
+constexpr FileKind kSubtitleFile{"字幕ﾌｧｲﾙの選択", "字幕ﾌｧｲﾙ(*.srt *.vtt)\nすべてのﾌｧｲﾙ(*)"};
+constexpr FileKind kWordsFile{"語句ﾌｧｲﾙの選択", "語句ﾌｧｲﾙ(*.txt)\nすべてのﾌｧｲﾙ(*)"};
+
+// The folder the last browse button ended in, for the next one of this run.
+QString& lastBrowsedFolder() {
+    static QString folder;
+    return folder;
+}
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+template <class W>
+W* control(const QWidget* dialog, int id) {
+    return dialog->findChild<W*>(QString("ctl%1").arg(id));
+}
+
+}  // namespace
+
+TimedMuteDialog::TimedMuteDialog(QWidget* parent, AppState& state, ShellState& shell,
+                                 SectorBuffer& buffer, GopListView& list, TimedMuteFields& fields)
+    : QDialog(parent),
+      shell_(shell),
+      fields_(fields),
+      ui_(this, shell),
+      model_({state, shell, ui_, buffer, openSpeechTools, true}, list,
+             timedMuteChoices(state, openSpeechTools().unavailable)) {
+    setObjectName("TimedMuteDialog");
+    setWindowTitle(kTimedMuteCaption);
+    setFont(dialogFont());
+    paintLightGrey(this);
+    setFixedSize(layoutDialog(this, timedMuteDialogTemplate()));
+    if (state.inputFiles.fileCount > 0)
+        titleFolder_ = QFileInfo(qt(state.inputFiles.filePath[0])).absolutePath().toStdString();
+
+    auto* encoding = control<QComboBox>(this, t::kEncoding);
+    for (const char* name : timedMuteEncodingNames()) encoding->addItem(QString::fromUtf8(name));
+    control<QListView>(this, t::kPlanList)->setModel(new QStringListModel(this));
+    control<QListView>(this, t::kPlanList)->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    control<QLabel>(this, t::kPlacementNote)->setText(qt(placementNote(model_.choices())));
+    showFields();
+    enableControls();
+
+    for (int id : {t::kFromTyped, t::kFromEdl, t::kFromSubtitles, t::kWordsFromFile, t::kWordsTyped,
+                   t::kWordsOnly, t::kWholeCues})
+        connect(control<QRadioButton>(this, id), &QRadioButton::toggled, this,
+                [this] { enableControls(); });
+    const auto onClick = [this](int id, auto slot) {
+        connect(control<QPushButton>(this, id), &QPushButton::clicked, this, slot);
+    };
+    onClick(t::kEdlBrowse, [this] { browse(t::kEdlPath, kEdlFile.caption, kEdlFile.filters); });
+    onClick(t::kSubtitleBrowse,
+            [this] { browse(t::kSubtitlePath, kSubtitleFile.caption, kSubtitleFile.filters); });
+    onClick(t::kWordsBrowse,
+            [this] { browse(t::kWordsPath, kWordsFile.caption, kWordsFile.filters); });
+    onClick(t::kPlan, [this] { plan(); });
+    onClick(t::kWrite, [this] { write(); });
+    onClick(t::kClose, [this] { reject(); });
+}
+
+void TimedMuteDialog::reject() {
+    if (shell_.busy) return;
+    collectFields();
+    QDialog::reject();
+}
+
+void TimedMuteDialog::showFields() {
+    const TimedMuteFields& f = fields_;
+    const int source = f.source == SpanSource::Edl         ? t::kFromEdl
+                       : f.source == SpanSource::Subtitles ? t::kFromSubtitles
+                                                           : t::kFromTyped;
+    control<QRadioButton>(this, source)->setChecked(true);
+    control<QPlainTextEdit>(this, t::kTypedSpans)->setPlainText(qt(f.typedSpans));
+    control<QLineEdit>(this, t::kEdlPath)->setText(qt(f.edlPath));
+    control<QLineEdit>(this, t::kSubtitlePath)->setText(qt(f.subtitlePath));
+    control<QRadioButton>(this, f.wordsFromFile ? t::kWordsFromFile : t::kWordsTyped)
+        ->setChecked(true);
+    control<QLineEdit>(this, t::kWordsPath)->setText(qt(f.wordsPath));
+    control<QPlainTextEdit>(this, t::kTypedWords)->setPlainText(qt(f.typedWords));
+    control<QComboBox>(this, t::kEncoding)->setCurrentIndex(f.encoding);
+    control<QLineEdit>(this, t::kShift)->setText(qt(f.shift));
+    control<QLineEdit>(this, t::kTitle)->setText(qt(f.title));
+    control<QRadioButton>(this, f.wholeCues ? t::kWholeCues : t::kWordsOnly)->setChecked(true);
+}
+
+TimedMuteFields& TimedMuteDialog::collectFields() {
+    TimedMuteFields& f = fields_;
+    const auto checked = [this](int id) { return control<QRadioButton>(this, id)->isChecked(); };
+    const auto line = [this](int id) { return control<QLineEdit>(this, id)->text().toStdString(); };
+    const auto lines = [this](int id) {
+        return control<QPlainTextEdit>(this, id)->toPlainText().toStdString();
+    };
+    f.source = checked(t::kFromEdl)         ? SpanSource::Edl
+               : checked(t::kFromSubtitles) ? SpanSource::Subtitles
+                                            : SpanSource::Typed;
+    f.typedSpans = lines(t::kTypedSpans);
+    f.edlPath = line(t::kEdlPath);
+    f.subtitlePath = line(t::kSubtitlePath);
+    f.wordsFromFile = checked(t::kWordsFromFile);
+    f.wordsPath = line(t::kWordsPath);
+    f.typedWords = lines(t::kTypedWords);
+    f.encoding = control<QComboBox>(this, t::kEncoding)->currentIndex();
+    f.shift = line(t::kShift);
+    f.title = line(t::kTitle);
+    f.wholeCues = checked(t::kWholeCues);
+    return f;
+}
+
+void TimedMuteDialog::enableControls() {
+    const TimedMuteFields& f = collectFields();
+    for (const ControlTemplate& c : timedMuteDialogTemplate().controls)
+        if (c.id >= 0)
+            control<QWidget>(this, c.id)
+                ->setEnabled(timedMuteControlEnabled(c.id, f, model_.choices()));
+}
+
+void TimedMuteDialog::showPlan(bool shown) {
+    QStringList rows;
+    if (shown)
+        for (const std::string& line : model_.lines()) rows << qt(line);
+    static_cast<QStringListModel*>(control<QListView>(this, t::kPlanList)->model())
+        ->setStringList(rows);
+    control<QLabel>(this, t::kPlanTotal)->setText(shown ? qt(model_.total()) : QString());
+}
+
+void TimedMuteDialog::plan() {
+    if (shell_.busy) return;
+    showPlan(model_.plan(collectFields()));
+}
+
+void TimedMuteDialog::write() {
+    if (shell_.busy) return;
+    switch (model_.write(collectFields())) {
+        case PlanWriteResult::Written:
+            accept();
+            break;
+        case PlanWriteResult::Refused:
+        case PlanWriteResult::Nothing:
+            showPlan(!model_.lines().empty());
+            break;
+        case PlanWriteResult::Stopped:
+        case PlanWriteResult::Failed:
+            // Part of the plan is on the disk: its list no longer says what a write does.
+            showPlan(false);
+            break;
+    }
+}
+
+void TimedMuteDialog::browse(int pathId, const char* caption, const char* filters) {
+    auto* field = control<QLineEdit>(this, pathId);
+    const QFileInfo current(field->text().trimmed());
+    QString folder = lastBrowsedFolder().isEmpty() ? qt(titleFolder_) : lastBrowsedFolder();
+    if (!field->text().trimmed().isEmpty() && current.absoluteDir().exists())
+        folder = current.absolutePath();
+
+    QFileDialog dialog(this, QString::fromUtf8(caption));
+    dialog.setObjectName("TimedMuteFileDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Qt's own dialog on every platform, as the project dialogs have it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(QString::fromUtf8(filters).split('\n'));
+    dialog.setDirectory(folder);
+    if (current.isFile()) dialog.selectFile(current.fileName());
+    const auto chosen = chosenPath(dialog);
+    if (!chosen) return;
+    field->setText(qt(*chosen));
+    lastBrowsedFolder() = QFileInfo(qt(*chosen)).absolutePath();
+}
+
+}  // namespace velmorin::gui
