@@ -5,8 +5,8 @@
 #include "exit_status.h"
 #include "mute/mute_command.h"
 #include "mute_by_time.h"
-#include "span_options.h"
 #include "scan/gop_line.h"
+#include "span_options.h"
 #include "title_session.h"
 #include "usage.h"
 
