@@ -13,6 +13,7 @@
 #include "app/settings_file.h"
 #include "desktop_driver.h"
 #include "platform/wide_text.h"
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -53,16 +54,17 @@ Run timeDesktop(const std::wstring& program) {
     if (!frame) fail("velmorin.exe showed no main window");
     run.startup = seconds(started);
     HWND client = FindWindowExW(frame, nullptr, kDialog, nullptr);
-    press(client, 101);
+    press(client, ids::main_window::kInputFiles);
     HWND source = waitForWindow(pid, kDialog, "入力ﾌｧｲﾙ選択");
-    SendMessageW(GetDlgItem(source, 104), LB_SETSEL, TRUE, -1);
+    SendMessageW(GetDlgItem(source, ids::path_dialog::kFiles), LB_SETSEL, TRUE, -1);
     const auto scanning = Clock::now();
-    press(source, IDOK);
-    HWND size = GetDlgItem(client, 203);
+    press(source, ids::path_dialog::kSelect);
+    HWND size = GetDlgItem(client, ids::main_window::kSizeLabel);
     waitUntil([&] { return windowText(size) != "ｻｲｽﾞ: 0.000 GB"; }, 600000);
     run.scan = seconds(scanning);
-    run.lines = static_cast<int>(SendMessageW(GetDlgItem(client, 114), LB_GETCOUNT, 0, 0));
-    PostMessageW(frame, WM_COMMAND, 1050, 0);
+    run.lines = static_cast<int>(
+        SendMessageW(GetDlgItem(client, ids::main_window::kGopList), LB_GETCOUNT, 0, 0));
+    PostMessageW(frame, WM_COMMAND, ids::menu::kExit, 0);
     if (HWND ask = waitForWindow(pid, kDialog, "確認")) press(ask, IDYES);
     WaitForSingleObject(process.hProcess, 60000);
     CloseHandle(process.hProcess);

@@ -14,8 +14,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setFont(proportionalDialogFont());
     paintLightGrey(this);
     setFixedSize(layoutDialog(this, aboutDialogTemplate()));
-    findChild<QLabel*>("ctl100")->setText(kMainCaption);
-    connect(findChild<QPushButton*>("ctl1"), &QPushButton::clicked, this, &QDialog::accept);
+    control<QLabel>(this, ids::about::kProgramName)->setText(kMainCaption);
+    connect(control<QPushButton>(this, ids::kOk), &QPushButton::clicked, this, &QDialog::accept);
 }
 
 }  // namespace velmorin::gui

@@ -131,8 +131,7 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
             }
         }
         if (c.kind != ControlTemplate::Kind::Radio) radios = nullptr;
-        w->setObjectName(c.id >= 0 ? QString("ctl%1").arg(c.id)
-                                   : QString("static%1").arg(unnamed++));
+        w->setObjectName(c.id >= 0 ? controlName(c.id) : QString("static%1").arg(unnamed++));
         if (auto* label = qobject_cast<QLabel*>(w)) {
             if (text.contains('&')) pendingMnemonic = label;
         } else if (pendingMnemonic) {
@@ -149,6 +148,17 @@ QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& contro
 
 QSize layoutDialog(QWidget* parent, const DialogTemplate& dialog) {
     return layoutControls(parent, dialog.controls, dialog.width, dialog.height);
+}
+
+QString controlName(int id) {
+    return QStringLiteral("ctl%1").arg(id);
+}
+
+int controlId(const QObject* control) {
+    const QString name = control->objectName();
+    bool ok = false;
+    const int id = name.startsWith(QLatin1String("ctl")) ? name.mid(3).toInt(&ok) : -1;
+    return ok ? id : -1;
 }
 
 }  // namespace velmorin::gui

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "ui/control_ids.h"
 #include "ui/dialog_templates.h"
 
 namespace velmorin::gui {
@@ -21,12 +22,23 @@ QFont proportionalDialogFont();
 QRect dialogUnitRect(const QFont& font, int x, int y, int width, int height);
 
 // Creates the controls as children of `parent` at their pixel positions; every control
-// gets the object name "ctl<id>" (static texts without id "static<n>"). Returns the
-// pixel size of a `width` × `height` dialog-unit client.
+// gets the object name controlName(id) (static texts without id "static<n>"). Returns
+// the pixel size of a `width` × `height` dialog-unit client.
 QSize layoutControls(QWidget* parent, const std::vector<ControlTemplate>& controls, int width,
                      int height);
 // The same for a whole template: its controls and its size.
 QSize layoutDialog(QWidget* parent, const DialogTemplate& dialog);
+
+// The object name of control `id` (one of ui/control_ids.h): "ctl<id>".
+QString controlName(int id);
+// The id of a control laid out from a template, from its object name; -1 for others.
+int controlId(const QObject* control);
+// Control `id` of a window laid out from a template, as a `Widget`; nullptr when it has
+// no such control of that class.
+template <class Widget>
+Widget* control(const QObject* window, int id) {
+    return window->findChild<Widget*>(controlName(id));
+}
 
 // Light grey (192, 192, 192) background, black text: the colouring of every dialog.
 void paintLightGrey(QWidget* widget);

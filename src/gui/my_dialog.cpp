@@ -15,15 +15,17 @@ MyDialog::MyDialog(QWidget* parent) : QWidget(parent) {
     paintLightGrey(this);
     setFixedSize(layoutDialog(this, mainDialogTemplate()));
     for (auto* button : findChildren<QAbstractButton*>()) {
-        const int id = button->objectName().mid(3).toInt();
+        const int id = controlId(button);
         connect(button, &QAbstractButton::clicked, this, [this, id] { emit command(id); });
     }
-    auto* list = findChild<QListView*>("ctl114");
-    auto* label = findChild<QLabel*>("ctl203");
+    auto* list = control<QListView>(this, ids::main_window::kGopList);
+    auto* label = control<QLabel>(this, ids::main_window::kSizeLabel);
     gopList_ = std::make_unique<GopListWidget>(list, label);
     // The list's text background is light grey too.
-    setStyleSheet("QListView#ctl114 { background-color: rgb(192, 192, 192); color: black; }");
-    connect(list, &QListView::doubleClicked, this, [this] { emit command(114); });
+    setStyleSheet(QString("QListView#%1 { background-color: rgb(192, 192, 192); color: black; }")
+                      .arg(controlName(ids::main_window::kGopList)));
+    connect(list, &QListView::doubleClicked, this,
+            [this] { emit command(ids::main_window::kGopList); });
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!gopList_->changingByProgram()) emit userSelectionChanged();
     });

@@ -44,7 +44,8 @@ MyFrameWindow::MyFrameWindow(std::unique_ptr<AppState> state, ShellState shell,
     connect(client_, &MyDialog::command, this, &MyFrameWindow::runCommand);
     // The exit button carries the cancel id: the cancel key runs it too.
     auto* cancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancelKey, &QShortcut::activated, this, [this] { runCommand(2); });
+    connect(cancelKey, &QShortcut::activated, this,
+            [this] { runCommand(ids::main_window::kExit); });
     connect(client_, &MyDialog::userSelectionChanged, this, [this] { refreshPreview(); });
     shell_.busy = false;
     shell_.cancelRequested = false;
@@ -71,7 +72,7 @@ void MyFrameWindow::buildMenu() {
     for (const MenuTemplate& m : mainMenuTemplate()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.text));
         for (const MenuItemTemplate& item : m.items) {
-            if (item.id == 0)
+            if (item.id == ids::menu::kSeparator)
                 menu->addSeparator();
             else
                 add(menu, item.text, item.id);
@@ -81,7 +82,7 @@ void MyFrameWindow::buildMenu() {
     // The help button and the help menu share Alt+H, which Qt would take as ambiguous
     // and answer with neither. The menu bar keeps the one shortcut, and it runs help, as
     // the button's mnemonic does.
-    if (auto* helpButton = client_->findChild<QPushButton*>("ctl121")) {
+    if (auto* helpButton = control<QPushButton>(client_, ids::main_window::kHelp)) {
         helpButton->setShortcut(QKeySequence());
         helpKey_ = QKeySequence::mnemonic(helpButton->text());
         menuBar()->installEventFilter(this);
@@ -91,7 +92,7 @@ void MyFrameWindow::buildMenu() {
 bool MyFrameWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == menuBar() && event->type() == QEvent::Shortcut &&
         static_cast<QShortcutEvent*>(event)->key() == helpKey_) {
-        runCommand(121);
+        runCommand(ids::main_window::kHelp);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

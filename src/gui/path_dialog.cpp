@@ -27,20 +27,22 @@ PathDialog::PathDialog(QWidget* parent, PathBrowser::Kind kind, const std::strin
 
 void PathDialog::setUpControls(const DialogTemplate& dialog) {
     setFixedSize(layoutDialog(this, dialog));
-    driveList_ = findChild<QListView*>("ctl103");
-    folderList_ = findChild<QListView*>("ctl102");
-    fileList_ = findChild<QListView*>("ctl104");
+    driveList_ = control<QListView>(this, ids::path_dialog::kDrives);
+    folderList_ = control<QListView>(this, ids::path_dialog::kFolders);
+    fileList_ = control<QListView>(this, ids::path_dialog::kFiles);
     driveList_->setModel(&drives_);
     folderList_->setModel(&folders_);
     fileList_->setModel(&files_);
     for (auto* list : {driveList_, folderList_, fileList_})
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    connect(findChild<QPushButton*>("ctl105"), &QPushButton::clicked, this, [this] {
-        browser_.goToVolumeRoot();
-        showBrowser();
-    });
-    connect(findChild<QPushButton*>("ctl2"), &QPushButton::clicked, this, &QDialog::reject);
+    connect(control<QPushButton>(this, ids::path_dialog::kRoot), &QPushButton::clicked, this,
+            [this] {
+                browser_.goToVolumeRoot();
+                showBrowser();
+            });
+    connect(control<QPushButton>(this, ids::kCancel), &QPushButton::clicked, this,
+            &QDialog::reject);
     connect(folderList_, &QListView::clicked, this, [this](const QModelIndex& index) {
         browser_.chooseFolder(index.row());
         showBrowser();
@@ -52,7 +54,8 @@ void PathDialog::setUpControls(const DialogTemplate& dialog) {
 }
 
 void PathDialog::showBrowser() {
-    findChild<QLabel*>("ctl101")->setText(QString::fromStdString(browser_.folder()));
+    control<QLabel>(this, ids::path_dialog::kPathDisplay)
+        ->setText(QString::fromStdString(browser_.folder()));
     std::vector<std::string> labels;
     for (const auto& v : browser_.volumes()) labels.push_back(v.label);
     drives_.setStringList(toQt(labels));

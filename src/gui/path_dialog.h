@@ -19,7 +19,7 @@ protected:
     PathDialog(QWidget* parent, PathBrowser::Kind kind, const std::string& programFolder,
                const std::string& pattern);
 
-    // Lays out the template (it holds controls 101–105, 1 and 2) and wires the browsing.
+    // Lays out the template (it holds the ids::path_dialog controls) and wires the browsing.
     void setUpControls(const DialogTemplate& dialog);
     void showBrowser();
     // The file list's selected rows, in list order.

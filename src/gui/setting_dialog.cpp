@@ -24,25 +24,31 @@ SettingDialog::SettingDialog(QWidget* parent, Settings& settings, ShellState& sh
     paintLightGrey(this);
     setFixedSize(layoutDialog(this, settingDialogTemplate()));
 
-    findChild<QLineEdit*>("ctl101")->setText(QString::fromStdString(settings_.playerPath));
-    auto* times = findChild<QComboBox*>("ctl103");
+    control<QLineEdit>(this, ids::settings::kPlayerPath)
+        ->setText(QString::fromStdString(settings_.playerPath));
+    auto* times = control<QComboBox>(this, ids::settings::kPlayTime);
     for (const char* text : kPlayTimeTexts) times->addItem(text);
     times->setCurrentIndex(settings_.playTimeIndex);
-    findChild<QCheckBox*>("ctl104")->setChecked(settings_.mpgWorkingFiles);
-    findChild<QCheckBox*>("ctl105")->setChecked(settings_.previewEnabled);
+    control<QCheckBox>(this, ids::settings::kMpgWorkingFiles)
+        ->setChecked(settings_.mpgWorkingFiles);
+    control<QCheckBox>(this, ids::settings::kPreviewEnabled)->setChecked(settings_.previewEnabled);
 
-    connect(findChild<QPushButton*>("ctl1"), &QPushButton::clicked, this, [this] { ok(); });
-    connect(findChild<QPushButton*>("ctl2"), &QPushButton::clicked, this, &QDialog::reject);
-    connect(findChild<QPushButton*>("ctl102"), &QPushButton::clicked, this, [this] { browse(); });
+    connect(control<QPushButton>(this, ids::kOk), &QPushButton::clicked, this, [this] { ok(); });
+    connect(control<QPushButton>(this, ids::kCancel), &QPushButton::clicked, this,
+            &QDialog::reject);
+    connect(control<QPushButton>(this, ids::settings::kBrowsePlayer), &QPushButton::clicked, this,
+            [this] { browse(); });
 }
 
 void SettingDialog::ok() {
-    candidate_ = findChild<QLineEdit*>("ctl101")->text().toStdString();
+    candidate_ = control<QLineEdit>(this, ids::settings::kPlayerPath)->text().toStdString();
     if (!acceptPlayerPath(candidate_, ui_)) return;
     settings_.playerPath = candidate_;
-    settings_.playTimeIndex = findChild<QComboBox*>("ctl103")->currentIndex();
-    settings_.mpgWorkingFiles = findChild<QCheckBox*>("ctl104")->isChecked();
-    settings_.previewEnabled = findChild<QCheckBox*>("ctl105")->isChecked();
+    settings_.playTimeIndex = control<QComboBox>(this, ids::settings::kPlayTime)->currentIndex();
+    settings_.mpgWorkingFiles =
+        control<QCheckBox>(this, ids::settings::kMpgWorkingFiles)->isChecked();
+    settings_.previewEnabled =
+        control<QCheckBox>(this, ids::settings::kPreviewEnabled)->isChecked();
     accept();
 }
 
@@ -51,7 +57,8 @@ void SettingDialog::browse() {
                               shell_.programFolder);
     if (dialog.exec() != QDialog::Accepted) return;
     candidate_ = dialog.result();
-    findChild<QLineEdit*>("ctl101")->setText(QString::fromStdString(candidate_));
+    control<QLineEdit>(this, ids::settings::kPlayerPath)
+        ->setText(QString::fromStdString(candidate_));
 }
 
 }  // namespace velmorin::gui

@@ -11,6 +11,8 @@
 
 namespace velmorin::gui {
 
+namespace source = ids::path_dialog::source;
+
 SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const ShellState& shell,
                                          const QString& caption, const std::string& startFolder)
     : PathDialog(parent, PathBrowser::Kind::Source, shell.programFolder, {}),
@@ -22,10 +24,10 @@ SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const
     setUpControls(sourcePathDialogTemplate());
     fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
-    auto* vtsi = findChild<QCheckBox*>("ctl106");
-    auto* bySector = findChild<QRadioButton*>("ctl107");
-    auto* byCells = findChild<QRadioButton*>("ctl108");
-    auto* fast = findChild<QCheckBox*>("ctl110");
+    auto* vtsi = control<QCheckBox>(this, source::kReadByVtsi);
+    auto* bySector = control<QRadioButton>(this, source::kChaptersBySectorMatch);
+    auto* byCells = control<QRadioButton>(this, source::kChaptersByCellCount);
+    auto* fast = control<QCheckBox>(this, source::kFastRead);
     auto& options = state_.sourceOptions;
     vtsi->setChecked(options.readByVtsi);
     bySector->setEnabled(options.readByVtsi);
@@ -47,9 +49,10 @@ SrcPathSelectDialog::SrcPathSelectDialog(QWidget* parent, AppState& state, const
     });
     connect(fast, &QCheckBox::toggled, this,
             [this](bool on) { state_.sourceOptions.fastRead = on; });
-    connect(findChild<QPushButton*>("ctl109"), &QPushButton::clicked, this,
+    connect(control<QPushButton>(this, source::kShowTitleInfo), &QPushButton::clicked, this,
             [this] { showTitleInformation(); });
-    connect(findChild<QPushButton*>("ctl1"), &QPushButton::clicked, this, [this] { select(); });
+    connect(control<QPushButton>(this, ids::path_dialog::kSelect), &QPushButton::clicked, this,
+            [this] { select(); });
 
     browser_.refresh(startFolder);
     showBrowser();

@@ -18,10 +18,11 @@ TitleInfDialog::TitleInfDialog(QWidget* parent, const std::vector<std::string>& 
 
     QStringList texts;
     for (const std::string& line : lines) texts << QString::fromStdString(line);
-    auto* list = findChild<QListView*>("ctl101");
+    auto* list = control<QListView>(this, ids::title_info::kTitleList);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setModel(new QStringListModel(texts, this));
-    connect(findChild<QPushButton*>("ctl1"), &QPushButton::clicked, this, &QDialog::accept);
+    connect(control<QPushButton>(this, ids::title_info::kBack), &QPushButton::clicked, this,
+            &QDialog::accept);
 }
 
 }  // namespace velmorin::gui

@@ -15,11 +15,12 @@ ViewerSelectDialog::ViewerSelectDialog(QWidget* parent, const QString& caption,
     setWindowTitle(caption);
     setUpControls(viewerPathDialogTemplate());
     fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(findChild<QPushButton*>("ctl1"), &QPushButton::clicked, this, [this] {
-        browser_.setSelectedFiles(selectedFileRows());
-        result_ = browser_.selectedPath();
-        accept();
-    });
+    connect(control<QPushButton>(this, ids::path_dialog::kSelect), &QPushButton::clicked, this,
+            [this] {
+                browser_.setSelectedFiles(selectedFileRows());
+                result_ = browser_.selectedPath();
+                accept();
+            });
     browser_.refresh(nativePath(currentPath).parent_path().string());
     showBrowser();
 }

@@ -2,11 +2,12 @@
 
 #include "app/main_commands.h"
 #include "app/window_geometry.h"
+#include "ui/control_ids.h"
 
 namespace velmorin::win32 {
 
 void AboutDialog::onInit() {
-    setItemText(100, kMainCaption);
+    setItemText(ids::about::kProgramName, kMainCaption);
     RECT p, d;
     GetWindowRect(GetParent(hwnd()), &p);
     GetWindowRect(hwnd(), &d);

@@ -1,6 +1,6 @@
-// The GOP list over the main window's list box 114 (extended selection, caret, top
-// index) and the size label 203. Lines appended during a scan reach the list box in
-// batches, a few times a second, with its drawing held meanwhile.
+// The GOP list over the main window's list box (extended selection, caret, top index)
+// and its size label. Lines appended during a scan reach the list box in batches, a few
+// times a second, with its drawing held meanwhile.
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 #include "my_dialog.h"
 
 #include "app/command_table.h"
+#include "ui/control_ids.h"
 
 namespace velmorin::win32 {
 
@@ -10,12 +11,12 @@ MyDialog::MyDialog(std::function<void(int)> command, std::function<void()> selec
       selectionChanged_(std::move(selectionChanged)) {}
 
 void MyDialog::onInit() {
-    gopList_.attach(hwnd(), item(kGopListId), item(203));
+    gopList_.attach(hwnd(), item(ids::main_window::kGopList), item(ids::main_window::kSizeLabel));
     gopList_.setSizeLabel("ｻｲｽﾞ: 0.000 GB");
 }
 
 bool MyDialog::onCommand(int id, int code) {
-    if (id == kGopListId) {
+    if (id == ids::main_window::kGopList) {
         if (code == LBN_DBLCLK) command_(id);
         // Sent for the user's changes only, never for the program's own.
         if (code == LBN_SELCHANGE) selectionChanged_();

@@ -11,6 +11,7 @@
 #include "platform/native_path.h"
 #include "platform/wide_text.h"
 #include "setting_dialog.h"
+#include "ui/control_ids.h"
 
 namespace velmorin::win32 {
 
@@ -24,7 +25,7 @@ HMENU buildMenu() {
     for (const MenuTemplate& m : mainMenuTemplate()) {
         HMENU popup = CreatePopupMenu();
         for (const MenuItemTemplate& item : m.items) {
-            if (item.id == 0)
+            if (item.id == ids::menu::kSeparator)
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
             else
                 AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id),
@@ -141,7 +142,8 @@ LRESULT MyFrameWindow::handle(UINT message, WPARAM w, LPARAM l) {
             if (LOWORD(w) == WA_INACTIVE) {
                 if (HWND f = GetFocus(); f && IsChild(client_.hwnd(), f)) focus_ = f;
             } else if (client_.hwnd()) {
-                SetFocus(focus_ && IsWindow(focus_) ? focus_ : client_.item(kGopListId));
+                SetFocus(focus_ && IsWindow(focus_) ? focus_
+                                                    : client_.item(ids::main_window::kGopList));
             }
             return 0;
         case WM_CLOSE:

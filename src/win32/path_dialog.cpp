@@ -7,8 +7,14 @@
 #include "platform/native_path.h"
 #include "platform/wide_text.h"
 #include "title_inf_dialog.h"
+#include "ui/control_ids.h"
 
 namespace velmorin::win32 {
+
+namespace {
+namespace path = ids::path_dialog;
+namespace source = ids::path_dialog::source;
+}  // namespace
 
 PathDialog::PathDialog(const DialogTemplate& dialog, const std::string& caption,
                        PathBrowser::Kind kind, const std::string& programFolder,
@@ -32,15 +38,16 @@ void PathDialog::fill(int id, const std::vector<std::string>& texts, int minChar
 }
 
 void PathDialog::showBrowser() {
-    setItemText(101, browser_.folder());
+    setItemText(path::kPathDisplay, browser_.folder());
     std::vector<std::string> labels;
     for (const auto& v : browser_.volumes()) labels.push_back(v.label);
-    fill(103, labels, 0);
-    fill(102, browser_.folders(), 26);
-    fill(104, browser_.files(), 22);
-    if (!labels.empty()) SendMessageW(item(103), LB_SETCURSEL, browser_.selectedVolume(), 0);
-    if (!browser_.folders().empty()) SendMessageW(item(102), LB_SETCURSEL, 0, 0);
-    HWND files = item(104);
+    fill(path::kDrives, labels, 0);
+    fill(path::kFolders, browser_.folders(), 26);
+    fill(path::kFiles, browser_.files(), 22);
+    if (!labels.empty())
+        SendMessageW(item(path::kDrives), LB_SETCURSEL, browser_.selectedVolume(), 0);
+    if (!browser_.folders().empty()) SendMessageW(item(path::kFolders), LB_SETCURSEL, 0, 0);
+    HWND files = item(path::kFiles);
     const bool extended = GetWindowLongW(files, GWL_STYLE) & LBS_EXTENDEDSEL;
     if (extended) SendMessageW(files, LB_SETSEL, FALSE, -1);
     for (int i : browser_.selectedFiles()) {
@@ -64,7 +71,7 @@ int PathDialog::browserIndex(HWND list, int row, const std::vector<std::string>&
 }
 
 std::vector<int> PathDialog::selectedFiles() const {
-    HWND files = item(104);
+    HWND files = item(path::kFiles);
     std::vector<int> rows;
     if (GetWindowLongW(files, GWL_STYLE) & LBS_EXTENDEDSEL) {
         const LRESULT n = SendMessageW(files, LB_GETSELCOUNT, 0, 0);
@@ -84,19 +91,20 @@ std::vector<int> PathDialog::selectedFiles() const {
 }
 
 bool PathDialog::onBrowsingCommand(int id, int code) {
-    if (id == 105 && code == BN_CLICKED) {
+    if (id == path::kRoot && code == BN_CLICKED) {
         browser_.goToVolumeRoot();
-    } else if (id == 102 && code == LBN_SELCHANGE) {
-        const auto row = static_cast<int>(SendMessageW(item(102), LB_GETCURSEL, 0, 0));
-        const int index = browserIndex(item(102), row, browser_.folders());
+    } else if (id == path::kFolders && code == LBN_SELCHANGE) {
+        const auto row = static_cast<int>(SendMessageW(item(path::kFolders), LB_GETCURSEL, 0, 0));
+        const int index = browserIndex(item(path::kFolders), row, browser_.folders());
         if (index < 0) return true;
         browser_.chooseFolder(index);
-    } else if (id == 103 && code == LBN_SELCHANGE) {
-        const auto row = static_cast<int>(SendMessageW(item(103), LB_GETCURSEL, 0, 0));
+    } else if (id == path::kDrives && code == LBN_SELCHANGE) {
+        const auto row = static_cast<int>(SendMessageW(item(path::kDrives), LB_GETCURSEL, 0, 0));
         if (row < 0) return true;
         browser_.chooseVolume(row);
     } else {
-        return id == 102 || id == 103 || id == 104 || id == 105;
+        return id == path::kFolders || id == path::kDrives || id == path::kFiles ||
+               id == path::kRoot;
     }
     showBrowser();
     return true;
@@ -112,17 +120,19 @@ SrcPathSelectDialog::SrcPathSelectDialog(AppState& state, const ShellState& shel
       startFolder_(startFolder) {}
 
 void SrcPathSelectDialog::enableChapterMethods(bool on) {
-    EnableWindow(item(107), on);
-    EnableWindow(item(108), on);
+    EnableWindow(item(source::kChaptersBySectorMatch), on);
+    EnableWindow(item(source::kChaptersByCellCount), on);
 }
 
 void SrcPathSelectDialog::onInit() {
     ui_.setOwner(hwnd());
     const auto& options = state_.sourceOptions;
-    setChecked(106, options.readByVtsi);
+    setChecked(source::kReadByVtsi, options.readByVtsi);
     enableChapterMethods(options.readByVtsi);
-    setChecked(options.chapterMethod == ChapterMethod::SectorMatch ? 107 : 108, true);
-    setChecked(110, options.fastRead);
+    setChecked(options.chapterMethod == ChapterMethod::SectorMatch ? source::kChaptersBySectorMatch
+                                                                   : source::kChaptersByCellCount,
+               true);
+    setChecked(source::kFastRead, options.fastRead);
     browser_.setListsVtsiFiles(options.readByVtsi);
     browser_.refresh(startFolder_);
     showBrowser();
@@ -132,20 +142,21 @@ bool SrcPathSelectDialog::onCommand(int id, int code) {
     auto& options = state_.sourceOptions;
     // Options take effect at once, also when the dialog is then cancelled.
     switch (id) {
-        case 106:
-            enableChapterMethods(isChecked(106));
-            setReadByVtsi(options, browser_, isChecked(106));
+        case source::kReadByVtsi:
+            enableChapterMethods(isChecked(source::kReadByVtsi));
+            setReadByVtsi(options, browser_, isChecked(source::kReadByVtsi));
             showBrowser();
             return true;
-        case 107:
-        case 108:
-            options.chapterMethod =
-                isChecked(107) ? ChapterMethod::SectorMatch : ChapterMethod::CountCells;
+        case source::kChaptersBySectorMatch:
+        case source::kChaptersByCellCount:
+            options.chapterMethod = isChecked(source::kChaptersBySectorMatch)
+                                        ? ChapterMethod::SectorMatch
+                                        : ChapterMethod::CountCells;
             return true;
-        case 110:
-            options.fastRead = isChecked(110);
+        case source::kFastRead:
+            options.fastRead = isChecked(source::kFastRead);
             return true;
-        case 109:
+        case source::kShowTitleInfo:
             if (const auto lines = readTitleInformation(browser_.folder(), ui_, systemPlatform()))
                 TitleInfDialog(*lines).runModal(hwnd());
             return true;

@@ -22,7 +22,8 @@ protected:
     void showBrowser();
     // The file list's selected entries as the browser's indexes, in list order.
     std::vector<int> selectedFiles() const;
-    // The browsing commands (lists 102–104, root button 105); true when handled.
+    // The browsing commands (the drive, folder and file lists, the root button); true when
+    // handled.
     bool onBrowsingCommand(int id, int code);
 
     PathBrowser browser_;

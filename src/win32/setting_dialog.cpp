@@ -4,6 +4,7 @@
 #include "app/settings_dialog_rules.h"
 #include "path_dialog.h"
 #include "platform/wide_text.h"
+#include "ui/control_ids.h"
 
 namespace velmorin::win32 {
 
@@ -16,32 +17,33 @@ SettingDialog::SettingDialog(Settings& settings, ShellState& shell)
 
 void SettingDialog::onInit() {
     ui_.setOwner(hwnd());
-    setItemText(101, candidate_);
-    HWND times = item(103);
+    setItemText(ids::settings::kPlayerPath, candidate_);
+    HWND times = item(ids::settings::kPlayTime);
     for (const char* text : kPlayTimeTexts)
         SendMessageW(times, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(text).c_str()));
     SendMessageW(times, CB_SETCURSEL, static_cast<WPARAM>(settings_.playTimeIndex), 0);
-    setChecked(104, settings_.mpgWorkingFiles);
-    setChecked(105, settings_.previewEnabled);
+    setChecked(ids::settings::kMpgWorkingFiles, settings_.mpgWorkingFiles);
+    setChecked(ids::settings::kPreviewEnabled, settings_.previewEnabled);
 }
 
 bool SettingDialog::onCommand(int id, int) {
     if (id == IDOK) {
-        candidate_ = itemText(101);
+        candidate_ = itemText(ids::settings::kPlayerPath);
         if (!acceptPlayerPath(candidate_, ui_)) return true;
         settings_.playerPath = candidate_;
-        settings_.playTimeIndex = static_cast<int>(SendMessageW(item(103), CB_GETCURSEL, 0, 0));
-        settings_.mpgWorkingFiles = isChecked(104);
-        settings_.previewEnabled = isChecked(105);
+        settings_.playTimeIndex =
+            static_cast<int>(SendMessageW(item(ids::settings::kPlayTime), CB_GETCURSEL, 0, 0));
+        settings_.mpgWorkingFiles = isChecked(ids::settings::kMpgWorkingFiles);
+        settings_.previewEnabled = isChecked(ids::settings::kPreviewEnabled);
         end(IDOK);
         return true;
     }
-    if (id == 102) {
+    if (id == ids::settings::kBrowsePlayer) {
         ViewerSelectDialog dialog(kPlayerDialogCaption, PathBrowser::kProgramsPattern, candidate_,
                                   shell_.programFolder);
         if (dialog.runModal(hwnd()) == IDOK) {
             candidate_ = dialog.result();
-            setItemText(101, candidate_);
+            setItemText(ids::settings::kPlayerPath, candidate_);
         }
         return true;
     }

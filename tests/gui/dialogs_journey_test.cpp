@@ -99,7 +99,8 @@ void DialogsJourney::cleanup() {
 void DialogsJourney::projectSavedAndOpenedThroughTheFileDialogs() {
     test::openAllListedFiles(*window_);
     window_->client().gopList().setCaretLine(4);
-    click(window_.get(), "ctl104");  // "---*": a line that only this run's state shows
+    click(window_.get(),
+          ids::main_window::kSilenceFirstHalf);  // "--**": a line that only this run's state shows
     const std::vector<std::string> lines = test::listLines(*window_);
     const GopTable table = window_->state().gopTable;
     const QString project = QString::fromStdString(root_ + "/work.prj");
@@ -118,7 +119,7 @@ void DialogsJourney::projectSavedAndOpenedThroughTheFileDialogs() {
         });
         chooseFile(dialog, project);
     });
-    window_->runCommand(1120);
+    window_->runCommand(ids::menu::kSaveProject);
     QVERIFY(std::filesystem::exists(project.toStdString()));
     const std::string saved = readAll(project.toStdString());
 
@@ -135,7 +136,7 @@ void DialogsJourney::projectSavedAndOpenedThroughTheFileDialogs() {
         });
         QMetaObject::invokeMethod(fileDialog, "accept");  // the dialog's own accept button
     });
-    window_->runCommand(1120);
+    window_->runCommand(ids::menu::kSaveProject);
     QVERIFY(readAll(project.toStdString()) == saved);
 
     // A new window opens it with the VOB files gone: the list comes from the file alone.
@@ -148,7 +149,7 @@ void DialogsJourney::projectSavedAndOpenedThroughTheFileDialogs() {
         QCOMPARE(qobject_cast<QFileDialog*>(dialog)->acceptMode(), QFileDialog::AcceptOpen);
         chooseFile(dialog, project);
     });
-    window_->runCommand(1110);
+    window_->runCommand(ids::menu::kOpenProject);
     QVERIFY(test::listLines(*window_) == lines);
     QCOMPARE(QString::fromStdString(test::listLines(*window_)[4].substr(24)), QString("--**"));
     QCOMPARE(window_->state().gopTable.gopCount, table.gopCount);
@@ -171,19 +172,19 @@ void DialogsJourney::titleListShowsTheDiscsTitles() {
         whenModalOver(source, [&shown, source](QWidget* titles) {
             QCOMPARE(titles->objectName(), QString("TitleInfDialog"));
             QCOMPARE(titles->windowTitle(), QString("ﾀｲﾄﾙ情報表示"));
-            shown = rowsOf(titles->findChild<QListView*>("ctl101"));
-            click(titles, "ctl1");
-            QTimer::singleShot(0, source, [source] { click(source, "ctl2"); });
+            shown = rowsOf(gui::control<QListView>(titles, ids::title_info::kTitleList));
+            click(titles, ids::title_info::kBack);
+            QTimer::singleShot(0, source, [source] { click(source, ids::kCancel); });
         });
-        click(source, "ctl109");
+        click(source, ids::path_dialog::source::kShowTitleInfo);
     });
-    click(window_.get(), "ctl101");
+    click(window_.get(), ids::main_window::kInputFiles);
     QCOMPARE(shown, expected);
     QCOMPARE(window_->state().inputFiles.fileCount, 0);  // the source dialog was cancelled
 
     // A disc without titles gives an empty list.
     gui::TitleInfDialog empty(window_.get(), {});
-    QCOMPARE(empty.findChild<QListView*>("ctl101")->model()->rowCount(), 0);
+    QCOMPARE(gui::control<QListView>(&empty, ids::title_info::kTitleList)->model()->rowCount(), 0);
 }
 
 void DialogsJourney::startupPictureShowsForTwoSeconds() {
@@ -245,11 +246,11 @@ void DialogsJourney::previewPaintedDuringThePaddingQuestionLeavesTheMuteAlone() 
 
     window_->state().settings.previewEnabled = true;
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QListView*>("ctl104")->setCurrentIndex(
-            dialog->findChild<QListView*>("ctl104")->model()->index(0, 0));
-        click(dialog, "ctl1");
+        auto* files = gui::control<QListView>(dialog, ids::path_dialog::kFiles);
+        files->setCurrentIndex(files->model()->index(0, 0));
+        click(dialog, ids::path_dialog::kSelect);
     });
-    click(window_.get(), "ctl101");  // VTS_01_1.VOB alone
+    click(window_.get(), ids::main_window::kInputFiles);  // VTS_01_1.VOB alone
     QVERIFY(window_->previewWindow());
     QVERIFY(QTest::qWaitForWindowExposed(window_->previewWindow()));
     window_->client().gopList().setCaretLine(gop);
@@ -265,7 +266,7 @@ void DialogsJourney::previewPaintedDuringThePaddingQuestionLeavesTheMuteAlone() 
         decodedMeanwhile = preview->request().decoded;
         asMessageBox(box)->button(QMessageBox::No)->click();
     });
-    click(window_.get(), "ctl106");  // "----"
+    click(window_.get(), ids::main_window::kSilenceAllFirstRow);
     QVERIFY(decodedMeanwhile);
     QVERIFY(readAll(vob) == readAll(expectedVob));
     QCOMPARE(QString::fromStdString(test::listLines(*window_)[gop].substr(24)), QString("----"));

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_template.h"
 #include "my_frame_window.h"
 
 namespace velmorin::test {
@@ -59,9 +60,10 @@ inline void whenModalOver(QWidget* below, std::function<void(QWidget*)> action) 
     });
 }
 
-inline void click(QWidget* parent, const char* name) {
-    auto* button = parent->findChild<QAbstractButton*>(name);
-    QVERIFY2(button, name);
+// Clicks the button with control id `id` of a window laid out from a template.
+inline void click(QWidget* parent, int id) {
+    auto* button = gui::control<QAbstractButton>(parent, id);
+    QVERIFY2(button, qPrintable(gui::controlName(id)));
     button->click();
 }
 
@@ -76,10 +78,10 @@ inline std::vector<std::string> listLines(gui::MyFrameWindow& window) {
 // "入力ﾌｧｲﾙを開く" with every file of the source dialog's list selected.
 inline void openAllListedFiles(gui::MyFrameWindow& window) {
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QListView*>("ctl104")->selectAll();
-        click(dialog, "ctl1");
+        gui::control<QListView>(dialog, ids::path_dialog::kFiles)->selectAll();
+        click(dialog, ids::path_dialog::kSelect);
     });
-    click(&window, "ctl101");
+    click(&window, ids::main_window::kInputFiles);
 }
 
 }  // namespace velmorin::test

@@ -93,21 +93,26 @@ void MainWindowJourney::scansThroughTheSourceDialogAndMatchesTheTool() {
     QVERIFY(tool.waitForFinished());
     std::string expected;
     for (const auto& line : test::listLines(*window_)) expected += line + "\n";
-    expected += window_->findChild<QLabel*>("ctl203")->text().toStdString() + "\n";
+    expected +=
+        gui::control<QLabel>(window_.get(), ids::main_window::kSizeLabel)->text().toStdString() +
+        "\n";
     QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()), QString::fromStdString(expected));
     QCOMPARE(window_->client().gopList().selectedLines(), std::vector<int>{0});
 }
 
 void MainWindowJourney::vtsiInputWithEachChapterMethod() {
-    for (const char* method : {"ctl107", "ctl108"}) {
+    namespace source = ids::path_dialog::source;
+    for (int method : {source::kChaptersBySectorMatch, source::kChaptersByCellCount}) {
         whenModal([method](QWidget* dialog) {
-            auto* vtsi = dialog->findChild<QCheckBox*>("ctl106");
+            auto* vtsi = gui::control<QCheckBox>(dialog, source::kReadByVtsi);
             if (!vtsi->isChecked()) vtsi->click();
             click(dialog, method);
-            QCOMPARE(dialog->findChild<QListView*>("ctl102")->currentIndex().row(), 0);
-            click(dialog, "ctl1");  // VTS_01_0.IFO is selected first
+            QCOMPARE(
+                gui::control<QListView>(dialog, ids::path_dialog::kFolders)->currentIndex().row(),
+                0);
+            click(dialog, ids::path_dialog::kSelect);  // VTS_01_0.IFO is selected first
         });
-        click(window_.get(), "ctl101");
+        click(window_.get(), ids::main_window::kInputFiles);
         QCOMPARE(window_->state().inputFiles.fileCount, 2);
         QVERIFY(window_->state().sourceOptions.readByVtsi);
         int chapters = 0;
@@ -120,22 +125,22 @@ void MainWindowJourney::vtsiInputWithEachChapterMethod() {
 void MainWindowJourney::navigatesMutesAndPlays() {
     test::openAllListedFiles(*window_);
     auto& list = window_->client().gopList();
-    click(window_.get(), "ctl124");  // "∨": the next cell
+    click(window_.get(), ids::main_window::kCellForward);
     const int cell = list.caretLine();
     QVERIFY(cell > 0);
     QVERIFY(window_->state().gopTable.flags[static_cast<std::size_t>(cell)] & 1);
-    click(window_.get(), "ctl120");  // "↓": the next chapter after the top line
+    click(window_.get(), ids::main_window::kChapterForward);  // after the top line
     QVERIFY(list.caretLine() > cell);
 
     const std::string before = readAll(videoTs_ + "/VTS_01_1.VOB");
     list.setCaretLine(2);
-    click(window_.get(), "ctl106");  // "----"
+    click(window_.get(), ids::main_window::kSilenceAllFirstRow);
     QCOMPARE(QString::fromStdString(list.line(2).substr(24)), QString("----"));
     QVERIFY(readAll(videoTs_ + "/VTS_01_1.VOB") != before);
-    click(window_.get(), "ctl108");  // "****"
+    click(window_.get(), ids::main_window::kSilenceNone);
     QVERIFY(readAll(videoTs_ + "/VTS_01_1.VOB") == before);
 
-    click(window_.get(), "ctl102");  // play at the cursor
+    click(window_.get(), ids::main_window::kPlayAtCursor);
     const std::string played = dir_.path().toStdString() + "/played";
     QTRY_VERIFY(std::filesystem::exists(played));
     QCOMPARE(QString::fromStdString(readAll(played)),
@@ -147,17 +152,18 @@ void MainWindowJourney::ignoresGuardedCommandsDuringAScan() {
     window_->state().sourceOptions.fastRead = false;
     // The first message pump of the scan delivers these clicks: all are ignored.
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QListView*>("ctl104")->selectAll();
+        gui::control<QListView>(dialog, ids::path_dialog::kFiles)->selectAll();
         QTimer::singleShot(0, [] {
             QWidget* main = QApplication::topLevelWidgets().first();
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->objectName() == "MyFrameWindow") main = w;
-            for (const char* name : {"ctl106", "ctl101", "ctl2"})
-                main->findChild<QAbstractButton*>(name)->click();
+            namespace m = ids::main_window;
+            for (int id : {m::kSilenceAllFirstRow, m::kInputFiles, m::kExit})
+                gui::control<QAbstractButton>(main, id)->click();
         });
-        click(dialog, "ctl1");
+        click(dialog, ids::path_dialog::kSelect);
     });
-    click(window_.get(), "ctl101");
+    click(window_.get(), ids::main_window::kInputFiles);
     QVERIFY(window_->isVisible());
     QCOMPARE(window_->state().inputFiles.fileCount, 2);
     QVERIFY(readAll(videoTs_ + "/VTS_01_1.VOB") == before);
@@ -190,15 +196,15 @@ void MainWindowJourney::closesWithoutAskingWhenNothingIsOpen() {
 void MainWindowJourney::aboutDialogNamesTheProgram() {
     whenModal([](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), QString("AboutDialog"));
-        QCOMPARE(dialog->findChild<QLabel*>("ctl100")->text(),
+        QCOMPARE(gui::control<QLabel>(dialog, ids::about::kProgramName)->text(),
                  QString("Velmorin Ver 1.00  (Tessaline)"));
         QCOMPARE(dialog->size(), gui::dialogUnitRect(dialog->font(), 0, 0, 200, 75).size());
         QVERIFY(!dialog->findChild<QLabel*>("static0")->pixmap().isNull());  // the icon
-        click(dialog, "ctl1");
+        click(dialog, ids::kOk);
     });
     QAction* about = nullptr;
     for (QAction* action : window_->findChildren<QAction*>())
-        if (action->objectName() == "menu1920") about = action;
+        if (action->objectName() == QString("menu%1").arg(ids::menu::kAbout)) about = action;
     QVERIFY(about);
     about->trigger();
 }
@@ -215,10 +221,10 @@ void MainWindowJourney::viewerDialogChoosesOneFileOfItsPattern() {
     const std::string root = dir_.path().toStdString();
     gui::ViewerSelectDialog dialog(window_.get(), "VOB再生プログラム選択", "*.SH",
                                    root + "/player.sh", root + "/");
-    auto* files = dialog.findChild<QListView*>("ctl104");
+    auto* files = gui::control<QListView>(&dialog, ids::path_dialog::kFiles);
     QCOMPARE(files->model()->rowCount(), 1);  // player.sh, matched in either case
     QCOMPARE(files->model()->index(0, 0).data().toString(), QString("player.sh"));
-    QTimer::singleShot(0, [&] { click(&dialog, "ctl1"); });
+    QTimer::singleShot(0, [&] { click(&dialog, ids::path_dialog::kSelect); });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(QString::fromStdString(dialog.result()), QString::fromStdString(root + "/player.sh"));
 }
@@ -249,7 +255,7 @@ void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
     QVERIFY(first > 0);  // not black
     QVERIFY(preview->request().decoded);
 
-    click(window_.get(), "ctl120");  // "↓": the next chapter, a different picture
+    click(window_.get(), ids::main_window::kChapterForward);  // a different picture
     QCOMPARE(preview->request().startSector,
              window_->state().gopTable.startSector[static_cast<std::size_t>(
                  window_->client().gopList().caretLine())]);
@@ -257,7 +263,8 @@ void MainWindowJourney::previewFollowsTheCaretAndClosesWhenSwitchedOff() {
     QVERIFY(imageSum(preview) != first);
 
     window_->state().settings.previewEnabled = false;
-    click(window_.get(), "ctl123");  // any preview update now closes the window
+    click(window_.get(),
+          ids::main_window::kCellBackward);  // any preview update now closes the window
     QTRY_VERIFY(preview.isNull());
 }
 
@@ -267,15 +274,16 @@ void MainWindowJourney::settingsDialogPlayTimePreviewAndRefusedPlayer() {
     // 0.5 seconds: play at the cursor copies one GOP. The preview is switched off.
     whenModal([](QWidget* dialog) {
         QCOMPARE(dialog->windowTitle(), QString("オプション設定"));
-        QCOMPARE(dialog->findChild<QComboBox*>("ctl103")->currentText(), QString("10"));
-        dialog->findChild<QComboBox*>("ctl103")->setCurrentIndex(0);
-        dialog->findChild<QCheckBox*>("ctl105")->setChecked(false);
-        click(dialog, "ctl1");
+        QCOMPARE(gui::control<QComboBox>(dialog, ids::settings::kPlayTime)->currentText(),
+                 QString("10"));
+        gui::control<QComboBox>(dialog, ids::settings::kPlayTime)->setCurrentIndex(0);
+        gui::control<QCheckBox>(dialog, ids::settings::kPreviewEnabled)->setChecked(false);
+        click(dialog, ids::kOk);
     });
-    click(window_.get(), "ctl107");
+    click(window_.get(), ids::main_window::kOptions);
     QCOMPARE(window_->state().settings.playTimeIndex, 0);
     QTRY_VERIFY(!window_->previewWindow());
-    click(window_.get(), "ctl102");
+    click(window_.get(), ids::main_window::kPlayAtCursor);
     const GopExtent e = window_->state().gopTable.extent(0, window_->state().inputFiles);
     QCOMPARE(std::filesystem::file_size(dir_.path().toStdString() + "/TMP1.MPG"),
              e.sectorCount() * 2048);
@@ -283,27 +291,27 @@ void MainWindowJourney::settingsDialogPlayTimePreviewAndRefusedPlayer() {
     // A player that does not exist is refused and the dialog stays; cancel keeps it all.
     const std::string player = window_->state().settings.playerPath;
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QLineEdit*>("ctl101")->setText("/no/such/player");
-        dialog->findChild<QComboBox*>("ctl103")->setCurrentIndex(5);
+        gui::control<QLineEdit>(dialog, ids::settings::kPlayerPath)->setText("/no/such/player");
+        gui::control<QComboBox>(dialog, ids::settings::kPlayTime)->setCurrentIndex(5);
         whenModal([dialog](QWidget* box) {
             QCOMPARE(static_cast<QMessageBox*>(box)->text(),
                      QString("指定したVOB再生プログラムは存在しません."));
             static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
-            QTimer::singleShot(0, [dialog] { click(dialog, "ctl2"); });
+            QTimer::singleShot(0, [dialog] { click(dialog, ids::kCancel); });
         });
-        click(dialog, "ctl1");
+        click(dialog, ids::kOk);
     });
-    click(window_.get(), "ctl107");
+    click(window_.get(), ids::main_window::kOptions);
     QCOMPARE(window_->state().settings.playerPath, player);
     QCOMPARE(window_->state().settings.playTimeIndex, 0);
     QVERIFY(!window_->previewWindow());
 
     // Switched on again, the preview opens at once on the caret's GOP.
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QCheckBox*>("ctl105")->setChecked(true);
-        click(dialog, "ctl1");
+        gui::control<QCheckBox>(dialog, ids::settings::kPreviewEnabled)->setChecked(true);
+        click(dialog, ids::kOk);
     });
-    click(window_.get(), "ctl107");
+    click(window_.get(), ids::main_window::kOptions);
     QVERIFY(window_->previewWindow());
     QVERIFY(window_->previewWindow()->isVisible());
 }

@@ -17,6 +17,7 @@
 #include "src_path_select_dialog.h"
 #include "timed_mute_dialog.h"
 #include "title_inf_dialog.h"
+#include "ui/control_ids.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     if (!VobScanner(scanTargetOf(window.state(), window.shell()), ui, list, buffer).run()) return 1;
     list.select(0);
     list.setCaretLine(0);
-    window.runCommand(124);  // "∨": the next cell, which also opens the preview
+    window.runCommand(ids::main_window::kCellForward);  // the next cell; opens the preview
     app.processEvents();
     window.grab().save(out + "/main-window.png");
     if (auto* preview = window.previewWindow()) {

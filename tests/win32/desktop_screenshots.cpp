@@ -10,6 +10,7 @@
 #include "app/settings_file.h"
 #include "desktop_driver.h"
 #include "platform/wide_text.h"
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -82,14 +83,14 @@ int wmain(int argc, wchar_t** argv) {
     HWND client = FindWindowExW(frame, nullptr, kDialog, nullptr);
 
     // Scan the title: the source dialog, every VOB file of the folder.
-    press(client, 101);
+    press(client, ids::main_window::kInputFiles);
     HWND source = waitForWindow(pid, kDialog, "入力ﾌｧｲﾙ選択");
     if (!source) return 1;
-    SendMessageW(GetDlgItem(source, 104), LB_SETSEL, TRUE, -1);
+    SendMessageW(GetDlgItem(source, ids::path_dialog::kFiles), LB_SETSEL, TRUE, -1);
     saveWindow(source, out + L"\\windows-source-dialog.bmp");
-    press(source, IDOK);
+    press(source, ids::path_dialog::kSelect);
     HWND preview = waitForWindow(pid, L"_TORQE210:PREVIEW", "プレビュー");
-    press(client, 124);  // "∨": the next cell, shown in the preview
+    press(client, ids::main_window::kCellForward);  // shown in the preview
     Sleep(1000);
     SetForegroundWindow(frame);
     saveWindow(frame, out + L"\\windows-main-window.bmp");
@@ -98,24 +99,24 @@ int wmain(int argc, wchar_t** argv) {
         saveWindow(preview, out + L"\\windows-preview-window.bmp");
     }
 
-    press(client, 107);
+    press(client, ids::main_window::kOptions);
     if (HWND settings = waitForWindow(pid, kDialog, "オプション設定")) {
         saveWindow(settings, out + L"\\windows-settings-dialog.bmp");
-        press(settings, IDCANCEL);
+        press(settings, ids::kCancel);
         waitUntil([&] { return !IsWindow(settings); });
     }
-    press(client, 101);
+    press(client, ids::main_window::kInputFiles);
     if ((source = waitForWindow(pid, kDialog, "入力ﾌｧｲﾙ選択"))) {
-        press(source, 109);
+        press(source, ids::path_dialog::source::kShowTitleInfo);
         if (HWND titles = waitForWindow(pid, kDialog, "ﾀｲﾄﾙ情報表示")) {
             saveWindow(titles, out + L"\\windows-title-list.bmp");
-            press(titles, IDOK);
+            press(titles, ids::title_info::kBack);
             waitUntil([&] { return !IsWindow(titles); });
         }
-        press(source, IDCANCEL);
+        press(source, ids::kCancel);
         waitUntil([&] { return !IsWindow(source); });
     }
-    PostMessageW(frame, WM_COMMAND, 1050, 0);
+    PostMessageW(frame, WM_COMMAND, ids::menu::kExit, 0);
     if (HWND ask = waitForWindow(pid, kDialog, "確認")) press(ask, IDYES);
     WaitForSingleObject(process.hProcess, 30000);
     return 0;

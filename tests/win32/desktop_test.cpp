@@ -10,6 +10,7 @@
 #include "app/settings_file.h"
 #include "desktop_driver.h"
 #include "platform/wide_text.h"
+#include "ui/control_ids.h"
 
 namespace velmorin::test {
 namespace {
@@ -51,7 +52,7 @@ protected:
                                    nullptr, &startup, &process_));
         frame_ = waitForWindow(process_.dwProcessId, L"VELMORIN:MAIN");
         client_ = FindWindowExW(frame_, nullptr, kDialog, nullptr);
-        list_ = GetDlgItem(client_, 114);
+        list_ = GetDlgItem(client_, ids::main_window::kGopList);
     }
 
     void SetUp() override {
@@ -114,18 +115,20 @@ protected:
 };
 
 TEST_F(DesktopTest, ScanThroughTheSourceDialogListsWhatTheToolLists) {
-    PostMessageW(frame_, WM_COMMAND, 1010, 0);
+    PostMessageW(frame_, WM_COMMAND, ids::menu::kOpenInputFiles, 0);
     HWND dialog = waitForDialog("入力ﾌｧｲﾙ選択");
     ASSERT_TRUE(dialog);
-    vobs_ = listLines(GetDlgItem(dialog, 104));
+    vobs_ = listLines(GetDlgItem(dialog, ids::path_dialog::kFiles));
     ASSERT_FALSE(vobs_.empty());
-    SendMessageW(GetDlgItem(dialog, 104), LB_SETSEL, TRUE, -1);
-    press(dialog, IDOK);
+    SendMessageW(GetDlgItem(dialog, ids::path_dialog::kFiles), LB_SETSEL, TRUE, -1);
+    press(dialog, ids::path_dialog::kSelect);
 
     lines_ = splitLines(cli("scan" + vobArguments("disc")));
     ASSERT_GT(lines_.size(), 1u);
     const std::vector<std::string> gops(lines_.begin(), lines_.end() - 1);
-    ASSERT_TRUE(waitUntil([&] { return windowText(GetDlgItem(client_, 203)) == lines_.back(); }));
+    ASSERT_TRUE(waitUntil([&] {
+        return windowText(GetDlgItem(client_, ids::main_window::kSizeLabel)) == lines_.back();
+    }));
     EXPECT_EQ(listLines(list_), gops);
     // The scan's end shows the first GOP in the preview window.
     EXPECT_TRUE(waitForWindow(process_.dwProcessId, L"_TORQE210:PREVIEW", "プレビュー"));
@@ -137,7 +140,8 @@ TEST_F(DesktopTest, PatternButtonMutesTheVobFilesAsTheToolDoes) {
     SendMessageW(list_, LB_SETSEL, TRUE, kGop);
     SendMessageW(list_, LB_SETCARETINDEX, kGop, FALSE);
     const std::string before = listLines(list_)[kGop];
-    pressAnsweringYes(104, [&] { return listLines(list_)[kGop] != before; });
+    pressAnsweringYes(ids::main_window::kSilenceFirstHalf,
+                      [&] { return listLines(list_)[kGop] != before; });
 
     const auto changed =
         splitLines(cli("mute" + vobArguments("cli-disc") + " --pattern 2 --gop 2 --answer yes"));
@@ -152,7 +156,7 @@ TEST_F(DesktopTest, PatternButtonMutesTheVobFilesAsTheToolDoes) {
 
 TEST_F(DesktopTest, CursorPlaybackHandsTheWorkingFileToThePlayer) {
     const fs::path played = work_ / L"program" / L"played.txt";
-    press(client_, 102);
+    press(client_, ids::main_window::kPlayAtCursor);
     ASSERT_TRUE(waitUntil([&] { return fs::exists(played) && fs::file_size(played) > 0; }));
     const std::string working = readFile(utf8(played));
     EXPECT_EQ(readFile(working).substr(0, 4), std::string("\0\0\1\xBA", 4)) << working;
@@ -160,52 +164,52 @@ TEST_F(DesktopTest, CursorPlaybackHandsTheWorkingFileToThePlayer) {
 
 TEST_F(DesktopTest, ProjectSavedAndLoadedThroughTheFileDialogs) {
     const std::string project = utf8(work_ / L"title.prj");
-    chooseFile(1120, project);
+    chooseFile(ids::menu::kSaveProject, project);
     HWND saved = waitForDialog("情報");  // "プロジェクトを保存しました."
     ASSERT_TRUE(saved);
     press(saved, IDOK);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(saved); }));
     ASSERT_TRUE(fs::exists(wideFromUtf8(project)));
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);  // the load must bring the lines back
-    chooseFile(1110, project);
+    chooseFile(ids::menu::kOpenProject, project);
     const std::vector<std::string> gops(lines_.begin(), lines_.end() - 1);
     ASSERT_TRUE(waitUntil([&] { return listLines(list_).size() == gops.size(); }));
     EXPECT_EQ(listLines(list_), gops);
 }
 
 TEST_F(DesktopTest, SettingsDialogAndTitleListShowTheirContent) {
-    press(client_, 107);
+    press(client_, ids::main_window::kOptions);
     HWND settings = waitForDialog("オプション設定");
     ASSERT_TRUE(settings);
-    EXPECT_EQ(windowText(GetDlgItem(settings, 101)),
+    EXPECT_EQ(windowText(GetDlgItem(settings, ids::settings::kPlayerPath)),
               utf8(work_ / L"program" / L"record_player.exe"));
-    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 103), CB_GETCOUNT, 0, 0), 22);
-    press(settings, IDCANCEL);
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, ids::settings::kPlayTime), CB_GETCOUNT, 0, 0), 22);
+    press(settings, ids::kCancel);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(settings); }));
 
-    press(client_, 101);
+    press(client_, ids::main_window::kInputFiles);
     HWND source = waitForDialog("入力ﾌｧｲﾙ選択");
     ASSERT_TRUE(source);
-    press(source, 109);
+    press(source, ids::path_dialog::source::kShowTitleInfo);
     HWND titles = waitForDialog("ﾀｲﾄﾙ情報表示");
     ASSERT_TRUE(titles);
-    EXPECT_EQ(listLines(GetDlgItem(titles, 101)),
+    EXPECT_EQ(listLines(GetDlgItem(titles, ids::title_info::kTitleList)),
               splitLines(cli("titles \"" + utf8(work_ / L"disc") + "\"")));
-    press(titles, IDOK);
+    press(titles, ids::title_info::kBack);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(titles); }));
-    press(source, IDCANCEL);
+    press(source, ids::kCancel);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(source); }));
 }
 
 TEST_F(DesktopTest, ExitAsksTheQuitQuestionAndNoKeepsTheProgram) {
-    PostMessageW(frame_, WM_COMMAND, 1050, 0);
+    PostMessageW(frame_, WM_COMMAND, ids::menu::kExit, 0);
     HWND ask = waitForDialog("確認");
     ASSERT_TRUE(ask);
     press(ask, IDNO);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(ask); }));
     EXPECT_EQ(WaitForSingleObject(process_.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
-    PostMessageW(frame_, WM_COMMAND, 1050, 0);
+    PostMessageW(frame_, WM_COMMAND, ids::menu::kExit, 0);
     ask = waitForDialog("確認");
     ASSERT_TRUE(ask);
     press(ask, IDYES);

@@ -11,8 +11,9 @@
 namespace velmorin {
 
 void runMainCommand(MainWindowContext c, int id) {
+    namespace m = ids::main_window;
     // Help is the one command that works while an operation runs.
-    if (id == 121 || id == 1910) {
+    if (id == m::kHelp || id == ids::menu::kHelp) {
         c.window.openDocument(helpFileOf(c.shell));
         return;
     }
@@ -26,42 +27,42 @@ void runMainCommand(MainWindowContext c, int id) {
         runPlaybackCommand({c.state, c.shell, c.ui, c.list, c.buffer, c.platform}, mode);
     };
     switch (id) {
-        case 101:
-        case 1010:
+        case m::kInputFiles:
+        case ids::menu::kOpenInputFiles:
             runInputFileCommand({c.state, c.shell, c.ui, c.list, c.buffer}, c.sourceDialog,
                                 refresh);
             break;
-        case 102:
+        case m::kPlayAtCursor:
             play(PlayMode::Cursor);
             break;
-        case 125:
+        case m::kPlayNext:
             play(PlayMode::Next);
             break;
-        case 134:
+        case m::kPlayAToB:
             play(PlayMode::Range);
             break;
-        case kGopListId:
+        case m::kGopList:
             play(PlayMode::Single);
             break;
-        case 123:
+        case m::kCellBackward:
             navigate(NavigationDirection::Backward, kCellStart);
             break;
-        case 124:
+        case m::kCellForward:
             navigate(NavigationDirection::Forward, kCellStart);
             break;
-        case 119:
+        case m::kChapterBackward:
             navigate(NavigationDirection::Backward, kChapterStart);
             break;
-        case 120:
+        case m::kChapterForward:
             navigate(NavigationDirection::Forward, kChapterStart);
             break;
-        case 1110:
+        case ids::menu::kOpenProject:
             runOpenProjectCommand({c.state, c.shell, c.ui, c.list, c.projectDialogs});
             break;
-        case 1120:
+        case ids::menu::kSaveProject:
             runSaveProjectCommand({c.state, c.shell, c.ui, c.list, c.projectDialogs});
             break;
-        case 1920:
+        case ids::menu::kAbout:
             c.window.showAboutDialog();
             break;
         case ids::menu::kMuteByTime:
@@ -70,15 +71,15 @@ void runMainCommand(MainWindowContext c, int id) {
             else
                 c.window.runTimedMuteDialog();
             break;
-        case 107: {
+        case m::kOptions: {
             // A changed preview option opens or closes the preview at once.
             const bool previewWas = c.state.settings.previewEnabled;
             if (c.window.runSettingsDialog() && c.state.settings.previewEnabled != previewWas)
                 refresh();
             break;
         }
-        case 2:
-        case 1050:
+        case m::kExit:
+        case ids::menu::kExit:
             c.window.requestClose();
             break;
         default:

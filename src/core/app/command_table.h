@@ -45,11 +45,9 @@ struct MainWindowContext {
     MainWindowActions& window;
 };
 
-// The list box's own id: a double click on it plays the GOP under the caret.
-inline constexpr int kGopListId = 114;
-
-// Runs the command of control or menu `id`. Every command but help does nothing while
-// the window is busy.
+// Runs the command of main window control or menu item `id` (ids::main_window,
+// ids::menu); a double click on the GOP list is its id. Every command but help does
+// nothing while the window is busy.
 void runMainCommand(MainWindowContext context, int id);
 
 // What the preview window should do after the GOP list's selection changed.

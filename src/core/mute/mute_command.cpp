@@ -1,28 +1,30 @@
 #include "mute/mute_command.h"
 
 #include "common/text_format.h"
+#include "ui/control_ids.h"
 
 namespace velmorin {
 
 MuteState patternForButton(int controlId) {
+    namespace m = ids::main_window;
     switch (controlId) {
-        case 103:
+        case m::kSilenceFirstQuarter:
             return 1;
-        case 104:
+        case m::kSilenceFirstHalf:
             return 2;
-        case 105:
+        case m::kSilenceFirstThreeQuarters:
             return 3;
-        case 106:
+        case m::kSilenceAllFirstRow:
             return 4;
-        case 108:
+        case m::kSilenceNone:
             return 0;
-        case 109:
+        case m::kSilenceLastQuarter:
             return 5;
-        case 110:
+        case m::kSilenceLastHalf:
             return 6;
-        case 111:
+        case m::kSilenceLastThreeQuarters:
             return 7;
-        case 112:
+        case m::kSilenceAllLastRow:
             return 4;
         default:
             return -1;

@@ -13,19 +13,20 @@ constexpr unsigned kGopList = ControlTemplate::kNotify | ControlTemplate::kExten
 // The drive, folder and file lists with the path display, shared by both path dialogs;
 // the folder and file lists end `listBottom` dialog units down, the root button below.
 std::vector<ControlTemplate> browsingControls(int listBottom, unsigned fileListOptions) {
+    namespace p = ids::path_dialog;
     constexpr unsigned kBrowse = ControlTemplate::kNotify;
     constexpr unsigned kWide = ControlTemplate::kNotify | ControlTemplate::kHorizontalScroll;
     // clang-format off
     return {
         {-1, K::Label, 6, 6, 40, 10, "ﾊﾟｽ名:"},
-        {101, K::FramedLabel, 6, 17, 278, 12, ""},
+        {p::kPathDisplay, K::FramedLabel, 6, 17, 278, 12, ""},
         {-1, K::Label, 6, 34, 80, 10, "ﾄﾞﾗｲﾌﾞ(&D):"},
-        {103, K::List, 6, 45, 100, 40, "", kBrowse},
+        {p::kDrives, K::List, 6, 45, 100, 40, "", kBrowse},
         {-1, K::Label, 6, 90, 80, 10, "ﾌｫﾙﾀﾞ(&P):"},
-        {102, K::List, 6, 101, 100, listBottom - 101, "", kWide | ControlTemplate::kSorted},
-        {105, K::Button, 6, listBottom + 4, 30, 14, "&\\:"},
+        {p::kFolders, K::List, 6, 101, 100, listBottom - 101, "", kWide | ControlTemplate::kSorted},
+        {p::kRoot, K::Button, 6, listBottom + 4, 30, 14, "&\\:"},
         {-1, K::Label, 112, 34, 80, 10, "ﾌｧｲﾙ(&F):"},
-        {104, K::List, 112, 45, 88, listBottom - 45, "", kWide | fileListOptions},
+        {p::kFiles, K::List, 112, 45, 88, listBottom - 45, "", kWide | fileListOptions},
     };
     // clang-format on
 }
@@ -33,41 +34,42 @@ std::vector<ControlTemplate> browsingControls(int listBottom, unsigned fileListO
 }  // namespace
 
 const DialogTemplate& mainDialogTemplate() {
+    namespace m = ids::main_window;
     // clang-format off
     static const DialogTemplate t{nullptr, 370, 250, kDialogFontFace, kDialogFontPoints, F::Child, 0, 0, {
         {-1, K::Frame, 2, 2, 150, 246, ""},
         {-1, K::Frame, 155, 2, 213, 215, ""},
-        {2, K::DefaultButton, 300, 225, 60, 16, "終了(&X)"},
+        {m::kExit, K::DefaultButton, 300, 225, 60, 16, "終了(&X)"},
         {-1, K::Label, 3, 5, 65, 10, "《入力ﾃﾞｰﾀ表示》"},
-        {101, K::Button, 8, 18, 55, 14, "入力ﾌｧｲﾙ..."},
-        {134, K::Button, 88, 6, 30, 12, "A-B間"},
-        {125, K::Button, 118, 6, 25, 12, "≫"},
-        {102, K::Button, 88, 18, 55, 14, "ｶｰｿﾙ位置再生"},
-        {123, K::Button, 110, 36, 15, 12, "∧"},
-        {124, K::Button, 125, 36, 15, 12, "∨"},
-        {114, K::List, 10, 52, 130, 180, "", kGopList},
-        {203, K::Label, 10, 235, 60, 10, "ｻｲｽﾞ:"},
-        {119, K::Button, 110, 232, 15, 12, "↑"},
-        {120, K::Button, 125, 232, 15, 12, "↓"},
+        {m::kInputFiles, K::Button, 8, 18, 55, 14, "入力ﾌｧｲﾙ..."},
+        {m::kPlayAToB, K::Button, 88, 6, 30, 12, "A-B間"},
+        {m::kPlayNext, K::Button, 118, 6, 25, 12, "≫"},
+        {m::kPlayAtCursor, K::Button, 88, 18, 55, 14, "ｶｰｿﾙ位置再生"},
+        {m::kCellBackward, K::Button, 110, 36, 15, 12, "∧"},
+        {m::kCellForward, K::Button, 125, 36, 15, 12, "∨"},
+        {m::kGopList, K::List, 10, 52, 130, 180, "", kGopList},
+        {m::kSizeLabel, K::Label, 10, 235, 60, 10, "ｻｲｽﾞ:"},
+        {m::kChapterBackward, K::Button, 110, 232, 15, 12, "↑"},
+        {m::kChapterForward, K::Button, 125, 232, 15, 12, "↓"},
         {-1, K::Label, 160, 5, 60, 10, "《音声編集》"},
         {-1, K::Label, 175, 21, 180, 10, "※ 1/4GOP単位で無音状態を設定できます。"},
         {-1, K::Label, 175, 35, 180, 10, "※ 編集内容は、即座にﾌｧｲﾙに反映されます。"},
         {-1, K::Label, 163, 55, 80, 10, "<先頭部分無音化>"},
-        {103, K::Button, 170, 70, 35, 14, "-***"},
-        {104, K::Button, 205, 70, 35, 14, "--**"},
-        {105, K::Button, 240, 70, 35, 14, "---*"},
-        {106, K::Button, 275, 70, 35, 14, "----"},
+        {m::kSilenceFirstQuarter, K::Button, 170, 70, 35, 14, "-***"},
+        {m::kSilenceFirstHalf, K::Button, 205, 70, 35, 14, "--**"},
+        {m::kSilenceFirstThreeQuarters, K::Button, 240, 70, 35, 14, "---*"},
+        {m::kSilenceAllFirstRow, K::Button, 275, 70, 35, 14, "----"},
         {-1, K::Label, 163, 95, 80, 10, "<無音状態なし>"},
-        {108, K::Button, 170, 110, 35, 14, "****"},
+        {m::kSilenceNone, K::Button, 170, 110, 35, 14, "****"},
         {-1, K::Label, 163, 135, 80, 10, "<末尾部分無音化>"},
-        {109, K::Button, 170, 150, 35, 14, "***-"},
-        {110, K::Button, 205, 150, 35, 14, "**--"},
-        {111, K::Button, 240, 150, 35, 14, "*---"},
-        {112, K::Button, 275, 150, 35, 14, "----"},
+        {m::kSilenceLastQuarter, K::Button, 170, 150, 35, 14, "***-"},
+        {m::kSilenceLastHalf, K::Button, 205, 150, 35, 14, "**--"},
+        {m::kSilenceLastThreeQuarters, K::Button, 240, 150, 35, 14, "*---"},
+        {m::kSilenceAllLastRow, K::Button, 275, 150, 35, 14, "----"},
         {-1, K::Label, 175, 175, 60, 10, "*：音声あり"},
         {-1, K::Label, 175, 185, 60, 10, "-：音声なし"},
-        {107, K::Button, 160, 225, 60, 16, "ｵﾌﾟｼｮﾝ設定..."},
-        {121, K::Button, 230, 225, 60, 16, "ﾍﾙﾌﾟ(&H)"},
+        {m::kOptions, K::Button, 160, 225, 60, 16, "ｵﾌﾟｼｮﾝ設定..."},
+        {m::kHelp, K::Button, 230, 225, 60, 16, "ﾍﾙﾌﾟ(&H)"},
     }};
     // clang-format on
     return t;
@@ -77,8 +79,8 @@ const DialogTemplate& aboutDialogTemplate() {
     // clang-format off
     static const DialogTemplate t{"バージョン情報", 200, 75, kProportionalDialogFontFace, kDialogFontPoints, F::Modal, 0, 0, {
         {-1, K::Icon, 5, 9, 16, 16, ""},
-        {100, K::Label, 30, 9, 160, 10, ""},
-        {1, K::DefaultButton, 155, 25, 40, 14, "OK"},
+        {ids::about::kProgramName, K::Label, 30, 9, 160, 10, ""},
+        {ids::kOk, K::DefaultButton, 155, 25, 40, 14, "OK"},
     }};
     // clang-format on
     return t;
@@ -89,15 +91,15 @@ const DialogTemplate& settingDialogTemplate() {
     static const DialogTemplate t{"オプション設定", 250, 110, kDialogFontFace, kDialogFontPoints, F::Modal, 0, 0, {
         {-1, K::Frame, 2, 2, 246, 70, ""},
         {-1, K::Label, 8, 5, 100, 10, "《VOB再生ﾌﾟﾛｸﾞﾗﾑ》"},
-        {101, K::Edit, 10, 17, 230, 12, "", ControlTemplate::kAutoScroll},
-        {102, K::Button, 190, 35, 50, 14, "参照(&R)..."},
+        {ids::settings::kPlayerPath, K::Edit, 10, 17, 230, 12, "", ControlTemplate::kAutoScroll},
+        {ids::settings::kBrowsePlayer, K::Button, 190, 35, 50, 14, "参照(&R)..."},
         {-1, K::Label, 20, 37, 45, 10, "再生時間："},
-        {103, K::Combo, 70, 35, 30, 64, ""},
+        {ids::settings::kPlayTime, K::Combo, 70, 35, 30, 64, ""},
         {-1, K::Label, 105, 37, 20, 10, "秒"},
-        {104, K::CheckBox, 20, 53, 220, 12, "作業用ﾌｧｲﾙの拡張子を*.MPGにする(WMP9対応)"},
-        {105, K::CheckBox, 10, 80, 130, 10, "ﾌﾟﾚﾋﾞｭｰｳｨﾝﾄﾞｳを有効にする"},
-        {1, K::DefaultButton, 130, 90, 50, 14, "設定(&S)"},
-        {2, K::Button, 190, 90, 50, 14, "ｷｬﾝｾﾙ(&C)"},
+        {ids::settings::kMpgWorkingFiles, K::CheckBox, 20, 53, 220, 12, "作業用ﾌｧｲﾙの拡張子を*.MPGにする(WMP9対応)"},
+        {ids::settings::kPreviewEnabled, K::CheckBox, 10, 80, 130, 10, "ﾌﾟﾚﾋﾞｭｰｳｨﾝﾄﾞｳを有効にする"},
+        {ids::kOk, K::DefaultButton, 130, 90, 50, 14, "設定(&S)"},
+        {ids::kCancel, K::Button, 190, 90, 50, 14, "ｷｬﾝｾﾙ(&C)"},
     }};
     // clang-format on
     return t;
@@ -106,28 +108,29 @@ const DialogTemplate& settingDialogTemplate() {
 const DialogTemplate& titleInfDialogTemplate() {
     // clang-format off
     static const DialogTemplate t{"ﾀｲﾄﾙ情報表示", 300, 160, kDialogFontFace, kDialogFontPoints, F::Modal, 0, 0, {
-        {101, K::List, 6, 6, 288, 126, ""},
-        {1, K::DefaultButton, 244, 140, 50, 14, "戻る(&R)"},
+        {ids::title_info::kTitleList, K::List, 6, 6, 288, 126, ""},
+        {ids::title_info::kBack, K::DefaultButton, 244, 140, 50, 14, "戻る(&R)"},
     }};
     // clang-format on
     return t;
 }
 
 const DialogTemplate& sourcePathDialogTemplate() {
+    namespace p = ids::path_dialog;
     static const DialogTemplate t = [] {
         DialogTemplate d{
             "パスの選択", 290, 230, kDialogFontFace, kDialogFontPoints, F::Modal, 0, 0, {}};
         d.controls = browsingControls(201, ControlTemplate::kExtendedSelection);
         // clang-format off
         d.controls.insert(d.controls.end(), {
-            {106, K::CheckBox, 206, 45, 82, 12, "VTSI情報でﾘｰﾄﾞ"},
+            {p::source::kReadByVtsi, K::CheckBox, 206, 45, 82, 12, "VTSI情報でﾘｰﾄﾞ"},
             {-1, K::Label, 206, 62, 82, 10, "ﾁｬﾌﾟﾀｰ検出方法："},
-            {107, K::Radio, 212, 74, 76, 12, "ｾｸﾀ情報一致"},
-            {108, K::Radio, 212, 88, 76, 12, "ｾﾙ数をｶｳﾝﾄ"},
-            {110, K::CheckBox, 206, 108, 82, 12, "高速読み込み"},
-            {109, K::Button, 206, 128, 78, 14, "ﾀｲﾄﾙ情報表示"},
-            {1, K::DefaultButton, 206, 185, 78, 14, "選択(&S)"},
-            {2, K::Button, 206, 205, 78, 14, "ｷｬﾝｾﾙ(&C)"},
+            {p::source::kChaptersBySectorMatch, K::Radio, 212, 74, 76, 12, "ｾｸﾀ情報一致"},
+            {p::source::kChaptersByCellCount, K::Radio, 212, 88, 76, 12, "ｾﾙ数をｶｳﾝﾄ"},
+            {p::source::kFastRead, K::CheckBox, 206, 108, 82, 12, "高速読み込み"},
+            {p::source::kShowTitleInfo, K::Button, 206, 128, 78, 14, "ﾀｲﾄﾙ情報表示"},
+            {p::kSelect, K::DefaultButton, 206, 185, 78, 14, "選択(&S)"},
+            {ids::kCancel, K::Button, 206, 205, 78, 14, "ｷｬﾝｾﾙ(&C)"},
         });
         // clang-format on
         return d;
@@ -136,27 +139,29 @@ const DialogTemplate& sourcePathDialogTemplate() {
 }
 
 const DialogTemplate& viewerPathDialogTemplate() {
+    namespace p = ids::path_dialog;
     static const DialogTemplate t = [] {
         DialogTemplate d{
             "パスの選択", 290, 210, kDialogFontFace, kDialogFontPoints, F::Modal, 0, 0, {}};
         d.controls = browsingControls(185, ControlTemplate::kSorted);
-        d.controls.push_back({1, K::DefaultButton, 206, 169, 78, 14, "選択(&S)"});
-        d.controls.push_back({2, K::Button, 206, 189, 78, 14, "ｷｬﾝｾﾙ(&C)"});
+        d.controls.push_back({p::kSelect, K::DefaultButton, 206, 169, 78, 14, "選択(&S)"});
+        d.controls.push_back({ids::kCancel, K::Button, 206, 189, 78, 14, "ｷｬﾝｾﾙ(&C)"});
         return d;
     }();
     return t;
 }
 
 const DialogTemplate& progressDialogTemplate() {
-    static const DialogTemplate t{"進度表示",
-                                  120,
-                                  30,
-                                  kDialogFontFace,
-                                  kDialogFontPoints,
-                                  F::Modeless,
-                                  0,
-                                  0,
-                                  {{101, K::Label, 4, 4, 112, 10, "", ControlTemplate::kHidden}}};
+    static const DialogTemplate t{
+        "進度表示",
+        120,
+        30,
+        kDialogFontFace,
+        kDialogFontPoints,
+        F::Modeless,
+        0,
+        0,
+        {{ids::progress::kHiddenText, K::Label, 4, 4, 112, 10, "", ControlTemplate::kHidden}}};
     return t;
 }
 
@@ -215,12 +220,13 @@ const ControlTemplate* findControl(const DialogTemplate& dialog, int id) {
 }
 
 const std::vector<MenuTemplate>& mainMenuTemplate() {
+    namespace m = ids::menu;
     // clang-format off
     static const std::vector<MenuTemplate> menu = {
-        {"ﾌｧｲﾙ(&F)", {{1010, "入力ﾌｧｲﾙを開く(&O)..."}, {0, ""}, {1050, "終了(&X)"}}},
-        {"ﾌﾟﾛｼﾞｪｸﾄ(&P)", {{1110, "ﾌﾟﾛｼﾞｪｸﾄを開く(&L)..."}, {1120, "ﾌﾟﾛｼﾞｪｸﾄを保存(&S)..."}}},
-        {"音声編集(&E)", {{ids::menu::kMuteByTime, "時間指定で無音化(&T)..."}}},
-        {"ﾍﾙﾌﾟ(&H)", {{1910, "ﾍﾙﾌﾟ(&H)"}, {0, ""}, {1920, "ﾊﾞｰｼﾞｮﾝ情報(&A)..."}}},
+        {"ﾌｧｲﾙ(&F)", {{m::kOpenInputFiles, "入力ﾌｧｲﾙを開く(&O)..."}, {m::kSeparator, ""}, {m::kExit, "終了(&X)"}}},
+        {"ﾌﾟﾛｼﾞｪｸﾄ(&P)", {{m::kOpenProject, "ﾌﾟﾛｼﾞｪｸﾄを開く(&L)..."}, {m::kSaveProject, "ﾌﾟﾛｼﾞｪｸﾄを保存(&S)..."}}},
+        {"音声編集(&E)", {{m::kMuteByTime, "時間指定で無音化(&T)..."}}},
+        {"ﾍﾙﾌﾟ(&H)", {{m::kHelp, "ﾍﾙﾌﾟ(&H)"}, {m::kSeparator, ""}, {m::kAbout, "ﾊﾞｰｼﾞｮﾝ情報(&A)..."}}},
     };
     // clang-format on
     return menu;

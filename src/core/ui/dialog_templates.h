@@ -77,7 +77,8 @@ const DialogTemplate& timedMuteDialogTemplate();
 // The controls of `dialog` with this id, or nullptr.
 const ControlTemplate* findControl(const DialogTemplate& dialog, int id);
 
-// Menu resource 1, the main window's menu bar. An item with id 0 is a separator.
+// Menu resource 1, the main window's menu bar. An item with id ids::menu::kSeparator is a
+// separator.
 struct MenuItemTemplate {
     int id;
     const char* text;

@@ -67,35 +67,42 @@ protected:
     RecordingWindow window{state};
 };
 
+namespace m = ids::main_window;
+namespace menu = ids::menu;
+
 TEST_F(CommandTableTest, WhileBusyOnlyHelpRuns) {
     shell.busy = true;
-    for (int id : {101, 1010, 107, 1920, 2, 1050, 103, 1110, 1120, ids::menu::kMuteByTime}) run(id);
-    run(121);
-    run(1910);
+    for (int id :
+         {m::kInputFiles, menu::kOpenInputFiles, m::kOptions, menu::kAbout, m::kExit, menu::kExit,
+          m::kSilenceFirstQuarter, menu::kOpenProject, menu::kSaveProject, menu::kMuteByTime})
+        run(id);
+    run(m::kHelp);
+    run(menu::kHelp);
     const std::string help = "open " + withTrailingSeparator("/program/") + "README.HTM";
     EXPECT_EQ(window.calls, (std::vector<std::string>{help, help}));
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(CommandTableTest, CommandsReachTheirWindowsAndDialogs) {
-    for (int id : {101, 1010, 1920, 2, 1050}) run(id);
+    for (int id : {m::kInputFiles, menu::kOpenInputFiles, menu::kAbout, m::kExit, menu::kExit})
+        run(id);
     EXPECT_EQ(window.calls,
               (std::vector<std::string>{"source", "source", "about", "close", "close"}));
 }
 
 TEST_F(CommandTableTest, MuteByTimeNeedsAnOpenedTitle) {
-    run(ids::menu::kMuteByTime);
+    run(menu::kMuteByTime);
     EXPECT_EQ(ui.messages, (std::vector<test::UiMessage>{{"error", kNoInputData}}));
     state.gopTable.gopCount = 1;
-    run(ids::menu::kMuteByTime);
+    run(menu::kMuteByTime);
     EXPECT_EQ(window.calls, (std::vector<std::string>{"timed"}));
 }
 
 TEST_F(CommandTableTest, SettingsRefreshThePreviewOnlyWhenItsOptionChanged) {
-    run(107);
+    run(m::kOptions);
     EXPECT_EQ(window.calls, (std::vector<std::string>{"settings"}));
     window.flipPreview = true;
-    run(107);
+    run(m::kOptions);
     EXPECT_EQ(window.calls, (std::vector<std::string>{"settings", "settings", "preview"}));
 }
 

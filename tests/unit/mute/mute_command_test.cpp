@@ -15,6 +15,7 @@
 #include "read_only_file.h"
 #include "scan/vob_scanner.h"
 #include "scripted_ui.h"
+#include "ui/control_ids.h"
 #include "ui/memory_gop_list.h"
 
 namespace velmorin {
@@ -291,14 +292,23 @@ TEST(MuteMessages, EveryResultCode) {
 }
 
 TEST(MuteButtons, BothSilenceButtonsApplyPatternFour) {
-    const int ids[] = {103, 104, 105, 106, 108, 109, 110, 111, 112};
+    namespace m = ids::main_window;
+    const int buttons[] = {m::kSilenceFirstQuarter,
+                           m::kSilenceFirstHalf,
+                           m::kSilenceFirstThreeQuarters,
+                           m::kSilenceAllFirstRow,
+                           m::kSilenceNone,
+                           m::kSilenceLastQuarter,
+                           m::kSilenceLastHalf,
+                           m::kSilenceLastThreeQuarters,
+                           m::kSilenceAllLastRow};
     const MuteState patterns[] = {1, 2, 3, 4, 0, 5, 6, 7, 4};
     for (std::size_t i = 0; i < 9; ++i) {
-        EXPECT_EQ(patternForButton(ids[i]), patterns[i]);
-        EXPECT_EQ(patternText(patternForButton(ids[i])),
+        EXPECT_EQ(patternForButton(buttons[i]), patterns[i]);
+        EXPECT_EQ(patternText(patternForButton(buttons[i])),
                   i == 8 ? "----" : patternText(patterns[i]));
     }
-    EXPECT_EQ(patternForButton(107), -1);
+    EXPECT_EQ(patternForButton(m::kOptions), -1);
 }
 
 }  // namespace
