@@ -42,11 +42,6 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-template <class W>
-W* control(const QWidget* dialog, int id) {
-    return dialog->findChild<W*>(QString("ctl%1").arg(id));
-}
-
 }  // namespace
 
 TimedMuteDialog::TimedMuteDialog(QWidget* parent, AppState& state, ShellState& shell,

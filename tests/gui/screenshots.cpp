@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     fields.wholeCues = true;
     gui::TimedMuteDialog timed(&window, window.state(), window.shell(), buffer, list, fields);
     timed.show();
-    timed.findChild<QPushButton*>("ctl120")->click();  // "計画"
+    gui::control<QPushButton>(&timed, ids::timed_mute::kPlan)->click();
     app.processEvents();
     timed.grab().save(out + "/timed-mute-dialog.png");
     scratch.removeRecursively();

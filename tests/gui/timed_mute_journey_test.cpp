@@ -21,7 +21,7 @@ namespace t = ids::timed_mute;
 namespace {
 
 QWidget* ctl(QWidget* dialog, int id) {
-    return dialog->findChild<QWidget*>(QString("ctl%1").arg(id));
+    return gui::control<QWidget>(dialog, id);
 }
 void press(QWidget* dialog, int id) {
     static_cast<QAbstractButton*>(ctl(dialog, id))->click();
@@ -111,9 +111,11 @@ void TimedMuteJourney::initTestCase() {
     window_ = std::make_unique<gui::MyFrameWindow>(std::move(state), shell, "/dev/null");
     window_->show();
     test::whenModal([](QWidget* dialog) {  // by VTS_01_0.IFO: title times of its titles
-        for (const char* name : {"ctl106", "ctl107", "ctl1"}) test::click(dialog, name);
+        namespace source = ids::path_dialog::source;
+        for (const int id : {source::kReadByVtsi, source::kChaptersBySectorMatch, ids::kOk})
+            test::click(dialog, id);
     });
-    test::click(window_.get(), "ctl101");
+    test::click(window_.get(), ids::main_window::kInputFiles);
 }
 
 void TimedMuteJourney::refusesAMalformedEdlLineAndWritesNothing() {
