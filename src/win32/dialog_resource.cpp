@@ -54,9 +54,14 @@ ClassAndStyle classAndStyle(const ControlTemplate& c) {
             return {kButton, BS_AUTOCHECKBOX | kTab};
         case K::Radio:
             return {kButton, BS_AUTORADIOBUTTON | kTab};
-        case K::Edit:
-            return {kEdit, WS_BORDER | kTab |
-                               (c.options & ControlTemplate::kAutoScroll ? ES_AUTOHSCROLL : 0)};
+        case K::Edit: {
+            DWORD style = WS_BORDER | kTab;
+            if (c.options & ControlTemplate::kAutoScroll) style |= ES_AUTOHSCROLL;
+            // Enter starts a new line instead of pressing the dialog's default button.
+            if (c.options & ControlTemplate::kMultiline)
+                style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
+            return {kEdit, style};
+        }
         case K::Combo:
             return {kComboBox, CBS_DROPDOWNLIST | WS_VSCROLL | kTab};
         case K::Icon:
