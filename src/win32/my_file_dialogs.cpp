@@ -13,8 +13,8 @@ namespace velmorin::win32 {
 namespace {
 
 // The filter's "text|pattern" pairs with NUL in place of each bar, ending in two NULs.
-std::wstring filter() {
-    std::wstring f = wideFromUtf8(kProjectFilter);
+std::wstring filter(const std::string& pairs) {
+    std::wstring f = wideFromUtf8(pairs);
     std::replace(f.begin(), f.end(), L'|', L'\0');
     f.push_back(L'\0');
     f.push_back(L'\0');
@@ -22,8 +22,9 @@ std::wstring filter() {
 }
 
 std::optional<std::string> choose(HWND owner, const std::string& folder,
-                                  const std::string& fileName, bool save) {
-    const std::wstring filterText = filter();
+                                  const std::string& fileName, bool save,
+                                  const std::string& pairs = kProjectFilter) {
+    const std::wstring filterText = filter(pairs);
     const std::wstring initialFolder = wideFromUtf8(folder);
     std::vector<wchar_t> file(32768, L'\0');  // long paths as well
     const std::wstring name = wideFromUtf8(fileName);
@@ -54,6 +55,12 @@ std::optional<std::string> MyFileOpenDialog::run(HWND owner, const std::string& 
 std::optional<std::string> MyFileSaveDialog::run(HWND owner, const std::string& folder,
                                                  const std::string& fileName) {
     return choose(owner, folder, fileName, true);
+}
+
+std::optional<std::string> chooseFileToOpen(HWND owner, const std::string& folder,
+                                            const std::string& fileName,
+                                            const std::string& filter) {
+    return choose(owner, folder, fileName, false, filter);
 }
 
 }  // namespace velmorin::win32

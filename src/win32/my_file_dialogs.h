@@ -1,6 +1,7 @@
 // The project commands' file dialogs: the common dialogs (GetOpenFileNameW,
 // GetSaveFileNameW) with the project filter, the starting folder and file name, and (for
-// saving) the question before an existing file is replaced.
+// saving) the question before an existing file is replaced. The open dialog also serves
+// other files, with their own filter.
 #pragma once
 
 #include <optional>
@@ -22,5 +23,9 @@ public:
     static std::optional<std::string> run(HWND owner, const std::string& folder,
                                           const std::string& fileName);
 };
+
+// The open dialog with another filter ("text|pattern" pairs, the first selected).
+std::optional<std::string> chooseFileToOpen(HWND owner, const std::string& folder,
+                                            const std::string& fileName, const std::string& filter);
 
 }  // namespace velmorin::win32
