@@ -11,6 +11,8 @@
 #include "platform/native_path.h"
 #include "platform/wide_text.h"
 #include "setting_dialog.h"
+#include "speech_tools.h"
+#include "timed_mute_dialog.h"
 #include "ui/control_ids.h"
 
 namespace velmorin::win32 {
@@ -198,7 +200,12 @@ void MyFrameWindow::showAboutDialog() {
     AboutDialog().runModal(hwnd_);
 }
 
-void MyFrameWindow::runTimedMuteDialog() {}
+void MyFrameWindow::runTimedMuteDialog() {
+    TimedMuteDialog dialog({*state_, shell_, ui_, buffer_, openSpeechTools, true, false},
+                           client_.gopList(), timedMuteFields_);
+    dialog.runModal(hwnd_);
+    refreshPreview();  // the caret stands on the first GOP written
+}
 
 void MyFrameWindow::requestClose() {
     SendMessageW(hwnd_, WM_CLOSE, 0, 0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/command_table.h"
+#include "app/timed_mute_dialog.h"
 #include "my_dialog.h"
 #include "platform/sector_buffer.h"
 #include "pre_view_frame_window.h"
@@ -61,6 +62,8 @@ private:
     HWND hwnd_ = nullptr;
     RECT fixed_{};          // the window rectangle once set up; its size stays
     HWND focus_ = nullptr;  // the client's control that had the focus
+    // "時間指定で無音化" as it was last left, for its next time in this run.
+    TimedMuteFields timedMuteFields_;
 };
 
 }  // namespace velmorin::win32
