@@ -4,18 +4,24 @@
 // VIDEO_TS folder). Each test goes on from where the one before left the program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <numeric>
 
 #include "app/settings_file.h"
+#include "common/text_format.h"
 #include "desktop_driver.h"
 #include "platform/wide_text.h"
+#include "timing/timing_text_messages.h"
 #include "ui/control_ids.h"
 
 namespace velmorin::test {
 namespace {
 
 namespace fs = std::filesystem;
+namespace t = ids::timed_mute;
 constexpr const wchar_t* kDialog = L"#32770";
 
 std::string environment(const char* name) {
@@ -105,6 +111,75 @@ protected:
         }));
         press(dialog, IDOK);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+    }
+
+    // "時間指定で無音化", from the menu bar.
+    static HWND openTimedMuteDialog() {
+        PostMessageW(frame_, WM_COMMAND, ids::menu::kMuteByTime, 0);
+        return waitForDialog("時間指定で無音化");
+    }
+    static void clickRadio(HWND dialog, int id) {
+        HWND radio = GetDlgItem(dialog, id);
+        PostMessageW(radio, BM_CLICK, 0, 0);
+        EXPECT_TRUE(
+            waitUntil([&] { return SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    }
+    // A file of the test's own, by its path.
+    static std::string workFile(const wchar_t* name, const std::string& text) {
+        std::ofstream(work_ / name, std::ios::binary) << text;
+        return utf8(work_ / name);
+    }
+    static std::string messageText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
+    static void expectSameVobs() {
+        for (const auto& vob : vobs_)
+            EXPECT_TRUE(readFile(utf8(work_ / L"disc" / wideFromUtf8(vob))) ==
+                        readFile(utf8(work_ / L"cli-disc" / wideFromUtf8(vob))))
+                << vob;
+    }
+    // Plans: the list ends with the tool's plan for `toolArguments`; writes, which closes
+    // the dialog; the VOB files are then those the tool writes.
+    static void planWriteAndCompare(HWND dialog, const std::string& toolArguments) {
+        press(dialog, t::kPlan);
+        ASSERT_TRUE(
+            waitUntil([&] { return !windowText(GetDlgItem(dialog, t::kPlanTotal)).empty(); }));
+        const auto toolPlan =
+            splitLines(cli("mute" + vobArguments("cli-disc") + toolArguments + " --dry-run"));
+        const auto planned = listLines(GetDlgItem(dialog, t::kPlanList));
+        ASSERT_FALSE(toolPlan.empty());
+        ASSERT_GT(planned.size(), toolPlan.size());
+        EXPECT_EQ(std::vector<std::string>(
+                      planned.end() - static_cast<std::ptrdiff_t>(toolPlan.size()), planned.end()),
+                  toolPlan);
+        press(dialog, t::kWrite);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+        cli("mute" + vobArguments("cli-disc") + toolArguments);
+        expectSameVobs();
+    }
+    // Closes the progress window with this caption once it shows and the program has
+    // written to `file`. The program's thread is held while they are looked at, so that a
+    // short operation cannot end unseen.
+    static bool closeProgressWindowOnceWritten(const std::string& caption, const fs::path& file) {
+        const std::wstring wanted = wideFromUtf8(caption);
+        const auto unwritten = fs::last_write_time(file);
+        const ULONGLONG giveUp = GetTickCount64() + 60000;
+        while (GetTickCount64() < giveUp) {
+            SuspendThread(process_.hThread);
+            HWND progress = nullptr;
+            for (HWND w = GetTopWindow(nullptr); w && !progress; w = GetWindow(w, GW_HWNDNEXT)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                wchar_t text[64] = {};
+                // Read from the window manager, not asked of the held thread.
+                InternalGetWindowText(w, text, 64);
+                if (pid == process_.dwProcessId && IsWindowVisible(w) && text == wanted)
+                    progress = w;
+            }
+            const bool written = progress && fs::last_write_time(file) != unwritten;
+            if (written) PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
+            ResumeThread(process_.hThread);
+            if (written) return true;
+        }
+        return false;
     }
 
     static inline fs::path work_;
@@ -199,6 +274,81 @@ TEST_F(DesktopTest, SettingsDialogAndTitleListShowTheirContent) {
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(titles); }));
     press(source, ids::kCancel);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(source); }));
+}
+
+TEST_F(DesktopTest, TimedMuteDialogSilencesAnEdlListAsTheToolDoes) {
+    const std::string edl = workFile(L"spans.edl", "1 2 1\n3.5 4.25 1\n");
+    HWND dialog = openTimedMuteDialog();
+    ASSERT_TRUE(dialog);
+    clickRadio(dialog, t::kFromEdl);
+    setWindowText(GetDlgItem(dialog, t::kEdlPath), edl);
+    planWriteAndCompare(dialog, " --edl \"" + edl + "\"");
+}
+
+TEST_F(DesktopTest, TimedMuteDialogSilencesTheCuesOfTypedWordsAsTheToolDoes) {
+    const std::string subtitles = workFile(L"speech.srt",
+                                           "1\n00:00:06,000 --> 00:00:07,500\nHello there\n\n"
+                                           "2\n00:00:09,000 --> 00:00:10,000\nGood night\n\n"
+                                           "3\n00:00:20,000 --> 00:00:21,250\nhello again\n");
+    const std::string words = workFile(L"words.txt", "hello\n");
+    HWND dialog = openTimedMuteDialog();
+    ASSERT_TRUE(dialog);
+    clickRadio(dialog, t::kFromSubtitles);
+    clickRadio(dialog, t::kWordsTyped);
+    setWindowText(GetDlgItem(dialog, t::kSubtitlePath), subtitles);
+    setWindowText(GetDlgItem(dialog, t::kTypedWords), "hello");
+    clickRadio(dialog, t::kWholeCues);
+    planWriteAndCompare(dialog,
+                        " --srt \"" + subtitles + "\" --words \"" + words + "\" --whole-cues");
+}
+
+TEST_F(DesktopTest, TimedMuteDialogNamesAMalformedEdlLineAndWritesNothing) {
+    const std::string edl = workFile(L"broken.edl", "1 2 1\n3.5 4.25\n");
+    HWND dialog = openTimedMuteDialog();
+    ASSERT_TRUE(dialog);
+    clickRadio(dialog, t::kFromEdl);
+    setWindowText(GetDlgItem(dialog, t::kEdlPath), edl);
+    press(dialog, t::kWrite);
+    HWND box = waitForDialog("エラー");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(messageText(box), timing_messages::malformedEdlLine(edl, 2));
+    press(box, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+    expectSameVobs();
+    press(dialog, t::kClose);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+}
+
+TEST_F(DesktopTest, ClosingTheProgressWindowStopsTheWriteBetweenGops) {
+    const std::string edl = workFile(L"title.edl", "0 40 1\n");
+    int planned = 0;
+    for (const auto& line :
+         splitLines(cli("mute" + vobArguments("cli-disc") + " --edl \"" + edl + "\" --dry-run")))
+        planned += line.substr(6, 4) != line.substr(14, 4);  // "00012 **** -> -*** ..."
+    const auto before = listLines(list_);
+    HWND dialog = openTimedMuteDialog();
+    ASSERT_TRUE(dialog);
+    clickRadio(dialog, t::kFromEdl);
+    setWindowText(GetDlgItem(dialog, t::kEdlPath), edl);
+    press(dialog, t::kWrite);
+    ASSERT_TRUE(
+        closeProgressWindowOnceWritten("無音化実行中", work_ / L"disc" / wideFromUtf8(vobs_[0])));
+
+    HWND box = waitForDialog("情報");
+    ASSERT_TRUE(box);
+    const std::string told = messageText(box);
+    press(box, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+    // Each GOP written shows its new pattern; the others are as they were.
+    const auto after = listLines(list_);
+    ASSERT_EQ(after.size(), before.size());
+    const auto written = std::inner_product(before.begin(), before.end(), after.begin(), 0,
+                                            std::plus<>(), std::not_equal_to<>());
+    EXPECT_GT(written, 0);
+    EXPECT_LT(written, planned);
+    EXPECT_EQ(told, formatText("無音化を中断しました. %d個のGOPを書き換えました.", written));
+    press(dialog, t::kClose);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
 }
 
 TEST_F(DesktopTest, ExitAsksTheQuitQuestionAndNoKeepsTheProgram) {
