@@ -1,4 +1,7 @@
-#include "timed_mute_dialog.h"
+// clang-format off
+#include "timed_mute_dialog.h"  // the Windows headers before commctrl.h
+#include <commctrl.h>
+// clang-format on
 
 #include <algorithm>
 
@@ -66,6 +69,30 @@ void fillList(HWND list, const std::vector<std::string>& lines) {
     InvalidateRect(list, nullptr, TRUE);
 }
 
+// The note under the placement choice can be longer than its one line: it ends in an
+// ellipsis there, and the whole text shows as the line's tip.
+void showNote(HWND dialog, HWND note, const std::string& text) {
+    const LONG_PTR style = GetWindowLongPtrW(note, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK);
+    SetWindowLongPtrW(note, GWL_STYLE,
+                      style | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS | SS_NOPREFIX | SS_NOTIFY);
+    std::wstring wide = wideFromUtf8(text);
+    SetWindowTextW(note, wide.c_str());
+    if (wide.empty()) return;
+    INITCOMMONCONTROLSEX tips{sizeof tips, ICC_BAR_CLASSES};  // the tooltip class
+    InitCommonControlsEx(&tips);
+    HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(note);
+    tool.lpszText = wide.data();
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 600);  // a long reason wraps
+}
+
 }  // namespace
 
 TimedMuteDialog::TimedMuteDialog(TimedMuteContext context, GopListView& list,
@@ -85,7 +112,7 @@ void TimedMuteDialog::onInit() {
     for (const char* name : timedMuteEncodingNames())
         SendMessageW(encodings, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(wideFromUtf8(name).c_str()));
-    setItemText(t::kPlacementNote, placementNote(model_.choices()));
+    showNote(hwnd(), item(t::kPlacementNote), placementNote(model_.choices()));
     showFields(fields_);
     enableControls();
 }
