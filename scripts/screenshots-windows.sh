@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Renders the Windows desktop program under Wine, in a virtual desktop with window frames
 # (explorer /desktop=…) on Xvfb: the main window after a scan of the sample disc, its
-# preview, the source, settings and title list dialogs, as docs/screenshots/windows-*.png,
-# and the main window once more at 150 % scaling (LogPixels 144), windows-main-window-150.png.
+# preview, the source, settings and title list dialogs and "時間指定で無音化" with a plan,
+# as docs/screenshots/windows-*.png, and the main window once more at 150 % scaling
+# (LogPixels 144), windows-main-window-150.png.
 #   scripts/screenshots-windows.sh WINDOWS_BUILD_DIR SAMPLE_DISC_VIDEO_TS [OUT_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,5 +1,6 @@
 // Renders velmorin.exe's windows under Wine to 24-bit BMP files: the main window after a
-// scan of the sample title, its preview, the source, settings and title list dialogs.
+// scan of the sample title, its preview, the source, settings and title list dialogs, and
+// "時間指定で無音化" with a plan in its list.
 // Run inside `explorer /desktop=…` so that the windows have frames.
 //   desktop_screenshots PROGRAM_FOLDER VIDEO_TS OUT_FOLDER
 #include <windows.h>
@@ -115,6 +116,25 @@ int wmain(int argc, wchar_t** argv) {
         }
         press(source, ids::kCancel);
         waitUntil([&] { return !IsWindow(source); });
+    }
+    // Muting by title time: the cues of a subtitle file that hold a typed word, planned.
+    const std::wstring subtitles = std::wstring(argv[1]) + L"\\speech.srt";
+    std::ofstream(std::filesystem::path(subtitles), std::ios::binary)
+        << "1\n00:00:06,000 --> 00:00:07,500\nHello there\n\n"
+           "2\n00:00:09,000 --> 00:00:10,000\nGood night\n\n"
+           "3\n00:00:20,000 --> 00:00:21,250\nhello again\n";
+    PostMessageW(frame, WM_COMMAND, ids::menu::kMuteByTime, 0);
+    if (HWND timed = waitForWindow(pid, kDialog, "時間指定で無音化")) {
+        namespace t = ids::timed_mute;
+        SendMessageW(GetDlgItem(timed, t::kFromSubtitles), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(timed, t::kWordsTyped), BM_CLICK, 0, 0);
+        setWindowText(GetDlgItem(timed, t::kSubtitlePath), utf8FromWide(subtitles));
+        setWindowText(GetDlgItem(timed, t::kTypedWords), "hello");
+        press(timed, t::kPlan);
+        waitUntil([&] { return !windowText(GetDlgItem(timed, t::kPlanTotal)).empty(); });
+        saveWindow(timed, out + L"\\windows-timed-mute-dialog.bmp");
+        press(timed, t::kClose);
+        waitUntil([&] { return !IsWindow(timed); });
     }
     PostMessageW(frame, WM_COMMAND, ids::menu::kExit, 0);
     if (HWND ask = waitForWindow(pid, kDialog, "確認")) press(ask, IDYES);
