@@ -163,14 +163,14 @@ void TimedMuteDialog::enableControls() {
 }
 
 void TimedMuteDialog::browse(int pathId, const char* filter) {
-    const std::string current = itemText(pathId);
-    std::string folder = lastBrowsedFolder();
-    std::string name;
-    if (!current.empty()) {
-        const auto path = nativePath(current);
-        folder = utf8Path(path.parent_path());
-        name = utf8Path(path.filename());
-    }
+    // The folder of the path in the field, else the one chosen from last, else that of
+    // another field's file (a title's lists tend to lie together).
+    const auto current = nativePath(itemText(pathId));
+    const std::string name = utf8Path(current.filename());
+    std::string folder = utf8Path(current.parent_path());
+    if (folder.empty()) folder = lastBrowsedFolder();
+    for (int other : {t::kSubtitlePath, t::kEdlPath, t::kWordsPath})
+        if (folder.empty()) folder = utf8Path(nativePath(itemText(other)).parent_path());
     if (const auto chosen = chooseFileToOpen(hwnd(), folder, name, filter)) {
         setItemText(pathId, *chosen);
         lastBrowsedFolder() = utf8Path(nativePath(*chosen).parent_path());
