@@ -22,16 +22,6 @@ namespace {
 
 namespace t = ids::timed_mute;
 
-// What each browse button looks for: the file dialog's caption and its filters, in Qt's
-// notation (the filter's name with its patterns in brackets), one filter a line.
-struct FileKind {
-    const char* caption;
-    const char* filters;
-};
-constexpr FileKind kEdlFile{"EDLﾌｧｲﾙの選択", "EDLﾌｧｲﾙ(*.edl)\nすべてのﾌｧｲﾙ(*)"};
-constexpr FileKind kSubtitleFile{"字幕ﾌｧｲﾙの選択", "字幕ﾌｧｲﾙ(*.srt *.vtt)\nすべてのﾌｧｲﾙ(*)"};
-constexpr FileKind kWordsFile{"語句ﾌｧｲﾙの選択", "語句ﾌｧｲﾙ(*.txt)\nすべてのﾌｧｲﾙ(*)"};
-
 // The folder the last browse button ended in, for the next one of this run.
 QString& lastBrowsedFolder() {
     static QString folder;
@@ -47,6 +37,7 @@ QString qt(const std::string& text) {
 TimedMuteDialog::TimedMuteDialog(QWidget* parent, AppState& state, ShellState& shell,
                                  SectorBuffer& buffer, GopListView& list, TimedMuteFields& fields)
     : QDialog(parent),
+      state_(state),
       shell_(shell),
       fields_(fields),
       ui_(this, shell),
@@ -57,8 +48,6 @@ TimedMuteDialog::TimedMuteDialog(QWidget* parent, AppState& state, ShellState& s
     setFont(dialogFont());
     paintLightGrey(this);
     setFixedSize(layoutDialog(this, timedMuteDialogTemplate()));
-    if (state.inputFiles.fileCount > 0)
-        titleFolder_ = QFileInfo(qt(state.inputFiles.filePath[0])).absolutePath().toStdString();
 
     auto* encoding = control<QComboBox>(this, t::kEncoding);
     for (const char* name : timedMuteEncodingNames()) encoding->addItem(QString::fromUtf8(name));
@@ -75,11 +64,8 @@ TimedMuteDialog::TimedMuteDialog(QWidget* parent, AppState& state, ShellState& s
     const auto onClick = [this](int id, auto slot) {
         connect(control<QPushButton>(this, id), &QPushButton::clicked, this, slot);
     };
-    onClick(t::kEdlBrowse, [this] { browse(t::kEdlPath, kEdlFile.caption, kEdlFile.filters); });
-    onClick(t::kSubtitleBrowse,
-            [this] { browse(t::kSubtitlePath, kSubtitleFile.caption, kSubtitleFile.filters); });
-    onClick(t::kWordsBrowse,
-            [this] { browse(t::kWordsPath, kWordsFile.caption, kWordsFile.filters); });
+    for (int id : {t::kEdlBrowse, t::kSubtitleBrowse, t::kWordsBrowse})
+        onClick(id, [this, id] { browse(id); });
     onClick(t::kPlan, [this] { plan(); });
     onClick(t::kWrite, [this] { write(); });
     onClick(t::kClose, [this] { reject(); });
@@ -173,20 +159,22 @@ void TimedMuteDialog::write() {
     }
 }
 
-void TimedMuteDialog::browse(int pathId, const char* caption, const char* filters) {
-    auto* field = control<QLineEdit>(this, pathId);
+void TimedMuteDialog::browse(int browseId) {
+    const BrowsedFiles& files = *browsedFiles(browseId);
+    auto* field = control<QLineEdit>(this, files.pathId);
     const QFileInfo current(field->text().trimmed());
-    QString folder = lastBrowsedFolder().isEmpty() ? qt(titleFolder_) : lastBrowsedFolder();
-    if (!field->text().trimmed().isEmpty() && current.absoluteDir().exists())
-        folder = current.absolutePath();
+    const QString folder =
+        qt(browseStartFolder(browseId, collectFields(), lastBrowsedFolder().toStdString(), state_));
 
-    QFileDialog dialog(this, QString::fromUtf8(caption));
+    QFileDialog dialog(this, QString::fromUtf8(files.caption));
     dialog.setObjectName("TimedMuteFileDialog");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Qt's own dialog on every platform, as the project dialogs have it.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters(QString::fromUtf8(filters).split('\n'));
+    const QString patterns = QString::fromUtf8(files.patterns).replace(';', ' ');
+    dialog.setNameFilters({QString::fromUtf8(files.name) + '(' + patterns + ')',
+                           QString::fromUtf8(kAllFilesName) + "(*)"});
     dialog.setDirectory(folder);
     if (current.isFile()) dialog.selectFile(current.fileName());
     const auto chosen = chosenPath(dialog);

@@ -32,14 +32,14 @@ private:
     void showPlan(bool shown);
     void plan();
     void write();
-    // A browse button: chooses an existing file for the path field `pathId`.
-    void browse(int pathId, const char* caption, const char* filters);
+    // A browse button: chooses an existing file for its path field.
+    void browse(int browseId);
 
+    const AppState& state_;
     ShellState& shell_;
     TimedMuteFields& fields_;
     QtUi ui_;
     TimedMuteDialogModel model_;
-    std::string titleFolder_;  // where the browse buttons start when nothing else says
 };
 
 }  // namespace velmorin::gui

@@ -16,10 +16,6 @@ namespace {
 
 namespace t = ids::timed_mute;
 
-constexpr const char* kEdlFilter = "EDLﾌｧｲﾙ(*.edl)|*.edl|すべてのﾌｧｲﾙ(*.*)|*.*";
-constexpr const char* kSubtitleFilter = "字幕ﾌｧｲﾙ(*.srt;*.vtt)|*.srt;*.vtt|すべてのﾌｧｲﾙ(*.*)|*.*";
-constexpr const char* kWordsFilter = "語句ﾘｽﾄ(*.txt)|*.txt|すべてのﾌｧｲﾙ(*.*)|*.*";
-
 // The folder a "参照..." button last chose from, for the next one in this run.
 std::string& lastBrowsedFolder() {
     static std::string folder;
@@ -98,6 +94,7 @@ void showNote(HWND dialog, HWND note, const std::string& text) {
 TimedMuteDialog::TimedMuteDialog(TimedMuteContext context, GopListView& list,
                                  TimedMuteFields& fields)
     : Dialog(timedMuteDialogTemplate(), kTimedMuteCaption, false),
+      state_(context.state),
       shell_(context.shell),
       fields_(fields),
       boxes_(context.shell),
@@ -162,17 +159,14 @@ void TimedMuteDialog::enableControls() {
         if (c.id > 0) EnableWindow(item(c.id), timedMuteControlEnabled(c.id, f, model_.choices()));
 }
 
-void TimedMuteDialog::browse(int pathId, const char* filter) {
-    // The folder of the path in the field, else the one chosen from last, else that of
-    // another field's file (a title's lists tend to lie together).
-    const auto current = nativePath(itemText(pathId));
-    const std::string name = utf8Path(current.filename());
-    std::string folder = utf8Path(current.parent_path());
-    if (folder.empty()) folder = lastBrowsedFolder();
-    for (int other : {t::kSubtitlePath, t::kEdlPath, t::kWordsPath})
-        if (folder.empty()) folder = utf8Path(nativePath(itemText(other)).parent_path());
+void TimedMuteDialog::browse(int browseId) {
+    const BrowsedFiles& files = *browsedFiles(browseId);
+    const std::string folder = browseStartFolder(browseId, collect(), lastBrowsedFolder(), state_);
+    const std::string name = utf8Path(nativePath(itemText(files.pathId)).filename());
+    const std::string filter = std::string(files.name) + "(" + files.patterns + ")|" +
+                               files.patterns + "|" + kAllFilesName + "(*.*)|*.*";
     if (const auto chosen = chooseFileToOpen(hwnd(), folder, name, filter)) {
-        setItemText(pathId, *chosen);
+        setItemText(files.pathId, *chosen);
         lastBrowsedFolder() = utf8Path(nativePath(*chosen).parent_path());
     }
 }
@@ -195,13 +189,9 @@ bool TimedMuteDialog::onCommand(int id, int code) {
             if (code == BN_CLICKED) enableControls();
             return true;
         case t::kEdlBrowse:
-            browse(t::kEdlPath, kEdlFilter);
-            return true;
         case t::kSubtitleBrowse:
-            browse(t::kSubtitlePath, kSubtitleFilter);
-            return true;
         case t::kWordsBrowse:
-            browse(t::kWordsPath, kWordsFilter);
+            browse(id);
             return true;
         case t::kPlan:
             showPlan(model_.plan(collect()));

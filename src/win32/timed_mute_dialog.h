@@ -46,10 +46,12 @@ private:
     void showFields(const TimedMuteFields& fields);
     TimedMuteFields collect() const;
     void enableControls();
-    void browse(int pathId, const char* filter);
+    // A "参照..." button: chooses an existing file for its path field.
+    void browse(int browseId);
     // The model's plan in the list and the total line; both empty without one.
     void showPlan(bool shown);
 
+    const AppState& state_;
     ShellState& shell_;
     TimedMuteFields& fields_;
     Win32Ui boxes_;

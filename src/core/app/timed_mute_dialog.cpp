@@ -1,11 +1,13 @@
 #include "app/timed_mute_dialog.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/gop_list_commands.h"
 #include "common/text_format.h"
 #include "common/text_lines.h"
 #include "mute/mute_command.h"
+#include "platform/native_path.h"
 #include "timed/title_map_reader.h"
 #include "timing/timing_text_messages.h"
 #include "timing/title_time_text.h"
@@ -90,10 +92,46 @@ bool timedMuteControlEnabled(int id, const TimedMuteFields& f, const TimedMuteCh
     }
 }
 
+const BrowsedFiles* browsedFiles(int browseId) {
+    static constexpr BrowsedFiles kFiles[] = {
+        {t::kEdlPath, "EDLﾌｧｲﾙの選択", "EDLﾌｧｲﾙ", "*.edl"},
+        {t::kSubtitlePath, "字幕ﾌｧｲﾙの選択", "字幕ﾌｧｲﾙ", "*.srt;*.vtt"},
+        {t::kWordsPath, "語句ﾌｧｲﾙの選択", "語句ﾌｧｲﾙ", "*.txt"},
+    };
+    switch (browseId) {
+        case t::kEdlBrowse:
+            return &kFiles[0];
+        case t::kSubtitleBrowse:
+            return &kFiles[1];
+        case t::kWordsBrowse:
+            return &kFiles[2];
+        default:
+            return nullptr;
+    }
+}
+
+std::string browseStartFolder(int browseId, const TimedMuteFields& f, const std::string& lastFolder,
+                              const AppState& state) {
+    const auto folderOf = [](const std::string& path) -> std::string {
+        const std::string_view text = trimBlanks(path);
+        if (text.empty()) return {};
+        const auto parent = nativePath(std::string(text)).parent_path();
+        std::error_code error;
+        return std::filesystem::is_directory(parent, error) ? utf8Path(parent) : std::string();
+    };
+    const std::string* own = browseId == t::kEdlBrowse        ? &f.edlPath
+                             : browseId == t::kSubtitleBrowse ? &f.subtitlePath
+                                                              : &f.wordsPath;
+    if (std::string folder = folderOf(*own); !folder.empty()) return folder;
+    if (!lastFolder.empty()) return lastFolder;
+    for (const std::string* other : {&f.subtitlePath, &f.edlPath, &f.wordsPath})
+        if (std::string folder = folderOf(*other); !folder.empty()) return folder;
+    return state.inputFiles.fileCount > 0 ? folderOf(state.inputFiles.filePath[0]) : std::string();
+}
+
 std::string placementNote(const TimedMuteChoices& choices) {
     if (choices.cannotPlaceWords.empty()) return {};
-    return formatText("語句の位置は決められません（%s）. 字幕全体を無音化します.",
-                      choices.cannotPlaceWords.c_str());
+    return formatText("語句の位置は決められません: %s", choices.cannotPlaceWords.c_str());
 }
 
 std::optional<SpanRequest> requestFromFields(const TimedMuteFields& f, const TimedMuteChoices& c,

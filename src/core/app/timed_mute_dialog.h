@@ -46,6 +46,23 @@ bool timedMuteControlEnabled(int id, const TimedMuteFields& fields,
 // The line under the placement choice: why words are not placed, or empty.
 std::string placementNote(const TimedMuteChoices& choices);
 
+// What a "参照..." button looks for: the file dialog's caption, the name of the files
+// and their patterns (";" between two, as Windows writes them); the field it fills.
+struct BrowsedFiles {
+    int pathId;
+    const char* caption;
+    const char* name;
+    const char* patterns;
+};
+inline constexpr const char* kAllFilesName = "すべてのﾌｧｲﾙ";
+// For browse button `browseId`; nullptr for another id.
+const BrowsedFiles* browsedFiles(int browseId);
+// Where its file dialog starts: the folder of the path in its field, else the folder last
+// chosen from in this run, else that of another field's file (a title's lists tend to lie
+// together), else the folder of the title's first VOB file.
+std::string browseStartFolder(int browseId, const TimedMuteFields& fields,
+                              const std::string& lastFolder, const AppState& state);
+
 // The request the fields make; nothing, with the message to show, when one is wrong.
 std::optional<SpanRequest> requestFromFields(const TimedMuteFields& fields,
                                              const TimedMuteChoices& choices, std::string& problem);
