@@ -95,10 +95,13 @@ PlanResult planRequestedSpans(TimedMuteContext context, const SpanRequest& reque
         request.audioStream);
     {
         OperationProgress progress(context, kPlanningCaption);
-        const int gops = context.state.gopTable.gopCount;
+        const std::int64_t gops = context.state.gopTable.gopCount;
+        // Reading the map, then (with a subtitle file) placing the words cue by cue.
+        const std::int64_t mapTotal =
+            gops + (plan.subtitles ? static_cast<std::int64_t>(requested.cues.size()) : 0);
         TitleMapRequest mapRequest{request.vtsiPath, request.title,
                                    plan.subtitles ? &capture : nullptr,
-                                   [&](int done) { return progress.proceed(done, gops); }};
+                                   [&](int done) { return progress.proceed(done, mapTotal); }};
         switch (readTitleMap(context.state, context.buffer, context.ui, mapRequest, plan.map)) {
             case TitleMapResult::Ok:
                 break;
@@ -108,12 +111,19 @@ PlanResult planRequestedSpans(TimedMuteContext context, const SpanRequest& reque
                 return PlanResult::Stopped;
         }
         if (plan.subtitles) {
-            progress.proceed(gops, gops);
             // The recogniser's model is loaded only when a word is to be placed.
             SpeechTools tools =
                 options.wholeCues || !context.openSpeech ? SpeechTools{} : context.openSpeech();
-            plan.placed = placeWords(requested.cues, words, options,
-                                     capture.takeStream(request.audioStream), tools);
+            // The bar runs on over the cues, each of which may take a while to align.
+            const auto cues = static_cast<std::int64_t>(requested.cues.size());
+            bool stopped = false;
+            plan.placed = placeWords(
+                requested.cues, words, options, capture.takeStream(request.audioStream), tools,
+                [&](std::size_t cue, std::size_t) {
+                    stopped = !progress.proceed(gops + static_cast<std::int64_t>(cue), gops + cues);
+                    return !stopped;
+                });
+            if (stopped) return PlanResult::Stopped;
         }
     }
     if (plan.subtitles) {

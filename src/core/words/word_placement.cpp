@@ -269,11 +269,12 @@ std::vector<TitleSpan> soundWindows(const std::vector<SubtitleCue>& cues, const 
 
 std::vector<PlacedSpan> placeWords(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
                                    const PlacementOptions& options, const TitleAudio& audio,
-                                   SpeechTools& tools) {
+                                   SpeechTools& tools, const CueProgress& proceed) {
     std::vector<PlacedSpan> spans;
     std::optional<Dictionary> dictionary;
     if (tools.available()) dictionary.emplace(*tools.aligner);
     for (std::size_t i = 0; i < cues.size(); ++i) {
+        if (proceed && !proceed(i, cues.size())) break;
         const int matched = words.find(cues[i].text);
         if (matched < 0) continue;
         const auto span = shiftedCue(cues[i], options.shift);

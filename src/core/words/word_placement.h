@@ -2,6 +2,7 @@
 // silenced, and falling back to the whole cue, with the reason, where that cannot be done.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,9 +61,12 @@ std::vector<TitleSpan> soundWindows(const std::vector<SubtitleCue>& cues, const 
 // with the reason. The cue's sound is decoded once. A span never starts before title
 // time 0; a cue that the shift moves wholly before the title gives none (shiftSpans
 // reports those).
+// `proceed`, told before each cue how many of how many came before it, stops the
+// placement when it returns false; the cues before are placed.
+using CueProgress = std::function<bool(std::size_t cue, std::size_t cues)>;
 std::vector<PlacedSpan> placeWords(const std::vector<SubtitleCue>& cues, const WordMatcher& words,
                                    const PlacementOptions& options, const TitleAudio& audio,
-                                   SpeechTools& tools);
+                                   SpeechTools& tools, const CueProgress& proceed = {});
 
 // A stable ASCII name of a reason for scripts ("no-aligner", "language", ...; "placed"
 // for None).

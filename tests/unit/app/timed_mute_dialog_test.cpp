@@ -162,6 +162,12 @@ TEST_F(TimedMuteDialog, FilesAreReadAndRefusedBeforeAnythingIsWritten) {
     fields.typedWords = "damn";
     fields.wholeCues = true;
     auto m = model();
+    // Closing the progress window while the cues are placed stops the plan, unannounced.
+    const std::size_t told = ui.messages.size();
+    ui.cancelAfterPumps = ui.pumps + 7;  // the six GOPs' map, then the first cue
+    EXPECT_FALSE(m.plan(fields));
+    EXPECT_EQ(ui.messages.size(), told);
+    ui.cancelAfterPumps = -1;
     ASSERT_TRUE(m.plan(fields));
     ASSERT_FALSE(m.lines().empty());
     EXPECT_EQ(m.lines()[0],
