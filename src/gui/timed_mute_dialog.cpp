@@ -143,20 +143,10 @@ void TimedMuteDialog::plan() {
 
 void TimedMuteDialog::write() {
     if (shell_.busy) return;
-    switch (model_.write(collectFields())) {
-        case PlanWriteResult::Written:
-            accept();
-            break;
-        case PlanWriteResult::Refused:
-        case PlanWriteResult::Nothing:
-            showPlan(!model_.lines().empty());
-            break;
-        case PlanWriteResult::Stopped:
-        case PlanWriteResult::Failed:
-            // Part of the plan is on the disk: its list no longer says what a write does.
-            showPlan(false);
-            break;
-    }
+    if (model_.write(collectFields()) == PlanWriteResult::Written)
+        accept();
+    else
+        showPlan(!model_.lines().empty());
 }
 
 void TimedMuteDialog::browse(int browseId) {

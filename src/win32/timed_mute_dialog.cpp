@@ -199,21 +199,12 @@ bool TimedMuteDialog::onCommand(int id, int code) {
             return true;
         case t::kWrite: {
             const TimedMuteFields fields = collect();
-            switch (model_.write(fields)) {
-                case PlanWriteResult::Written:
-                    fields_ = fields;
-                    end(IDOK);
-                    return true;
-                case PlanWriteResult::Refused:
-                case PlanWriteResult::Nothing:
-                    showPlan(!model_.lines().empty());
-                    break;
-                case PlanWriteResult::Stopped:
-                case PlanWriteResult::Failed:
-                    // The patterns the plan started from have changed.
-                    showPlan(false);
-                    break;
+            if (model_.write(fields) == PlanWriteResult::Written) {
+                fields_ = fields;
+                end(IDOK);
+                return true;
             }
+            showPlan(!model_.lines().empty());
             SetActiveWindow(hwnd());
             return true;
         }

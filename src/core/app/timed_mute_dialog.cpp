@@ -239,8 +239,10 @@ PlanWriteResult TimedMuteDialogModel::write(const TimedMuteFields& fields) {
         context_.ui.info(kNothingToWrite);
         return PlanWriteResult::Nothing;
     }
-    // The patterns change: the plan no longer holds once written.
+    // The patterns change: the plan no longer holds once written, nor does its list.
     planned_.reset();
+    lines_.clear();
+    total_.clear();
     int first = -1;
     const PlanWriting writing = writeTimedMutePlan(context_, plan_, [&](const GopMuteOutcome& o) {
         if (o.result != MuteResult::Ok) return;

@@ -94,7 +94,8 @@ public:
     const std::string& total() const { return total_; }
 
     // "無音化実行": writes the plan; the GOP list shows the new patterns and its caret
-    // stands on the first changed GOP.
+    // stands on the first changed GOP. Once anything is written the plan list is empty:
+    // it no longer says what a write would do. The dialog closes on Written.
     PlanWriteResult write(const TimedMuteFields& fields);
 
 private:

@@ -133,6 +133,7 @@ TEST_F(TimedMuteDialog, ClosingTheProgressWindowStopsBetweenGops) {
     const std::string before = test::readFile(vob);
     ui.cancelAfterPumps = ui.pumps + 2;  // the bar's first draw, then one GOP
     EXPECT_EQ(m.write(fields), PlanWriteResult::Stopped);
+    EXPECT_TRUE(m.lines().empty());
     EXPECT_EQ(ui.messages.back(),
               (test::UiMessage{"info", "無音化を中断しました. 1個のGOPを書き換えました."}));
     EXPECT_NE(list.line(1).find("----"), std::string::npos);  // the title's second second
