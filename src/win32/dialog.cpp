@@ -2,6 +2,7 @@
 
 #include "message_loop.h"
 #include "platform/wide_text.h"
+#include "work_area.h"
 
 namespace velmorin::win32 {
 
@@ -78,6 +79,8 @@ INT_PTR Dialog::handle(UINT message, WPARAM w, LPARAM l) {
         case WM_INITDIALOG:
             if (!caption_.empty()) SetWindowTextW(hwnd_, wideFromUtf8(caption_).c_str());
             onInit();
+            // After the dialog's own placement, which may not know the scaling's real sizes.
+            if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) keepInsideWorkArea(hwnd_);
             return TRUE;
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:

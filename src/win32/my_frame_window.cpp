@@ -14,6 +14,7 @@
 #include "speech_tools.h"
 #include "timed_mute_dialog.h"
 #include "ui/control_ids.h"
+#include "work_area.h"
 
 namespace velmorin::win32 {
 
@@ -117,6 +118,9 @@ void MyFrameWindow::setUp() {
     AdjustWindowRectEx(&frame, kStyle, TRUE, 0);
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER);
+    // Placed for a 740 × 500 client, the frame grows with the scaling: where it no longer
+    // fits, its bottom row of buttons must not lie under the task bar.
+    keepInsideWorkArea(hwnd_);
     GetWindowRect(hwnd_, &fixed_);
 }
 

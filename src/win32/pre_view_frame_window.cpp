@@ -2,6 +2,7 @@
 
 #include "app/window_geometry.h"
 #include "message_loop.h"
+#include "work_area.h"
 
 namespace velmorin::win32 {
 
@@ -48,6 +49,7 @@ void PreViewFrameWindow::open(HWND owner, const preview::PreviewRequest& request
     hwnd_ = CreateWindowExW(0, kClassName, L"プレビュー", kStyle, at.x, at.y, frame_.cx, frame_.cy,
                             owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return;
+    keepInsideWorkArea(hwnd_);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
     // Its messages belong to the main window: while one is up the GOP list cannot ask for

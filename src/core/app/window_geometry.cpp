@@ -54,4 +54,21 @@ Point centredOver(const Rect& parent, int width, int height) {
             parent.top + (parent.height() - height) / 2};
 }
 
+namespace {
+
+// The start of a span of `length` from `start`, moved the least to lie within [low, high);
+// a span longer than the room starts at `low`.
+int keptWithin(int start, int length, int low, int high) {
+    if (start + length > high) start = high - length;
+    return start < low ? low : start;
+}
+
+}  // namespace
+
+Rect keptInsideWorkArea(const Rect& frame, const Rect& workArea) {
+    const int left = keptWithin(frame.left, frame.width(), workArea.left, workArea.right);
+    const int top = keptWithin(frame.top, frame.height(), workArea.top, workArea.bottom);
+    return Rect{left, top, left + frame.width(), top + frame.height()};
+}
+
 }  // namespace velmorin

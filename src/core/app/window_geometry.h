@@ -35,4 +35,11 @@ Point previewWindowPosition(int screenHeight, int frameHeight);
 // A window of width × height centred over `parent`: half the differences, truncated.
 Point centredOver(const Rect& parent, int width, int height);
 
+// Where a window goes whose frame rectangle, as its own placement put it, is `frame`, on a
+// monitor whose work area (the screen less its task bars) is `workArea`: left alone where it
+// lies inside; otherwise moved just far enough to lie inside, same size. A frame wider or
+// taller than the work area keeps its left or top edge on the work area's, so that its caption
+// and menu bar stay in reach.
+Rect keptInsideWorkArea(const Rect& frame, const Rect& workArea);
+
 }  // namespace velmorin
