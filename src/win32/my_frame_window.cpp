@@ -155,10 +155,21 @@ LRESULT MyFrameWindow::handle(UINT message, WPARAM w, LPARAM l) {
         case WM_CLOSE:
             if (mayCloseMainWindow(*state_, shell_, ui_)) DestroyWindow(hwnd_);
             return 0;
+        case WM_QUERYENDSESSION:
+            // Log-off or shut-down: refused while a command works on the files.
+            return maySessionEnd(shell_) ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            // The process may end any moment after this answer, without WM_DESTROY.
+            if (!shutDownDone_) {
+                endSession(w != FALSE, *state_, shell_, settingsPath_);
+                shutDownDone_ = w != FALSE;
+            }
+            return 0;
         case WM_DESTROY:
             removeModelessDialog(client_.hwnd());
             preview_.close();
-            shutDown(*state_, shell_, settingsPath_);
+            if (!shutDownDone_) shutDown(*state_, shell_, settingsPath_);
+            shutDownDone_ = true;
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:

@@ -60,8 +60,9 @@ private:
     PreViewFrameWindow preview_;
     MyDialog client_;
     HWND hwnd_ = nullptr;
-    RECT fixed_{};          // the window rectangle once set up; its size stays
-    HWND focus_ = nullptr;  // the client's control that had the focus
+    RECT fixed_{};               // the window rectangle once set up; its size stays
+    bool shutDownDone_ = false;  // settings saved and working files deleted
+    HWND focus_ = nullptr;       // the client's control that had the focus
     // "時間指定で無音化" as it was last left, for its next time in this run.
     TimedMuteFields timedMuteFields_;
 };

@@ -315,6 +315,24 @@ TEST_F(DesktopTest, ClosingTheProgressWindowStopsTheWriteBetweenGops) {
     pressClosing(dialog, t::kClose);
 }
 
+TEST_F(DesktopTest, TheEndOfTheSessionSavesTheSettingsAndDeletesTheWorkingFilesUnasked) {
+    const fs::path working = wideFromUtf8(readFile(utf8(work_ / L"program" / L"played.txt")));
+    const fs::path settings =
+        wideFromUtf8(settingsPathFor(utf8(work_ / L"program" / L"velmorin.exe")));
+    ASSERT_TRUE(fs::exists(working));
+    const auto saved = fs::last_write_time(settings);
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(frame_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK,
+                                    10000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));  // with a title open, and no question
+    EXPECT_FALSE(findWindow(process_.dwProcessId, kDialog, "確認"));
+    SendMessageTimeoutW(frame_, WM_ENDSESSION, FALSE, 0, SMTO_BLOCK, 10000, &answer);
+    EXPECT_TRUE(fs::exists(working));  // the session goes on
+    SendMessageTimeoutW(frame_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
+    EXPECT_FALSE(fs::exists(working));
+    EXPECT_NE(fs::last_write_time(settings), saved);
+}
+
 TEST_F(DesktopTest, ExitAsksTheQuitQuestionAndNoKeepsTheProgram) {
     PostMessageW(frame_, WM_COMMAND, ids::menu::kExit, 0);
     HWND ask = waitForDialog("確認");

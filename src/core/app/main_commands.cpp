@@ -38,4 +38,13 @@ void shutDown(const AppState& state, const ShellState& shell, const std::string&
     removeWorkingFiles(workingFolderOf(shell));
 }
 
+bool maySessionEnd(const ShellState& shell) {
+    return !shell.busy;
+}
+
+void endSession(bool ending, const AppState& state, const ShellState& shell,
+                const std::string& settingsPath) {
+    if (ending) shutDown(state, shell, settingsPath);
+}
+
 }  // namespace velmorin

@@ -46,4 +46,14 @@ bool mayCloseMainWindow(const AppState& state, const ShellState& shell, Ui& ui);
 // At exit: the settings are saved, then the working files removed.
 void shutDown(const AppState& state, const ShellState& shell, const std::string& settingsPath);
 
+// Whether the system may end the session (log-off, shut-down) now: never while a command is
+// busy, else always, without the quit question: nobody is there to answer it.
+bool maySessionEnd(const ShellState& shell);
+
+// The session ends (`ending`) or goes on after all: when it ends, the same clean-up as at
+// exit, since the program gets no further chance to save its settings or delete its
+// working files.
+void endSession(bool ending, const AppState& state, const ShellState& shell,
+                const std::string& settingsPath);
+
 }  // namespace velmorin

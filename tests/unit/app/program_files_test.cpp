@@ -77,6 +77,24 @@ TEST(ProgramFiles, AnInstalledRunKeepsTheUsersFilesInTheirOwnFolders) {
     EXPECT_FALSE(second.state->sourceOptions.interleaveCheck);
 }
 
+TEST(ProgramFiles, AnEndingSessionCleansUpAsTheExitDoesWithoutAsking) {
+    Installation i;
+    ProgramStartup run = prepareProgramStartup(programFilesFor(i.program, false, i.folders), "");
+    run.state->inputFiles.fileCount = 1;  // the quit question would be asked
+    run.state->settings.playTimeIndex = 4;
+    const std::string working = clearWorkingFiles(workingFolderOf(run.shell), true).first;
+    test::writeBytes(working, "stretch");
+    run.shell.busy = true;
+    EXPECT_FALSE(maySessionEnd(run.shell));
+    run.shell.busy = false;
+    EXPECT_TRUE(maySessionEnd(run.shell));
+    endSession(false, *run.state, run.shell, run.settingsPath);  // the session goes on
+    EXPECT_TRUE(fs::exists(nativePath(working)));
+    endSession(true, *run.state, run.shell, run.settingsPath);
+    EXPECT_FALSE(fs::exists(nativePath(working)));
+    EXPECT_EQ(loadSettings(run.settingsPath, {}).playTimeIndex, 4);
+}
+
 TEST(ProgramFiles, AFolderTheUserMayNotWriteIsNotWritable) {
     test::TempDir dir;
     EXPECT_TRUE(folderIsWritable(dir.path()));
