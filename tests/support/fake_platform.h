@@ -58,6 +58,11 @@ public:
         return out;
     }
     std::vector<Volume> volumes() override { return volumeList; }
+    std::optional<std::string> enterVolume(const std::string& root) override {
+        if (!listFolder(root)) return std::nullopt;
+        const auto it = volumeFolders.find(root);
+        return it == volumeFolders.end() ? root : it->second;
+    }
     bool startProgram(const std::string& program, const std::string& argument) override {
         started.push_back({program, argument});
         return true;
@@ -65,6 +70,7 @@ public:
 
     std::vector<Volume> volumeList{{native("/"), native("/")}};
     std::set<std::string> unreadable;
+    std::map<std::string, std::string> volumeFolders;  // a drive's current directory, by root
     std::vector<std::pair<std::string, std::string>> started;  // program, argument
 
 private:

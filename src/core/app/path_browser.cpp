@@ -1,6 +1,7 @@
 #include "app/path_browser.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "common/path_text.h"
@@ -28,7 +29,25 @@ void sortIgnoringCase(std::vector<std::string>& names) {
     });
 }
 
+bool isDriveRoot(const std::string& root) {
+    return root.size() >= 2 && root[1] == ':' && std::isalpha(static_cast<unsigned char>(root[0]));
+}
+
 }  // namespace
+
+bool isOnVolume(const std::string& path, const std::string& root) {
+    if (path.size() < root.size()) return false;
+    if (!isDriveRoot(root)) return path.compare(0, root.size(), root) == 0;
+    return std::toupper(static_cast<unsigned char>(path[0])) ==
+               std::toupper(static_cast<unsigned char>(root[0])) &&
+           path.compare(1, root.size() - 1, root, 1) == 0;
+}
+
+std::string volumeOpeningFolder(const std::string& root, const std::string& current) {
+    if (current.empty() || !isOnVolume(current, root)) return root;
+    // The drive's letter as the volume list spells it.
+    return root.substr(0, 1) + withTrailingSeparator(current).substr(1);
+}
 
 PathBrowser::PathBrowser(Platform& platform, Kind kind, std::string programFolder,
                          std::string viewerPattern)
@@ -54,8 +73,9 @@ void PathBrowser::refresh(const std::string& path) {
     if (!files_.empty()) selectedFiles_ = {0};
 
     const std::string root = volumeRootOf(folder_);
-    const auto it = std::find_if(volumes_.begin(), volumes_.end(),
-                                 [&](const Volume& v) { return v.root == root; });
+    const auto it = std::find_if(volumes_.begin(), volumes_.end(), [&](const Volume& v) {
+        return root.size() == v.root.size() && isOnVolume(root, v.root);
+    });
     selectedVolume_ = it == volumes_.end() ? 0 : static_cast<int>(it - volumes_.begin());
 }
 
@@ -102,7 +122,7 @@ std::string PathBrowser::volumeRootOf(const std::string& path) const {
     // level when no volume holds it.
     std::string best;
     for (const auto& v : volumes_)
-        if (path.rfind(v.root, 0) == 0 && v.root.size() > best.size()) best = v.root;
+        if (isOnVolume(path, v.root) && v.root.size() > best.size()) best = v.root;
     if (!best.empty()) return best;
     return fileTreeRootOf(path);
 }
@@ -121,14 +141,15 @@ void PathBrowser::goToVolumeRoot() {
 void PathBrowser::chooseVolume(int index) {
     if (index < 0 || index >= static_cast<int>(volumes_.size())) return;
     const Volume volume = volumes_[static_cast<std::size_t>(index)];
-    if (!platform_.listFolder(volume.root)) {
+    const std::optional<std::string> current = platform_.enterVolume(volume.root);
+    if (!current) {
         // A drive without a medium: show where it would be, with no folders to enter.
         folder_ = volume.root;
         folders_.clear();
         selectedVolume_ = index;
         return;
     }
-    refresh(volume.root);
+    refresh(volumeOpeningFolder(volume.root, *current));
 }
 
 std::string PathBrowser::selectedPath() const {

@@ -9,6 +9,15 @@
 
 namespace velmorin {
 
+// Whether `path` lies on the volume whose root is `root`. A drive letter matches in either
+// case ("c:\\dvd\\" lies on "C:\\"), as the file system takes it; the rest of the root
+// compares as bytes.
+bool isOnVolume(const std::string& path, const std::string& root);
+
+// The folder a chosen volume opens: `current`, the folder the volume is in, when it lies on
+// it, else its root; with its separator at the end.
+std::string volumeOpeningFolder(const std::string& root, const std::string& current);
+
 class PathBrowser {
 public:
     // The source dialog lists VTSI or VOB files by the title-set rules; the viewer dialog
@@ -31,7 +40,9 @@ public:
     void chooseFolder(int index);
     // The root button: the root of the volume that holds the current folder.
     void goToVolumeRoot();
-    // A click on a volume: its root, or, when it cannot be read, its root with no folders.
+    // A click on a volume: it becomes the current volume and shows the folder it is in
+    // (on Windows the drive's current directory), or, when it cannot be entered, its root
+    // with no folders.
     void chooseVolume(int index);
 
     const std::string& folder() const { return folder_; }

@@ -28,6 +28,11 @@ public:
     virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
     // The volumes a user can browse: drive letters on Windows, mounted volumes elsewhere.
     virtual std::vector<Volume> volumes() = 0;
+    // Makes the volume whose root is `root` the current one and gives the folder it is in
+    // (a whole path): on Windows, where each drive keeps a current directory of its own, that
+    // directory; elsewhere the root. Nothing when it cannot be entered (a drive without a
+    // medium).
+    virtual std::optional<std::string> enterVolume(const std::string& root) = 0;
     // Starts `program` with `argument` as its one argument, without a shell, and does not
     // wait for it; false when it could not be started.
     virtual bool startProgram(const std::string& program, const std::string& argument) = 0;

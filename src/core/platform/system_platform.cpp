@@ -12,7 +12,10 @@
 #include "platform/volumes.h"
 
 #if defined(_WIN32)
+#include <direct.h>
 #include <windows.h>
+
+#include <cctype>
 
 #include "platform/wide_text.h"
 #else
@@ -78,6 +81,22 @@ public:
         std::sort(out.begin(), out.end(),
                   [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
         return out;
+    }
+
+    std::optional<std::string> enterVolume(const std::string& root) override {
+#if defined(_WIN32)
+        // The C runtime keeps each drive's current directory for the process; _chdrive
+        // returns to it and _wgetdcwd names it.
+        const int drive = std::toupper(static_cast<unsigned char>(root.front())) - 'A' + 1;
+        if (root.size() < 2 || drive < 1 || drive > 26 || _chdrive(drive) != 0) return std::nullopt;
+        wchar_t folder[MAX_PATH] = {};
+        if (!_wgetdcwd(drive, folder, MAX_PATH)) return std::nullopt;
+        return utf8FromWide(folder);
+#else
+        // Mounted volumes keep no current folder of their own.
+        if (!listFolder(root)) return std::nullopt;
+        return root;
+#endif
     }
 
     std::vector<Volume> volumes() override {
