@@ -21,17 +21,33 @@ PathDialog::PathDialog(const DialogTemplate& dialog, const std::string& caption,
                        const std::string& pattern)
     : Dialog(dialog, caption, false), browser_(systemPlatform(), kind, programFolder, pattern) {}
 
-void PathDialog::fill(int id, const std::vector<std::string>& texts, int minChars) {
+void PathDialog::fill(int id, const std::vector<std::string>& texts, bool scrolls) {
     HWND list = item(id);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const auto& t : texts)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(t).c_str()));
-    if (minChars > 0) {
+    if (scrolls) {
+        // The names measured in the list's own font, at the window's scaling.
         RECT client{};
         GetClientRect(list, &client);
+        HDC dc = GetDC(list);
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+        std::vector<int> widths;
+        for (const auto& t : texts) {
+            const std::wstring wide = wideFromUtf8(t);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+            widths.push_back(size.cx);
+        }
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(list, dc);
         SendMessageW(list, LB_SETHORIZONTALEXTENT,
-                     PathBrowser::horizontalExtent(client.right, texts, minChars), 0);
+                     PathBrowser::horizontalExtent(client.right, widths, metrics.tmAveCharWidth),
+                     0);
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
@@ -41,9 +57,9 @@ void PathDialog::showBrowser() {
     setItemText(path::kPathDisplay, browser_.folder());
     std::vector<std::string> labels;
     for (const auto& v : browser_.volumes()) labels.push_back(v.label);
-    fill(path::kDrives, labels, 0);
-    fill(path::kFolders, browser_.folders(), 26);
-    fill(path::kFiles, browser_.files(), 22);
+    fill(path::kDrives, labels, false);
+    fill(path::kFolders, browser_.folders(), true);
+    fill(path::kFiles, browser_.files(), true);
     if (!labels.empty())
         SendMessageW(item(path::kDrives), LB_SETCURSEL, browser_.selectedVolume(), 0);
     if (!browser_.folders().empty()) SendMessageW(item(path::kFolders), LB_SETCURSEL, 0, 0);

@@ -29,7 +29,8 @@ protected:
     PathBrowser browser_;
 
 private:
-    void fill(int id, const std::vector<std::string>& texts, int minChars);
+    // Fills list `id`; one that `scrolls` sideways scrolls as far as its widest text.
+    void fill(int id, const std::vector<std::string>& texts, bool scrolls);
     // The browser's index of list entry `row` (a sorted list keeps its own order).
     static int browserIndex(HWND list, int row, const std::vector<std::string>& texts);
 };

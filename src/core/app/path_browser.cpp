@@ -159,11 +159,10 @@ std::string PathBrowser::selectedPath() const {
     return folder + files_[static_cast<std::size_t>(selectedFiles_.front())];
 }
 
-int PathBrowser::horizontalExtent(int clientWidth, const std::vector<std::string>& names,
-                                  int minChars) {
-    std::size_t longest = 0;
-    for (const auto& n : names) longest = std::max(longest, n.size());
-    return clientWidth * std::max(minChars, static_cast<int>(longest)) / minChars;
+int PathBrowser::horizontalExtent(int clientWidth, const std::vector<int>& nameWidths, int margin) {
+    int extent = clientWidth;
+    for (int width : nameWidths) extent = std::max(extent, width + margin);
+    return extent;
 }
 
 }  // namespace velmorin

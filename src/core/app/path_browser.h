@@ -56,9 +56,9 @@ public:
     // The viewer dialog's result: the folder and its selected file, or the folder alone.
     std::string selectedPath() const;
 
-    // Horizontal scroll extent of a list: width × max(minChars, longest name) / minChars.
-    static int horizontalExtent(int clientWidth, const std::vector<std::string>& names,
-                                int minChars);
+    // Horizontal scroll extent of a list in pixels: its client width, or wider where its
+    // widest name (measured in the list's font) and the margin the list draws it with need it.
+    static int horizontalExtent(int clientWidth, const std::vector<int>& nameWidths, int margin);
 
     static constexpr std::size_t kMaxSourceFiles = 128;
 

@@ -197,9 +197,9 @@ TEST(Volumes, RootRemovableAndNetworkMountsOnly) {
               (std::vector<std::string>{"/", "/media/user/MY DISC/", "/mnt/usb/", "/srv/films/"}));
 }
 
-TEST(PathBrowserExtent, GrowsWithTheLongestName) {
-    EXPECT_EQ(PathBrowser::horizontalExtent(220, {"a", "VTS_01_1.VOB"}, 22), 220);
-    EXPECT_EQ(PathBrowser::horizontalExtent(220, {std::string(44, 'x')}, 22), 440);
+TEST(PathBrowserExtent, GrowsWithTheWidestName) {
+    EXPECT_EQ(PathBrowser::horizontalExtent(220, {12, 96}, 8), 220);
+    EXPECT_EQ(PathBrowser::horizontalExtent(220, {40, 300, 96}, 8), 308);
 }
 
 }  // namespace
