@@ -53,7 +53,9 @@ ClassAndStyle classAndStyle(const ControlTemplate& c) {
         case K::CheckBox:
             return {kButton, BS_AUTOCHECKBOX | kTab};
         case K::Radio:
-            return {kButton, BS_AUTORADIOBUTTON | kTab};
+            // Only the first of a group is a tab stop (addControl); the arrow keys move
+            // within it.
+            return {kButton, BS_AUTORADIOBUTTON};
         case K::Edit: {
             DWORD style = WS_BORDER | kTab;
             if (c.options & ControlTemplate::kAutoScroll) style |= ES_AUTOHSCROLL;
@@ -139,6 +141,7 @@ void DialogResource::addControl(const ControlTemplate& c, bool startsGroup) {
     alignToDword();
     const ClassAndStyle cs = classAndStyle(c);
     DWORD style = WS_CHILD | cs.style | (startsGroup ? WS_GROUP : 0);
+    if (c.kind == K::Radio && startsGroup) style |= WS_TABSTOP;
     if (!(c.options & ControlTemplate::kHidden)) style |= WS_VISIBLE;
     addDword(style);
     addDword(0);
