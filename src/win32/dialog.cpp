@@ -87,6 +87,13 @@ INT_PTR Dialog::handle(UINT message, WPARAM w, LPARAM l) {
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORSTATIC:
             return reinterpret_cast<INT_PTR>(colours_.answer(message, w));
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(l);
+            if (header->code != NM_CUSTOMDRAW) return FALSE;
+            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT,
+                              colours_.paintPushButton(*reinterpret_cast<const NMCUSTOMDRAW*>(l)));
+            return TRUE;
+        }
         case WM_SETCURSOR:
             if (!answerSetCursor()) return FALSE;
             SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
