@@ -31,6 +31,7 @@ ProgramFiles programFilesFor(const std::string& programPath, bool programFolderW
         files.workingFolder = files.programFolder;
         files.logoFile = files.programFolder + kLogoFileName;
         files.helpFile = files.programFolder + kHelpFileName;
+        files.startFolder = files.programFolder;
         return files;
     }
     // The settings file keeps its name; only its folder changes.
@@ -42,6 +43,8 @@ ProgramFiles programFilesFor(const std::string& programPath, bool programFolderW
     files.workingFolder = withTrailingSeparator(installed.cache);
     files.logoFile = data + kLogoFileName;
     files.helpFile = data + kHelpFileName;
+    files.startFolder = installed.documents.empty() ? files.programFolder
+                                                    : withTrailingSeparator(installed.documents);
     return files;
 }
 
@@ -50,7 +53,8 @@ ProgramFiles locateProgramFiles(const std::string& programPath) {
     if (folderIsWritable(folder) && !hasInstalledDataFolder(folder))
         return programFilesFor(programPath, true, {});
     return programFilesFor(programPath, false,
-                           {userSettingsFolder(), userCacheFolder(), installedDataFolder(folder)});
+                           {userSettingsFolder(), userCacheFolder(), installedDataFolder(folder),
+                            userDocumentsFolder()});
 }
 
 }  // namespace velmorin

@@ -23,15 +23,21 @@ struct ProgramFiles {
     std::string workingFolder;
     std::string logoFile;
     std::string helpFile;
+    // Where the source and project dialogs start when nothing was chosen before: the
+    // program's folder when portable, the user's own folder (Documents, home) when installed,
+    // where no user keeps a disc in the program's folder.
+    std::string startFolder;
 
     bool operator==(const ProgramFiles&) const = default;
 };
 
-// The installed layout's folders: the user's settings and cache folders, the data folder.
+// The installed layout's folders: the user's settings and cache folders, the data folder,
+// and the user's own folder.
 struct InstalledFolders {
     std::string settings;
     std::string cache;
     std::string data;
+    std::string documents;
 };
 
 // The rule itself: portable when the program's folder may be written, installed

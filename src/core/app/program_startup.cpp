@@ -19,15 +19,17 @@ ProgramStartup prepareProgramStartup(const ProgramFiles& files, const std::strin
     startup.shell.programFolder = files.programFolder;
     startup.shell.workingFolder = files.workingFolder;
     startup.shell.helpFile = files.helpFile;
+    startup.shell.startFolder = files.startFolder;
     const std::string optionsFolder = utf8Path(nativePath(files.optionsFile).parent_path());
     const StartupArguments arguments =
         parseStartupArguments(argumentText, readOptionsLine(optionsFolder));
 
     startup.state = std::make_unique<AppState>();
     startup.settingsPath = files.settingsFile;
-    // The source folder starts at the program's folder unless the settings name another.
+    // The source folder starts at the layout's starting folder unless the settings name
+    // another.
     startup.state->settings =
-        loadSettings(startup.settingsPath, defaultSettings(startup.shell.programFolder));
+        loadSettings(startup.settingsPath, defaultSettings(startFolderOf(startup.shell)));
     startup.state->sourceOptions = SourceOptions{};
     startup.state->sourceOptions.interleaveCheck = arguments.interleaveCheck;
     return startup;

@@ -21,12 +21,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder the shell names (CSIDL_APPDATA, CSIDL_LOCAL_APPDATA), with "Velmorin\".
+// A folder the shell names (CSIDL_APPDATA, CSIDL_PERSONAL, ...), with its separator.
 std::string shellFolder(int id) {
     wchar_t path[MAX_PATH] = {};
     if (SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK || !path[0])
         return {};
-    return withTrailingSeparator(utf8Path(fs::path(path) / L"Velmorin"));
+    return withTrailingSeparator(utf8Path(fs::path(path)));
+}
+
+// The same with "Velmorin\".
+std::string programShellFolder(int id) {
+    const std::string folder = shellFolder(id);
+    return folder.empty() ? folder : folder + "Velmorin\\";
 }
 
 }  // namespace
@@ -46,11 +52,15 @@ bool folderIsWritable(const std::string& folder) {
 }
 
 std::string userSettingsFolder() {
-    return shellFolder(CSIDL_APPDATA);
+    return programShellFolder(CSIDL_APPDATA);
 }
 
 std::string userCacheFolder() {
-    return shellFolder(CSIDL_LOCAL_APPDATA);
+    return programShellFolder(CSIDL_LOCAL_APPDATA);
+}
+
+std::string userDocumentsFolder() {
+    return shellFolder(CSIDL_PERSONAL);
 }
 
 std::string installedDataFolder(const std::string& programFolder) {
@@ -92,6 +102,12 @@ std::string userSettingsFolder() {
 
 std::string userCacheFolder() {
     return xdgFolder("XDG_CACHE_HOME", ".cache");
+}
+
+std::string userDocumentsFolder() {
+    const char* home = std::getenv("HOME");
+    if (!home || home[0] != '/') return {};
+    return withTrailingSeparator(utf8Path(fs::path(home).lexically_normal()));
 }
 
 std::string installedDataFolder(const std::string& programFolder) {

@@ -19,6 +19,10 @@ std::string userSettingsFolder();
 // $XDG_CACHE_HOME/velmorin/ (or ~/.cache/velmorin/), %LOCALAPPDATA%\Velmorin\ on Windows.
 std::string userCacheFolder();
 
+// The user's own folder, where the user keeps files, ending in its separator: the home
+// folder ($HOME), Documents on Windows. Empty when the system names none.
+std::string userDocumentsFolder();
+
 // Where an installation keeps the files the program only reads, ending in its separator:
 // <prefix>/share/velmorin/ beside <prefix>/bin/, or the program's own folder on Windows.
 std::string installedDataFolder(const std::string& programFolder);

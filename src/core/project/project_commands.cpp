@@ -10,9 +10,9 @@ namespace velmorin {
 
 namespace {
 
-// The dialogs start where the last project was, or in the program's folder.
+// The dialogs start where the last project was, or in the layout's starting folder.
 std::pair<std::string, std::string> startingPlace(const AppState& state, const ShellState& shell) {
-    if (state.lastProjectPath.empty()) return {shell.programFolder, "*.prj"};
+    if (state.lastProjectPath.empty()) return {startFolderOf(shell), "*.prj"};
     const auto path = nativePath(state.lastProjectPath);
     return {withTrailingSeparator(utf8Path(path.parent_path())), utf8Path(path.filename())};
 }

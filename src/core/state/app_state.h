@@ -36,12 +36,19 @@ struct ShellState {
     std::string workingFolder;
     // The help document; README.HTM in the program's folder when empty.
     std::string helpFile;
+    // Where the source and project dialogs start when nothing was chosen before; the
+    // program's folder when empty.
+    std::string startFolder;
 };
 
 inline constexpr const char* kHelpFileName = "README.HTM";
 
 inline const std::string& workingFolderOf(const ShellState& shell) {
     return shell.workingFolder.empty() ? shell.programFolder : shell.workingFolder;
+}
+
+inline const std::string& startFolderOf(const ShellState& shell) {
+    return shell.startFolder.empty() ? shell.programFolder : shell.startFolder;
 }
 
 inline std::string helpFileOf(const ShellState& shell) {

@@ -4,9 +4,9 @@
 
 namespace velmorin {
 
-Settings defaultSettings(const std::string& programFolder) {
+Settings defaultSettings(const std::string& startFolder) {
     Settings s;
-    s.lastSourceFolder = programFolder;
+    s.lastSourceFolder = startFolder;
     s.playerPath = defaultPlayerPath();
     return s;
 }

@@ -18,8 +18,9 @@ struct Settings {
     bool previewEnabled = true;
 };
 
-// The defaults of a first start: the program's folder, and the platform's player (the
-// desktop's opener where there is no Windows Media Player).
-Settings defaultSettings(const std::string& programFolder);
+// The defaults of a first start: the folder the source dialog starts in (the program's own,
+// or the user's in an installation), and the platform's player (the desktop's opener where
+// there is no Windows Media Player).
+Settings defaultSettings(const std::string& startFolder);
 
 }  // namespace velmorin

@@ -25,7 +25,7 @@ struct Installation {
     std::string here = root.path() + kFolderSeparator;
     std::string program = here + "velmorin";
     InstalledFolders folders{here + "config" + kFolderSeparator, here + "cache" + kFolderSeparator,
-                             here + "share" + kFolderSeparator};
+                             here + "share" + kFolderSeparator, here + "home"};
 };
 
 TEST(ProgramFiles, TheProgramFoldersWritabilityChoosesTheLayout) {
@@ -33,7 +33,7 @@ TEST(ProgramFiles, TheProgramFoldersWritabilityChoosesTheLayout) {
     const std::string& h = i.here;
     const ProgramFiles portable{FileLayout::Portable, h, h + "velmorin.DAT",
                                 h + "options.txt",    h, h + "LOGO.BMP",
-                                h + "README.HTM"};
+                                h + "README.HTM",     h};
     EXPECT_EQ(programFilesFor(i.program, true, i.folders), portable);
     EXPECT_EQ(locateProgramFiles(i.program), portable);
     // A writable folder with an installation's data folder beside it (root's /usr/bin,
@@ -49,11 +49,11 @@ TEST(ProgramFiles, TheProgramFoldersWritabilityChoosesTheLayout) {
     // With no user folder to go to, a read-only folder stays portable too.
     EXPECT_EQ(programFilesFor(i.program, false, {}), portable);
 
-    const auto& [config, cache, data] = i.folders;
-    EXPECT_EQ(
-        programFilesFor(i.program, false, i.folders),
-        (ProgramFiles{FileLayout::Installed, h, config + "velmorin.DAT", config + "options.txt",
-                      cache, data + "LOGO.BMP", data + "README.HTM"}));
+    const auto& [config, cache, data, documents] = i.folders;
+    EXPECT_EQ(programFilesFor(i.program, false, i.folders),
+              (ProgramFiles{FileLayout::Installed, h, config + "velmorin.DAT",
+                            config + "options.txt", cache, data + "LOGO.BMP", data + "README.HTM",
+                            documents + kFolderSeparator}));
 }
 
 TEST(ProgramFiles, AnInstalledRunKeepsTheUsersFilesInTheirOwnFolders) {
@@ -62,6 +62,8 @@ TEST(ProgramFiles, AnInstalledRunKeepsTheUsersFilesInTheirOwnFolders) {
     // The first exit makes the settings folder, the first playback the cache folder.
     ProgramStartup first = prepareProgramStartup(f, " -E");
     EXPECT_TRUE(first.state->sourceOptions.interleaveCheck);
+    // The source dialog starts in the user's own folder, not in the program's.
+    EXPECT_EQ(first.state->settings.lastSourceFolder, f.startFolder);
     first.state->settings.playTimeIndex = 4;
     const auto working = clearWorkingFiles(workingFolderOf(first.shell), true);
     EXPECT_EQ(working.first, i.folders.cache + "TMP1.MPG");
