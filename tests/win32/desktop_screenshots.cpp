@@ -1,8 +1,9 @@
 // Renders velmorin.exe's windows under Wine to 24-bit BMP files: the main window after a
 // scan of the sample title, its preview, the source, settings and title list dialogs, and
-// "時間指定で無音化" with a plan in its list.
+// "時間指定で無音化" with a plan in its list. Given a NAME, only the whole virtual desktop
+// with the main window and the preview, as NAME.bmp: where the windows lie at the scaling.
 // Run inside `explorer /desktop=…` so that the windows have frames.
-//   desktop_screenshots PROGRAM_FOLDER VIDEO_TS OUT_FOLDER
+//   desktop_screenshots PROGRAM_FOLDER VIDEO_TS OUT_FOLDER [NAME]
 #include <windows.h>
 
 #include <filesystem>
@@ -19,7 +20,7 @@ using namespace velmorin;
 using namespace velmorin::test;
 constexpr const wchar_t* kDialog = L"#32770";
 
-// The window with its frame, as the screen shows it.
+// The window with its frame, as the screen shows it; the whole screen for the desktop window.
 bool saveWindow(HWND window, const std::wstring& path) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
@@ -57,10 +58,18 @@ bool saveWindow(HWND window, const std::wstring& path) {
     return static_cast<bool>(out);
 }
 
+// Ends the program through its exit command, answering its question.
+int quit(HWND frame, DWORD pid, HANDLE process) {
+    PostMessageW(frame, WM_COMMAND, ids::menu::kExit, 0);
+    if (HWND ask = waitForWindow(pid, kDialog, "確認")) press(ask, IDYES);
+    WaitForSingleObject(process, 30000);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) return 2;
+    if (argc != 4 && argc != 5) return 2;
     SetProcessDPIAware();  // window rectangles and the screen in real pixels, at any scaling
     const std::wstring program = std::wstring(argv[1]) + L"\\velmorin.exe";
     const std::string videoTs = utf8FromWide(argv[2]);
@@ -88,16 +97,20 @@ int wmain(int argc, wchar_t** argv) {
     HWND source = waitForWindow(pid, kDialog, "入力ﾌｧｲﾙ選択");
     if (!source) return 1;
     SendMessageW(GetDlgItem(source, ids::path_dialog::kFiles), LB_SETSEL, TRUE, -1);
-    saveWindow(source, out + L"\\windows-source-dialog.bmp");
+    if (argc == 4) saveWindow(source, out + L"\\windows-source-dialog.bmp");
     press(source, ids::path_dialog::kSelect);
     HWND preview = waitForWindow(pid, L"_TORQE210:PREVIEW", "プレビュー");
     press(client, ids::main_window::kCellForward);  // shown in the preview
     Sleep(1000);
     SetForegroundWindow(frame);
-    saveWindow(frame, out + L"\\windows-main-window.bmp");
+    if (argc == 4) saveWindow(frame, out + L"\\windows-main-window.bmp");
     if (preview) {
         SetForegroundWindow(preview);
-        saveWindow(preview, out + L"\\windows-preview-window.bmp");
+        if (argc == 4) saveWindow(preview, out + L"\\windows-preview-window.bmp");
+    }
+    if (argc == 5) {
+        saveWindow(GetDesktopWindow(), out + L"\\" + argv[4] + L".bmp");
+        return quit(frame, pid, process.hProcess);
     }
 
     press(client, ids::main_window::kOptions);
@@ -136,8 +149,5 @@ int wmain(int argc, wchar_t** argv) {
         press(timed, t::kClose);
         waitUntil([&] { return !IsWindow(timed); });
     }
-    PostMessageW(frame, WM_COMMAND, ids::menu::kExit, 0);
-    if (HWND ask = waitForWindow(pid, kDialog, "確認")) press(ask, IDYES);
-    WaitForSingleObject(process.hProcess, 30000);
-    return 0;
+    return quit(frame, pid, process.hProcess);
 }
