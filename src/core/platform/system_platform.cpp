@@ -87,8 +87,9 @@ public:
 #if defined(_WIN32)
         // The C runtime keeps each drive's current directory for the process; _chdrive
         // returns to it and _wgetdcwd names it.
-        const int drive = std::toupper(static_cast<unsigned char>(root.front())) - 'A' + 1;
-        if (root.size() < 2 || drive < 1 || drive > 26 || _chdrive(drive) != 0) return std::nullopt;
+        if (root.size() < 2 || root[1] != ':') return std::nullopt;
+        const int drive = std::toupper(static_cast<unsigned char>(root[0])) - 'A' + 1;
+        if (drive < 1 || drive > 26 || _chdrive(drive) != 0) return std::nullopt;
         wchar_t folder[MAX_PATH] = {};
         if (!_wgetdcwd(drive, folder, MAX_PATH)) return std::nullopt;
         return utf8FromWide(folder);
