@@ -8,6 +8,7 @@ struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
     int width() const { return right - left; }
     int height() const { return bottom - top; }
+    bool operator==(const Rect&) const = default;
 };
 
 // A dialog template's rectangle (x, y, width, height in dialog units) in pixels: a
