@@ -15,7 +15,6 @@
 # when they are missing, and the tools scripts/install-deps.sh installs.
 set -euo pipefail
 
-here=$(cd -- "$(dirname -- "$0")" && pwd)
 triple=x86_64-w64-mingw32
 jobs=2
 die() {
@@ -74,7 +73,6 @@ rm -rf "$prefix"
 mkdir -p "$prefix"
 work=$(mktemp -d "$cache/.work.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-staging=$prefix
 log=$prefix/build.log
 start=$SECONDS
 echo "build-windows-speech.sh: building sphinxbase $sphinxbase, pocketsphinx $pocketsphinx" \
@@ -93,7 +91,7 @@ step apt-get source --only-source "sphinxbase=$sphinxbase" "pocketsphinx=$pocket
   "ffmpeg=$ffmpeg"
 
 export CC="$triple-gcc-posix" CXX="$triple-g++-posix" AR="$triple-ar" RANLIB="$triple-ranlib"
-export PKG_CONFIG_LIBDIR=$staging/lib/pkgconfig PKG_CONFIG_PATH=
+export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH=
 # Debian's own compiler flags, so the recogniser computes as the Linux packages do.
 export CFLAGS="-g -O2"
 
@@ -105,7 +103,7 @@ autotools_build() {
   cd "$work"/"$dir"-*/
   # As Debian builds them: its patches change configure.ac.
   step autoreconf -fi
-  step ./configure --host="$triple" --prefix="$staging" --enable-static --disable-shared \
+  step ./configure --host="$triple" --prefix="$prefix" --enable-static --disable-shared \
     --without-python "$@"
   step make -j"$jobs" -C include
   step make -j"$jobs" -C src/lib"$dir"
@@ -122,7 +120,7 @@ sed -i 's/ -lsphinxad//' "$prefix/lib/pkgconfig/sphinxbase.pc"
 rm -f "$prefix"/lib/*.la
 
 cd "$work"/ffmpeg-*/
-step ./configure --prefix="$staging" --target-os=mingw32 --arch=x86_64 \
+step ./configure --prefix="$prefix" --target-os=mingw32 --arch=x86_64 \
   --cross-prefix="$triple-" --cc="$CC" --pkg-config=pkg-config \
   --enable-static --disable-shared --disable-programs --disable-doc --disable-debug \
   --disable-autodetect --disable-network --disable-everything \
@@ -134,7 +132,7 @@ step make -j"$jobs"
 step make install
 cd "$work"
 
-rm -rf "$prefix/share" "$prefix/bin"
+rm -rf "${prefix:?}/share" "${prefix:?}/bin"
 # The en-us acoustic model and dictionary the zip ships (the package pocketsphinx-en-us
 # is made of the same files); the language model is not needed to place known words.
 mkdir -p "$prefix/model/en-us"
