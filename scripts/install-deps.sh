@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils appstream lintian man-db
   g++-multilib googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 fonts-wine
+  dpkg-dev autoconf automake libtool bison nasm
 )
 
 sudo=()

@@ -48,7 +48,11 @@ stop_wine() {
 windows_stage() {
   echo "== Windows builds (MinGW-w64), unit tests and the command-line tool under Wine"
   trap stop_wine EXIT
-  scripts/build-windows.sh build-win64 x86_64 "${strict[@]}"
+  # Word placement's libraries for x86_64, built once into a cache outside the checkout.
+  local speech
+  speech=$(scripts/build-windows-speech.sh)
+  scripts/build-windows.sh build-win64 x86_64 "${strict[@]}" \
+    -DVELMORIN_WINDOWS_SPEECH_PREFIX="$speech"
   scripts/build-windows.sh build-win32 i686 "${strict[@]}"
   rm -f build-win64/unit_tests.xml build-win32/unit_tests.xml
   run_ctest build-win64

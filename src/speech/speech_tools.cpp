@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "ffmpeg_sound_decoder.h"
+#include "platform/native_path.h"
+#include "platform/program_file.h"
 #include "pocketsphinx_aligner.h"
 
 namespace velmorin {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kInstalledModel = "/usr/share/pocketsphinx/model/en-us";
 
 struct ModelFiles {
     fs::path acoustic;
@@ -45,14 +45,16 @@ ModelFiles findModel(const fs::path& folder) {
 SpeechTools openSpeechTools() {
     SpeechTools tools;
     const char* named = std::getenv("VELMORIN_SPEECH_MODEL");
-    const fs::path folder = named && *named ? fs::path(named) : fs::path(kInstalledModel);
-    const ModelFiles model = findModel(folder);
+    const std::string folder = named && *named ? std::string(named) : bundledSpeechModelFolder();
+    const ModelFiles model = findModel(nativePath(folder));
     if (model.acoustic.empty() || model.dictionary.empty()) {
-        tools.unavailable = "no speech recognition model in " + folder.string() +
+        tools.unavailable = "no speech recognition model in " + folder +
                             " (it needs an acoustic model folder and a .dict file)";
         return tools;
     }
     tools.decoder = std::make_unique<FfmpegSoundDecoder>();
+    // The recogniser opens its files with the C library's fopen(): in the system's code
+    // page on Windows, as path::string() gives them.
     tools.aligner =
         std::make_unique<PocketsphinxAligner>(model.acoustic.string(), model.dictionary.string());
     return tools;

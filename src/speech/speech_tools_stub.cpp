@@ -1,11 +1,11 @@
-// A build without FFmpeg and pocketsphinx: no tools, and the reason.
+// A build without FFmpeg and pocketsphinx: no tools, and the reason (CMake says it).
 #include "speech_tools.h"
 
 namespace velmorin {
 
 SpeechTools openSpeechTools() {
     SpeechTools tools;
-    tools.unavailable = "this build has no speech library (FFmpeg and pocketsphinx)";
+    tools.unavailable = VELMORIN_NO_SPEECH_WHY;
     return tools;
 }
 

@@ -42,4 +42,14 @@ std::string runningProgramPath(const std::string& argv0) {
     return error ? argv0 : utf8Path(absolute.lexically_normal());
 }
 
+std::string bundledSpeechModelFolder() {
+#if defined(_WIN32)
+    const auto program = pathFromSystem();
+    if (program.empty()) return {};
+    return utf8Path(program.parent_path() / L"pocketsphinx" / L"model" / L"en-us");
+#else
+    return "/usr/share/pocketsphinx/model/en-us";
+#endif
+}
+
 }  // namespace velmorin
