@@ -11,6 +11,7 @@ if [[ ${1:-} != inside ]]; then
   prefix=$(realpath -m "${2:?}") wine=${3:-/usr/lib/wine/wine64}
   command -v makensis >/dev/null || skip "makensis is not installed (Debian package nsis)"
   command -v xvfb-run >/dev/null || skip "xvfb-run is not installed (Debian package xvfb)"
+  grep -q '^VELMORIN_WINDOWS_ARCH:.*=x86_64$' "$build/CMakeCache.txt" || skip "$build is no x86_64 build"
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   (cd "$build" && cpack -G ZIP -B "$work" >/dev/null)  # the build's own ZIP stays as it is
@@ -28,7 +29,7 @@ work=$2 wine=$4
 export WINEPREFIX=$3 WINEDEBUG=-all LC_ALL=C.UTF-8 WINEDLLOVERRIDES="winemenubuilder.exe=d"
 "$here/../../scripts/wine-session.sh" start "$WINEPREFIX" "$wine"
 run() { timeout 300 "$wine" "$@" </dev/null; }
-at=$(sed 's|/|\\|g' <<<"Z:$work")
+at="Z:${work//\//\\}"
 run "$at\\zip\\velmorin-cli.exe" --version >/dev/null 2>&1 || skip "this Wine ($wine) runs no 64-bit program"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
@@ -63,7 +64,8 @@ lock - && trap - EXIT
 # The uninstaller runs from a copy of itself: wait for it to finish its work.
 uninstall=$(value QuietUninstallString)
 program=${uninstall#\"} && program=${program%%\"*}
-run "$program" ${uninstall##*\"} || fail "the silent uninstallation: status $?"
+read -ra arguments <<<"${uninstall##*\"}"
+run "$program" "${arguments[@]}" || fail "the silent uninstallation: status $?"
 for ((waited = 0; waited < 120; waited++)); do
   [[ -e $folder || -n $(value DisplayName) ]] || break
   sleep 1
