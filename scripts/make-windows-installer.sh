@@ -34,10 +34,12 @@ trap 'rm -rf "$work"' EXIT
 # The ZIP's one top folder.
 stage=$(find "$work" -mindepth 1 -maxdepth 1 -type d)
 
-# The Install and Uninstall macros: every folder and file of the stage, in NSIS's quoting
-# ($ doubled); the uninstaller removes the files, then the folders, deepest first.
-if find "$stage" -name '*"*' -o -name "*"$'\n'"*" | grep -q .; then
-  echo "make-windows-installer.sh: a file name with a quote or a line end cannot go into the installer" >&2
+# The Install and Uninstall macros: every folder and file of the stage; the uninstaller
+# removes the files, then the folders, deepest first.
+# makensis reads the files' own names as they are (but for ${...}); the paths of the
+# installation are strings of the installer, with $ doubled.
+if find "$stage" -name '*"*' -o -name "*"$'\n'"*" -o -name "*\${*" | grep -q .; then
+  echo "make-windows-installer.sh: a file name with a quote, a line end or \${ cannot go into the installer" >&2
   exit 1
 fi
 nsis_text() { echo "${1//\$/\$\$}"; }
@@ -54,7 +56,7 @@ files=$work/files.nsh
     folder=${folder#.}
     echo "  SetOutPath \"\$INSTDIR$(nsis_path "$folder")\""
     while IFS= read -r -d '' file; do
-      echo "  File \"$(nsis_text "$stage${folder}/${file#./}")\""
+      echo "  File \"$stage${folder}/${file#./}\""
     done < <(cd "$stage$folder" && find . -maxdepth 1 -type f -print0 | sort -z)
   done < <(cd "$stage" && find . -type d -print0 | sort -z)
   echo '!macroend'
