@@ -19,8 +19,9 @@ if [[ ${1:-} != inside ]]; then
   (cd "$work" && cmake -E tar xf velmorin-windows-x86_64.zip && mv velmorin-windows-x86_64 zip)
   cp "$build/tests/win32/start_and_exit.exe" "$work/"
   [[ ! -d $prefix ]] || { chattr -R -i "$prefix" 2>/dev/null || true; rm -rf "$prefix"; }
+  # Display numbers from 140: xvfb-run -a of the desktop test, beside it, starts at 99.
   status=0
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" inside "$work" "$prefix" "$wine" || status=$?
+  xvfb-run -a -n 140 -s "-screen 0 1280x1024x24" bash "$0" inside "$work" "$prefix" "$wine" || status=$?
   "$here/../../scripts/wine-session.sh" stop "$prefix" "$wine"
   exit $status
 fi
