@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic libgl-dev xvfb xauth
   desktop-file-utils appstream lintian man-db
   g++-multilib googletest
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 fonts-wine
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 fonts-wine nsis
   dpkg-dev autoconf automake libtool bison nasm
 )
 

@@ -74,6 +74,9 @@ windows_stage() {
     [[ $arch == i686 ]] && dir=build-win32
     (cd "$dir" && cpack -G ZIP >/dev/null)
     echo "package: $dir/velmorin-windows-$arch.zip"
+    if [[ $arch == x86_64 ]]; then
+      echo "package: $(scripts/make-windows-installer.sh "$dir")"
+    fi
   done
 }
 
