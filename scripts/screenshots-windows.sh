@@ -16,6 +16,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/program" "$work/shots" "$out"
 cp "$build/src/win32/velmorin.exe" "$build/LOGO.BMP" "$work/program/"
+# A build with word placement shows it: the recogniser's model lies beside the program.
+speech=$(sed -n 's/^VELMORIN_WINDOWS_SPEECH_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+if [[ -n $speech && -d $speech/model/en-us ]]; then
+  mkdir -p "$work/program/pocketsphinx/model"
+  cp -r "$speech/model/en-us" "$work/program/pocketsphinx/model/"
+fi
 windows_path() { echo "Z:${1//\//\\}"; }
 export WINEPREFIX=$work/prefix WINEDEBUG=-all LC_ALL=C.UTF-8
 # Scaling (percent), its LogPixels and the virtual desktop's size.
